@@ -1,0 +1,96 @@
+#include "orvandel/fileio/binary_reader.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <bit>
+#include <cerrno>
+#include <cstring>
+
+#include "orvandel/fileio/io_error.h"
+
+namespace orvandel {
+namespace {
+
+constexpr std::size_t kBufferSize = 1 << 16;
+
+std::uint32_t LittleEndian32(const unsigned char* b) {
+  return static_cast<std::uint32_t>(b[0]) | static_cast<std::uint32_t>(b[1]) << 8 |
+         static_cast<std::uint32_t>(b[2]) << 16 | static_cast<std::uint32_t>(b[3]) << 24;
+}
+
+}  // namespace
+
+BinaryReader::BinaryReader(const std::string& path) : buffer_(kBufferSize) {
+  fd_ = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd_ < 0) throw IoError::FromErrno(errno);
+  struct stat info {};
+  if (::fstat(fd_, &info) != 0) {
+    const int error = errno;
+    ::close(fd_);
+    throw IoError::FromErrno(error);
+  }
+  if (S_ISDIR(info.st_mode)) {
+    ::close(fd_);
+    throw IoError::FromErrno(EISDIR);
+  }
+  if (S_ISREG(info.st_mode)) file_size_ = static_cast<std::uint64_t>(info.st_size);
+}
+
+BinaryReader::~BinaryReader() { ::close(fd_); }
+
+bool BinaryReader::Refill() {
+  begin_ = 0;
+  end_ = 0;
+  for (;;) {
+    const ssize_t got = ::read(fd_, buffer_.data(), buffer_.size());
+    if (got > 0) {
+      end_ = static_cast<std::size_t>(got);
+      return true;
+    }
+    if (got == 0) return false;
+    if (errno != EINTR) throw IoError::FromErrno(errno);
+  }
+}
+
+std::size_t BinaryReader::ReadUpTo(void* out, std::size_t count) {
+  auto* dest = static_cast<unsigned char*>(out);
+  std::size_t done = 0;
+  while (done < count) {
+    if (begin_ == end_ && !Refill()) break;
+    const std::size_t take = std::min(count - done, end_ - begin_);
+    std::memcpy(dest + done, buffer_.data() + begin_, take);
+    begin_ += take;
+    done += take;
+  }
+  consumed_ += done;
+  return done;
+}
+
+void BinaryReader::Read(void* out, std::size_t count) {
+  if (ReadUpTo(out, count) != count) throw IoError::EndOfFile();
+}
+
+std::uint16_t BinaryReader::ReadU16() {
+  unsigned char b[2];
+  Read(b, sizeof b);
+  return static_cast<std::uint16_t>(b[0] | b[1] << 8);
+}
+
+std::uint32_t BinaryReader::ReadU32() {
+  unsigned char b[4];
+  Read(b, sizeof b);
+  return LittleEndian32(b);
+}
+
+float BinaryReader::ReadF32() { return std::bit_cast<float>(ReadU32()); }
+
+bool BinaryReader::AtEnd() { return begin_ == end_ && !Refill(); }
+
+std::uint64_t BinaryReader::RemainingBytes() const {
+  return file_size_ > consumed_ ? file_size_ - consumed_ : 0;
+}
+
+}  // namespace orvandel
