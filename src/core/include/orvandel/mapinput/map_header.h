@@ -1,0 +1,70 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace orvandel {
+
+// The stored header fields of a map: the 14-byte BMP file header and the 40-byte info header.
+struct MapHeader {
+  std::array<char, 2> Signature{};
+  std::uint32_t FileSize = 0;
+  std::uint32_t Reserved = 0;
+  std::int32_t PixelDataOffset = 0;
+  std::uint32_t InfoHeaderSize = 0;
+  std::int32_t Width = 0;
+  std::int32_t Height = 0;
+  std::uint16_t Planes = 0;
+  std::uint16_t BitsPerPixel = 0;
+  std::uint32_t Compression = 0;
+  std::uint32_t ImageSize = 0;
+  std::uint32_t HorizontalResolution = 0;
+  std::uint32_t VerticalResolution = 0;
+  std::int32_t ColoursUsed = 0;
+  std::int32_t ColoursImportant = 0;
+};
+
+// One colour-table entry as stored in the file.
+struct PaletteEntry {
+  std::uint8_t Blue = 0;
+  std::uint8_t Green = 0;
+  std::uint8_t Red = 0;
+  std::uint8_t Reserved = 0;
+};
+
+// The 16 colour-table entries of the loaded map, all zero at start. A map replaces only as
+// many entries as its colour table has; DefinedEntries counts them (16 when the map has no
+// colour table), and only those take part in colour matching.
+struct MapPalette {
+  std::array<PaletteEntry, 16> Entries{};
+  int DefinedEntries = 16;
+};
+
+enum MapReadResult : std::uint8_t {
+  kMapUsable = 0,
+  kMapNotBmp = 1,
+  kMapTooManyColours = 2,
+  kMapCompressed = 3,
+  kMapUnknownPalette = 4,
+};
+
+// The message of each result code 1 to 4; the caller appends "!" when it shows one.
+inline constexpr std::array<std::string_view, 5> MapReadMessages = {
+    "",
+    "File corrupted or not BMP",
+    "Only 4-bit (16 color) BMP images supported",
+    "Unknown file compression",
+    "Unknown palette type",
+};
+
+// Reads the headers and the colour table of a BMP map and decides whether it can be used.
+// Always stores the header fields in header; replaces palette entries only when the result
+// is kMapUsable. A colour table of more than 16 entries (a larger info header, or a gap
+// before the pixels) gives kMapUnknownPalette, since entries read from byte 54 on would not
+// be its colours. Throws IoError when the file cannot be opened or ends inside the 54
+// header bytes.
+MapReadResult ReadMapHeader(const std::string& file_name, MapHeader& header, MapPalette& palette);
+
+}  // namespace orvandel

@@ -1,0 +1,68 @@
+#pragma once
+
+#include <cstdint>
+#include <string_view>
+#include <vector>
+
+#include "orvandel/fileio/byte_sink.h"
+#include "orvandel/generator/busy_indicator.h"
+#include "orvandel/generator/cell_sampler.h"
+#include "orvandel/generator/generator_state.h"
+#include "orvandel/generator/triangulation.h"
+#include "orvandel/generator/write_preparation.h"
+
+namespace orvandel {
+
+// The inputs of one write, prepared by the generate command.
+struct WriteRequest {
+  GeneratorState& state;
+  const MapImage& map;
+  const SwatchColours& swatches;
+  BusyIndicator& busy;
+};
+
+// What a format writes its mesh from.
+struct MeshSource {
+  GridLayout& grid;
+  const WritePreparation& prep;
+  CellSampler& sampler;
+  std::string_view output_file_name;
+};
+
+// Samples every cell once, in vertex order, hands each vertex to write_vertex(n, vertex)
+// and returns the cell heights in vertex order. Only the heights are kept: the triangle
+// pass needs nothing else.
+template <typename WriteVertex>
+std::vector<float> SampleVertices(MeshSource& source, WriteVertex&& write_vertex) {
+  const GridLayout& grid = source.grid;
+  std::vector<float> heights;
+  heights.reserve(static_cast<std::size_t>(grid.VertexCount));
+  for (std::int32_t r = 0; r < grid.Rows; ++r) {
+    for (std::int32_t c = 0; c < grid.Columns; ++c) {
+      const Vector3 vertex = source.sampler.SampleCell(c, r);
+      write_vertex(r * grid.Columns + c, vertex);
+      heights.push_back(vertex.z);
+    }
+  }
+  return heights;
+}
+
+// The height class of a triangle from the cell heights of its corners.
+inline int TriangleClass(const Triangle& t, const std::vector<float>& heights,
+                         const WritePreparation& prep) {
+  const float mean = MeanHeight(heights[static_cast<std::size_t>(t.a)],
+                                heights[static_cast<std::size_t>(t.b)],
+                                heights[static_cast<std::size_t>(t.c)]);
+  return HeightClass(mean, prep.water, prep.lawn, prep.snow);
+}
+
+// Writes one mesh format into a sink.
+using MeshBody = void (*)(MeshSource& source, ByteSink& out);
+
+// Runs one write of OutputFileName: the preparation, which refuses a write without any
+// height before a file is touched; the busy cursor, restored on every way out; the mesh
+// written to a temporary file that replaces the output file only when it is whole.
+// Throws Refusal or IoError.
+void RunMeshWrite(const WriteRequest& request, MeshBody body);
+
+}  // namespace orvandel

@@ -1,0 +1,61 @@
+#include "orvandel/writers/number_text.h"
+
+#include <cmath>
+#include <cstdio>
+#include <cstring>
+
+namespace orvandel {
+namespace {
+
+char* FormatUnsigned(char* out, std::uint64_t value) {
+  char digits[20];
+  int count = 0;
+  do {
+    digits[count++] = static_cast<char>('0' + value % 10);
+    value /= 10;
+  } while (value != 0);
+  while (count > 0) *out++ = digits[--count];
+  return out;
+}
+
+char* CopyText(char* out, const char* text) {
+  const std::size_t length = std::strlen(text);
+  std::memcpy(out, text, length);
+  return out + length;
+}
+
+// Beyond 2^63 ten-thousandths the values that reach here are whole numbers, which the
+// C library prints exactly.
+char* FormatHuge(char* out, long double magnitude) {
+  char text[kMaxNumberText];
+  const int length = std::snprintf(text, sizeof text, "%.4Lf", magnitude);
+  if (length <= 0 || length >= kMaxNumberText - 1) return CopyText(out, "+Inf");
+  return CopyText(out, text);
+}
+
+}  // namespace
+
+char* FormatFixed4(char* out, long double value) {
+  if (std::isnan(value)) return CopyText(out, "Nan");
+  if (std::isinf(value)) return CopyText(out, value < 0 ? "-Inf" : "+Inf");
+  if (value < 0) *out++ = '-';
+  const long double scaled = std::fabs(value) * 10000.0L;
+  if (scaled >= 9.2e18L) return FormatHuge(out, std::fabs(value));
+  const auto units = static_cast<std::uint64_t>(std::round(scaled));
+  out = FormatUnsigned(out, units / 10000);
+  *out++ = '.';
+  std::uint64_t fraction = units % 10000;
+  for (int divisor = 1000; divisor >= 1; divisor /= 10) {
+    *out++ = static_cast<char>('0' + fraction / static_cast<std::uint64_t>(divisor));
+    fraction %= static_cast<std::uint64_t>(divisor);
+  }
+  return out;
+}
+
+char* FormatInteger(char* out, std::int64_t value) {
+  if (value >= 0) return FormatUnsigned(out, static_cast<std::uint64_t>(value));
+  *out++ = '-';
+  return FormatUnsigned(out, 0 - static_cast<std::uint64_t>(value));
+}
+
+}  // namespace orvandel

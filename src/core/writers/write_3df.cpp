@@ -1,0 +1,42 @@
+#include "orvandel/writers/write_3df.h"
+
+#include "writers/binary_fields.h"
+
+namespace orvandel {
+namespace {
+
+constexpr char kHeader[] = {0x03, 0x33, 0x44};
+constexpr float kHeightFactor = 2.5f;
+
+void WriteTriangle(const Triangle& t, int height_class, ByteSink& out) {
+  char* at = out.Claim(16);
+  at = PutI32(at, t.a);
+  at = PutI32(at, t.b);
+  at = PutI32(at, t.c);
+  out.Advance(PutI32(at, height_class));
+}
+
+}  // namespace
+
+void Write3dfMesh(MeshSource& source, ByteSink& out) {
+  GridLayout& grid = source.grid;
+  grid.TriangleCount = TriangleCountOf(grid);
+  out.Append(kHeader, sizeof kHeader);
+  AppendI32(out, grid.VertexCount);
+  const std::vector<float> heights = SampleVertices(source, [&](std::int32_t, const Vector3& v) {
+    char* at = out.Claim(12);
+    at = PutF32(at, v.x);
+    at = PutF32(at, v.y);
+    out.Advance(PutF32(at, kHeightFactor * v.z));
+  });
+  AppendI32(out, grid.TriangleCount);
+  ForEachSquare(grid, [&](std::int32_t n) {
+    for (const Triangle& t : SquareTriangles(n, grid.Columns)) {
+      WriteTriangle(t, TriangleClass(t, heights, source.prep), out);
+    }
+  });
+}
+
+void Write3dfFile(const WriteRequest& request) { RunMeshWrite(request, Write3dfMesh); }
+
+}  // namespace orvandel

@@ -1,0 +1,82 @@
+#include "bmp_builder.h"
+
+#include <fstream>
+#include <stdexcept>
+
+namespace orvandel::tools {
+namespace {
+
+void Put16(std::string& out, std::uint32_t v) {
+  out.push_back(static_cast<char>(v & 0xFF));
+  out.push_back(static_cast<char>(v >> 8 & 0xFF));
+}
+
+void Put32(std::string& out, std::uint32_t v) {
+  Put16(out, v & 0xFFFF);
+  Put16(out, v >> 16);
+}
+
+std::size_t RowBytes(const BmpSpec& spec) {
+  const std::size_t bits = static_cast<std::size_t>(spec.width) * spec.bits_per_pixel;
+  return (bits + 31) / 32 * 4;
+}
+
+void PutRow(std::string& out, const BmpSpec& spec, int y) {
+  std::string row(RowBytes(spec), '\0');
+  const int per_byte = spec.bits_per_pixel < 8 ? 8 / spec.bits_per_pixel : 1;
+  for (int x = 0; x < spec.width; ++x) {
+    const std::uint32_t value = spec.pixels[static_cast<std::size_t>(y) * spec.width + x];
+    if (spec.bits_per_pixel == 24) {
+      row[3 * x] = static_cast<char>(BlueOf(value));
+      row[3 * x + 1] = static_cast<char>(GreenOf(value));
+      row[3 * x + 2] = static_cast<char>(RedOf(value));
+    } else {
+      const int shift = 8 - spec.bits_per_pixel * (x % per_byte + 1);
+      row[x / per_byte] = static_cast<char>(row[x / per_byte] | value << shift);
+    }
+  }
+  out += row;
+}
+
+}  // namespace
+
+std::string EncodeBmp(const BmpSpec& spec) {
+  const auto table_bytes = static_cast<std::uint32_t>(4 * spec.palette.size());
+  const std::uint32_t offset =
+      spec.pixel_data_offset ? static_cast<std::uint32_t>(*spec.pixel_data_offset)
+                             : 14 + spec.info_header_size + table_bytes;
+  const auto image_bytes = static_cast<std::uint32_t>(RowBytes(spec) * spec.height);
+  std::string out = "BM";
+  Put32(out, offset + image_bytes);
+  Put32(out, 0);
+  Put32(out, offset);
+  Put32(out, spec.info_header_size);
+  Put32(out, static_cast<std::uint32_t>(spec.width));
+  Put32(out, static_cast<std::uint32_t>(spec.top_down ? -spec.height : spec.height));
+  Put16(out, 1);
+  Put16(out, static_cast<std::uint32_t>(spec.bits_per_pixel));
+  Put32(out, spec.compression);
+  Put32(out, image_bytes);
+  Put32(out, 2835);
+  Put32(out, 2835);
+  Put32(out, static_cast<std::uint32_t>(spec.colours_used.value_or(static_cast<int>(spec.palette.size()))));
+  Put32(out, static_cast<std::uint32_t>(spec.colours_important.value_or(0)));
+  out.resize(14 + spec.info_header_size, '\0');
+  for (const PackedColour c : spec.palette) {
+    out.push_back(static_cast<char>(BlueOf(c)));
+    out.push_back(static_cast<char>(GreenOf(c)));
+    out.push_back(static_cast<char>(RedOf(c)));
+    out.push_back('\0');
+  }
+  out.resize(offset, '\0');
+  for (int i = 0; i < spec.height; ++i) PutRow(out, spec, spec.top_down ? i : spec.height - 1 - i);
+  return out;
+}
+
+void WriteFileBytes(const std::string& path, const std::string& bytes) {
+  std::ofstream file(path, std::ios::binary | std::ios::trunc);
+  file.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+  if (!file) throw std::runtime_error("cannot write " + path);
+}
+
+}  // namespace orvandel::tools

@@ -1,0 +1,35 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "orvandel/geometry/colour.h"
+
+namespace orvandel::tools {
+
+// A BMP file to build, for sample maps, tests and benchmarks. The headers come out as a
+// standard BMP writer would make them unless a field is overridden.
+struct BmpSpec {
+  int width = 0;
+  int height = 0;
+  int bits_per_pixel = 4;  // 1, 4 or 8 (indexes into palette) or 24
+  bool top_down = false;   // rows stored top first, with a negative height
+  std::vector<PackedColour> palette;
+  // Top row first: colour-table indexes for 1 to 8 bits, packed colours for 24 bits.
+  std::vector<std::uint32_t> pixels;
+
+  std::optional<std::int32_t> colours_used;
+  std::optional<std::int32_t> colours_important;
+  std::optional<std::int32_t> pixel_data_offset;
+  std::uint32_t compression = 0;
+  std::uint32_t info_header_size = 40;
+};
+
+std::string EncodeBmp(const BmpSpec& spec);
+
+// Writes bytes to a file; throws std::runtime_error when it cannot.
+void WriteFileBytes(const std::string& path, const std::string& bytes);
+
+}  // namespace orvandel::tools
