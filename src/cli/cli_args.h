@@ -1,0 +1,36 @@
+#pragma once
+
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "orvandel/generator/panel_texts.h"
+
+namespace orvandel::cli {
+
+// Wrong usage of the command line; main prints the usage and exits with status 2.
+class UsageError : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
+// orvandel-cli generate MAP OUTPUT [--height INDEX=TEXT]... --water TEXT ...
+struct GenerateArgs {
+  std::string map_file;
+  std::string output_file;
+  PanelTexts panel;
+};
+
+// Reads the arguments that follow "generate". Every settings option is required; a
+// height not given leaves its field empty. Throws UsageError.
+GenerateArgs ParseGenerateArgs(const std::vector<std::string>& args);
+
+// The value of an option given as "--name VALUE" or "--name=VALUE"; advances at past the
+// value. Returns false when args[at] is not that option. Throws UsageError when the
+// value is missing.
+bool TakeOption(const std::vector<std::string>& args, std::size_t& at, const std::string& name,
+                std::string& value);
+
+extern const char* const kUsage;
+
+}  // namespace orvandel::cli

@@ -1,0 +1,44 @@
+#pragma once
+
+#include <QImage>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "orvandel/mapinput/map_image.h"
+
+namespace orvandel {
+
+// A decoded map held in a QImage, as the map window shows it. Palette images are kept as
+// 8-bit indexes with their colour table; all others as 32-bit colours.
+class QImageMap : public MapImage {
+ public:
+  explicit QImageMap(const QImage& image);
+
+  int Width() const override { return image_.width(); }
+  int Height() const override { return image_.height(); }
+  void ReadRow(int y, std::span<PackedColour> out) const override;
+  std::span<const PackedColour> ColourTable() const override { return colour_table_; }
+  const std::uint8_t* IndexRow(int y) const override;
+
+  // The packed colour of one pixel, as shown.
+  PackedColour PixelColour(int x, int y) const;
+  const QImage& Image() const { return image_; }
+
+ private:
+  // An index beyond the colour table shows as black.
+  PackedColour TableColour(std::uint8_t index) const;
+
+  QImage image_;
+  std::vector<PackedColour> colour_table_;
+};
+
+// Decodes a BMP file for display. Throws RuntimeFailure "Bitmap image is not valid" when
+// the decoder cannot read it.
+std::unique_ptr<QImageMap> DecodeMapImage(const std::string& file_name);
+
+// QRgb (0xAARRGGBB) and packed colours (0x00BBGGRR).
+PackedColour PackedFromQRgb(QRgb rgb);
+QRgb QRgbFromPacked(PackedColour colour);
+
+}  // namespace orvandel
