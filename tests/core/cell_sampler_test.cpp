@@ -1,0 +1,179 @@
+#include <gtest/gtest.h>
+
+#include "fake_map.h"
+#include "orvandel/fileio/failure.h"
+#include "orvandel/generator/cell_sampler.h"
+
+namespace orvandel {
+namespace {
+
+using testing::FakeMap;
+
+constexpr PackedColour kBlack = 0;
+
+// Sixteen distinct colours, entry k being PackRGB(k, 10 * k, 255).
+std::vector<PackedColour> Palette() {
+  std::vector<PackedColour> table;
+  for (int k = 0; k < 16; ++k) table.push_back(PackRGB(k, 10 * k, 255));
+  return table;
+}
+
+SwatchColours SwatchesOf(const std::vector<PackedColour>& table) {
+  SwatchColours swatches;
+  for (std::size_t k = 0; k < table.size(); ++k) swatches.Colour[k] = table[k];
+  swatches.MatchingEntries = static_cast<int>(table.size());
+  return swatches;
+}
+
+// A grid of columns x rows cells of cell_size pixels, Scale 1000, water at 0.
+struct Sampling {
+  Sampling(int columns, int rows, int cell_size) {
+    grid.CellSize = cell_size;
+    grid.Columns = columns;
+    grid.Rows = rows;
+    grid.ImageWidth = columns * cell_size;
+    grid.ImageHeight = rows * cell_size;
+    grid.VertexCount = columns * rows;
+    settings.Scale = 1000;
+    mapping.SetWindow(-1, -1, 1, 1);
+    mapping.SetViewport(0, 0, grid.ImageWidth - 1, grid.ImageHeight - 1);
+  }
+  void SetHeight(int k, float height) {
+    heights[static_cast<std::size_t>(k)] = {height, 1};
+  }
+  std::vector<float> CellHeights(const MapImage& map, const SwatchColours& swatches) {
+    const WritePreparation prep = PrepareWrite(heights, settings);
+    CellSampler sampler(map, swatches, grid, mapping, prep);
+    std::vector<float> result;
+    for (int r = 0; r < grid.Rows; ++r) {
+      for (int c = 0; c < grid.Columns; ++c) result.push_back(sampler.SampleCell(c, r).z);
+    }
+    return result;
+  }
+
+  GridLayout grid;
+  GeneratorSettings settings;
+  HeightTable heights;
+  ViewMapping mapping;
+};
+
+TEST(CellSamplerTest, CellHeightIsThePixelWeightedMeanOfTheSetColours) {
+  std::vector<std::uint8_t> pixels(64, 7);  // colour 7 has no height
+  std::fill_n(pixels.begin(), 30, 3);
+  std::fill_n(pixels.begin() + 30, 10, 5);
+  const FakeMap map(8, 8, Palette(), pixels);
+  Sampling s(1, 1, 8);
+  s.SetHeight(3, 100);
+  s.SetHeight(5, 200);
+  EXPECT_EQ(s.CellHeights(map, SwatchesOf(Palette())), std::vector<float>{0.125f});
+}
+
+TEST(CellSamplerTest, CellWithoutSetColourTakesThePreviousCellsHeight) {
+  // Cells: colour 9 (no height), colour 1, colour 9, colour 9; the grid is 2 x 2.
+  const FakeMap map(2, 2, Palette(), {9, 1, 9, 9});
+  Sampling s(2, 2, 1);
+  s.SetHeight(1, 300);
+  s.SetHeight(2, 100);  // set but absent from the map: only the start value counts it
+  const std::vector<float> heights = s.CellHeights(map, SwatchesOf(Palette()));
+  EXPECT_EQ(heights, (std::vector<float>{0.2f, 0.3f, 0.3f, 0.3f}));
+}
+
+TEST(CellSamplerTest, NoCellLiesBelowTheWaterLevel) {
+  const FakeMap map(3, 1, Palette(), {4, 9, 6});
+  Sampling s(3, 1, 1);
+  s.settings.Water = 150;
+  s.SetHeight(4, 100);
+  s.SetHeight(6, 20);
+  EXPECT_EQ(s.CellHeights(map, SwatchesOf(Palette())), (std::vector<float>{0.15f, 0.15f, 0.15f}));
+}
+
+TEST(CellSamplerTest, FallbackStartsRaisedToTheWaterLevel) {
+  const FakeMap map(1, 1, Palette(), {9});
+  Sampling s(1, 1, 1);
+  s.settings.Water = 500;
+  s.SetHeight(1, 100);
+  EXPECT_EQ(s.CellHeights(map, SwatchesOf(Palette())), std::vector<float>{0.5f});
+}
+
+TEST(CellSamplerTest, RepeatedSwatchColourCountsForTheHighestIndex) {
+  std::vector<PackedColour> table = Palette();
+  table[6] = table[2];
+  const FakeMap map(2, 1, table, {2, 6});
+  Sampling s(2, 1, 1);
+  s.SetHeight(2, 100);
+  s.SetHeight(6, 400);
+  EXPECT_EQ(s.CellHeights(map, SwatchesOf(table)), (std::vector<float>{0.4f, 0.4f}));
+}
+
+TEST(CellSamplerTest, OnlyTheMapsOwnEntriesTakePartInMatching) {
+  // A two-colour map after start-up: swatches 2 to 15 are black like the map's entry 0.
+  SwatchColours swatches;
+  swatches.Colour.fill(kBlack);
+  swatches.Colour[1] = kWhite;
+  swatches.MatchingEntries = 2;
+  const FakeMap map(2, 1, {kBlack, kWhite}, {0, 1});
+  Sampling s(2, 1, 1);
+  s.SetHeight(0, 100);
+  s.SetHeight(1, 300);
+  EXPECT_EQ(s.CellHeights(map, swatches), (std::vector<float>{0.1f, 0.3f}));
+}
+
+TEST(CellSamplerTest, ColourImagesSampleLikeIndexedOnes) {
+  std::vector<std::uint8_t> indexes;
+  std::vector<PackedColour> colours;
+  const std::vector<PackedColour> table = Palette();
+  for (int i = 0; i < 6 * 4; ++i) {
+    indexes.push_back(static_cast<std::uint8_t>((i * 7 + i / 5) % 16));
+    colours.push_back(table[indexes.back()]);
+  }
+  colours[3] = PackRGB(1, 2, 3);  // a colour of no swatch counts for nothing
+  indexes[3] = 200;               // an index beyond the table shows as black
+  Sampling s(3, 2, 2);
+  for (int k = 0; k < 16; k += 3) s.SetHeight(k, static_cast<float>(50 * k));
+  EXPECT_EQ(s.CellHeights(FakeMap(6, 4, table, indexes), SwatchesOf(table)),
+            s.CellHeights(FakeMap(6, 4, colours), SwatchesOf(table)));
+}
+
+TEST(CellSamplerTest, VertexLiesAtTheCentrePixelOfItsCell) {
+  const FakeMap map(5, 5, Palette(), std::vector<std::uint8_t>(25, 1));
+  Sampling s(2, 2, 2);
+  s.mapping.SetViewport(0, 0, 4, 4);  // a 5 x 5 map: one pixel belongs to no cell
+  s.SetHeight(1, 100);
+  const WritePreparation prep = PrepareWrite(s.heights, s.settings);
+  const SwatchColours swatches = SwatchesOf(Palette());
+  CellSampler sampler(map, swatches, s.grid, s.mapping, prep);
+  const Vector3 v = sampler.SampleCell(1, 0);
+  EXPECT_EQ(v.x, 0.5f);
+  EXPECT_EQ(v.y, 0.5f);
+}
+
+TEST(WritePreparationTest, RefusesAWriteWithoutHeights) {
+  GeneratorSettings settings;
+  settings.Scale = 1;
+  try {
+    PrepareWrite(HeightTable{}, settings);
+    FAIL() << "no refusal";
+  } catch (const Refusal& refusal) {
+    EXPECT_STREQ(refusal.what(), "Must set at least one height!");
+  }
+}
+
+TEST(HeightClassTest, LevelsAreTestedInOrder) {
+  EXPECT_EQ(HeightClass(0.05f, 0.05f, 0.25f, 0.35f), 216);
+  EXPECT_EQ(HeightClass(0.25f, 0.05f, 0.25f, 0.35f), 120);
+  EXPECT_EQ(HeightClass(0.3f, 0.05f, 0.25f, 0.35f), 24);
+  EXPECT_EQ(HeightClass(0.35f, 0.05f, 0.25f, 0.35f), 32767);
+  // Snow below lawn: nothing is orange-brown.
+  EXPECT_EQ(HeightClass(0.007f, 0, 0.01f, 0.005f), 120);
+  EXPECT_EQ(HeightClass(0.02f, 0, 0.01f, 0.005f), 32767);
+  // Lawn below water: nothing is green.
+  EXPECT_EQ(HeightClass(0.3f, 0.2f, 0.1f, 0.5f), 24);
+}
+
+TEST(HeightClassTest, MeanIsFormedAtFullPrecision) {
+  EXPECT_EQ(MeanHeight(0.1f, 0.1f, 0.1f), 0.1f);
+  EXPECT_EQ(HeightClass(MeanHeight(0.1f, 0.1f, 0.1f), 0, 0.1f, 0.5f), 120);
+}
+
+}  // namespace
+}  // namespace orvandel

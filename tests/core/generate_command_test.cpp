@@ -1,0 +1,141 @@
+#include <gtest/gtest.h>
+
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <csignal>
+
+#include "generation.h"
+#include "temp_dir.h"
+
+namespace orvandel {
+namespace {
+
+using testing::FileExists;
+using testing::Generation;
+using testing::ReadFileBytes;
+using testing::TempDir;
+using testing::TwoByTwoExample;
+
+TEST(GenerateCommandTest, NoMapLoaded) {
+  Generation g = TwoByTwoExample();
+  g.session.map_file_name.clear();
+  EXPECT_EQ(g.Run("x.3df"), "No map loaded!");
+  EXPECT_EQ(g.dialogs_shown, 0);
+}
+
+TEST(GenerateCommandTest, BlankSettingsFieldComesBeforeTheDialog) {
+  Generation g = TwoByTwoExample();
+  g.panel.settings[5] = "     ";
+  g.panel.settings[0] = "abc";  // never converted: emptiness is tested first
+  EXPECT_EQ(g.Run("x.3df"), "One or more important values not set!");
+  EXPECT_EQ(g.dialogs_shown, 0);
+}
+
+TEST(GenerateCommandTest, DialogSettingsFollowTheOutputItem) {
+  Generation g = TwoByTwoExample();
+  g.panel.output_item = "PLG";
+  EXPECT_EQ(g.Run(""), "");  // cancelled: nothing happens
+  EXPECT_EQ(g.last_dialog.title, "Generate 3D file");
+  EXPECT_EQ(g.last_dialog.filter, "PLG object format (REND386) (*.plg)|*.plg");
+  EXPECT_EQ(g.last_dialog.default_extension, "PLG");
+  EXPECT_EQ(g.state.output_file_name, "");
+  g.panel.output_item = "ASC";
+  g.Run("");
+  EXPECT_EQ(g.last_dialog.filter, "ASC format (3D Studio) (*.asc)|*.asc");
+  g.panel.output_item = "RAW";
+  g.Run("");
+  EXPECT_EQ(g.last_dialog.filter, "RAW triangle format (no shading) (*.raw)|*.raw");
+  g.panel.output_item = "3DF";
+  g.Run("");
+  EXPECT_EQ(g.last_dialog.filter, "3DF (internal) format (*.3df)|*.3df");
+}
+
+TEST(GenerateCommandTest, ExtensionChoosesTheWriter) {
+  TempDir dir;
+  Generation g = TwoByTwoExample();
+  g.panel.output_item = "ASC";
+  ASSERT_EQ(g.Run(dir.File("hill.Raw")), "");
+  EXPECT_EQ(ReadFileBytes(dir.File("hill.Raw")).substr(0, 8), "-0.5000 ");
+  ASSERT_EQ(g.Run(dir.File("terrain.3dfx")), "");
+  EXPECT_EQ(ReadFileBytes(dir.File("terrain.3dfx")).size(), 91u);
+  ASSERT_EQ(g.Run(dir.File("hill.pLg")), "");
+  EXPECT_EQ(ReadFileBytes(dir.File("hill.pLg")).substr(0, 4), "hill");
+}
+
+TEST(GenerateCommandTest, InvalidFileExtensionAfterTheSettingsWereRead) {
+  TempDir dir;
+  Generation g = TwoByTwoExample();
+  EXPECT_EQ(g.Run(dir.File("terrain.3d")), "Invalid file extension!");
+  EXPECT_EQ(g.state.grid_layout.CellSize, 2);
+  EXPECT_EQ(g.state.output_file_name, dir.File("terrain.3d"));
+  EXPECT_EQ(g.Run(dir.File("maps.old/hill")), "Invalid file extension!");
+  EXPECT_EQ(dir.Listing(), "");
+}
+
+TEST(GenerateCommandTest, SettingsChecksComeBeforeTheExtension) {
+  Generation g = TwoByTwoExample();
+  g.panel.settings[5] = "1000";
+  EXPECT_EQ(g.Run("terrain.txt"), "Invalid interval!");
+}
+
+TEST(GenerateCommandTest, MustSetAtLeastOneHeightLeavesTheOldFile) {
+  TempDir dir;
+  Generation g = TwoByTwoExample();
+  ASSERT_EQ(g.Run(dir.File("hill.3df")), "");
+  g.panel.heights = {};
+  EXPECT_EQ(g.Run(dir.File("hill.3df")), "Must set at least one height!");
+  EXPECT_EQ(ReadFileBytes(dir.File("hill.3df")).size(), 91u);
+  EXPECT_EQ(g.Run(dir.File("new.asc")), "Must set at least one height!");
+  EXPECT_EQ(dir.Listing(), "hill.3df");
+}
+
+TEST(GenerateCommandTest, FailedWriteLeavesNoFileBehind) {
+  Generation g = TwoByTwoExample();
+  EXPECT_EQ(g.Run("/nonexistent-folder/hill.3df"), "File not found.");
+  EXPECT_EQ(g.Run("/proc/hill.asc"), "File not found.");
+}
+
+TEST(GenerateCommandTest, WriteProtectedOutputIsRefused) {
+  if (geteuid() == 0) GTEST_SKIP() << "root may write anything";
+  TempDir dir;
+  const std::string path = dir.File("locked.plg");
+  Generation g = TwoByTwoExample();
+  ASSERT_EQ(g.Run(path), "");
+  ASSERT_EQ(chmod(path.c_str(), 0444), 0);
+  EXPECT_EQ(g.Run(path), "File access denied.");
+}
+
+// Lets files grow to limit bytes only; writes beyond fail as on a full disk.
+class FileSizeLimit {
+ public:
+  explicit FileSizeLimit(rlim_t limit) {
+    std::signal(SIGXFSZ, SIG_IGN);
+    getrlimit(RLIMIT_FSIZE, &saved_);
+    rlimit lowered = saved_;
+    lowered.rlim_cur = limit;
+    setrlimit(RLIMIT_FSIZE, &lowered);
+  }
+  ~FileSizeLimit() { setrlimit(RLIMIT_FSIZE, &saved_); }
+
+ private:
+  rlimit saved_{};
+};
+
+TEST(GenerateCommandTest, FailedWriteLeavesTheOldFileWholeAndNoTemporaryFile) {
+  TempDir dir;
+  Generation g = TwoByTwoExample();
+  ASSERT_EQ(g.Run(dir.File("hill.asc")), "");
+  const std::string before = ReadFileBytes(dir.File("hill.asc"));
+  g.panel.settings[kWater] = "100";
+  {
+    FileSizeLimit limit(100);
+    EXPECT_EQ(g.Run(dir.File("hill.asc")), "Disk full.");
+  }
+  EXPECT_EQ(ReadFileBytes(dir.File("hill.asc")), before);
+  EXPECT_EQ(dir.Listing(), "hill.asc");
+}
+
+}  // namespace
+}  // namespace orvandel

@@ -1,0 +1,183 @@
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+
+#include "bmp_builder.h"
+#include "orvandel/fileio/io_error.h"
+#include "orvandel/mapinput/map_header.h"
+#include "temp_dir.h"
+
+namespace orvandel {
+namespace {
+
+using tools::BmpSpec;
+using tools::EncodeBmp;
+
+std::vector<PackedColour> Greys(int count, int base = 0) {
+  std::vector<PackedColour> palette;
+  for (int i = 0; i < count; ++i) palette.push_back(PackRGB(base + i, base + i, base + i));
+  return palette;
+}
+
+BmpSpec Map(int bits, int colours) {
+  BmpSpec spec;
+  spec.width = 3;
+  spec.height = 2;
+  spec.bits_per_pixel = bits;
+  spec.palette = Greys(colours);
+  spec.pixels.assign(6, 0);
+  return spec;
+}
+
+class MapHeaderTest : public ::testing::Test {
+ protected:
+  MapReadResult Read(const std::string& bytes) {
+    const std::string path = dir_.File("map.bmp");
+    tools::WriteFileBytes(path, bytes);
+    return ReadMapHeader(path, header_, palette_);
+  }
+
+  testing::TempDir dir_;
+  MapHeader header_;
+  MapPalette palette_;
+};
+
+TEST_F(MapHeaderTest, SixteenColourMapReplacesTheWholePalette) {
+  EXPECT_EQ(Read(EncodeBmp(Map(4, 16))), kMapUsable);
+  EXPECT_EQ(header_.PixelDataOffset, 118);
+  EXPECT_EQ(header_.Width, 3);
+  EXPECT_EQ(header_.Height, 2);
+  EXPECT_EQ(palette_.Entries[15].Red, 15);
+  EXPECT_EQ(palette_.DefinedEntries, 16);
+}
+
+TEST_F(MapHeaderTest, ShortColourTableReplacesOnlyItsEntries) {
+  BmpSpec later = Map(4, 4);
+  later.palette = Greys(4, 100);
+  ASSERT_EQ(Read(EncodeBmp(Map(4, 16))), kMapUsable);
+  ASSERT_EQ(Read(EncodeBmp(later)), kMapUsable);
+  EXPECT_EQ(header_.PixelDataOffset, 70);
+  EXPECT_EQ(palette_.Entries[3].Green, 103);
+  EXPECT_EQ(palette_.Entries[4].Green, 4);
+  EXPECT_EQ(palette_.DefinedEntries, 4);
+}
+
+TEST_F(MapHeaderTest, ColourCountDecidesNotBitsPerPixel) {
+  EXPECT_EQ(Read(EncodeBmp(Map(1, 2))), kMapUsable);
+  EXPECT_EQ(Read(EncodeBmp(Map(8, 16))), kMapUsable);
+
+  BmpSpec eight_bit = Map(8, 16);
+  eight_bit.colours_used = 17;
+  EXPECT_EQ(Read(EncodeBmp(eight_bit)), kMapTooManyColours);
+}
+
+TEST_F(MapHeaderTest, ImplicitColourCountOfTrueColourMaps) {
+  BmpSpec rgb = Map(24, 0);
+  rgb.colours_used = 0;
+  EXPECT_EQ(Read(EncodeBmp(rgb)), kMapTooManyColours);
+  EXPECT_EQ(header_.ColoursUsed, 1 << 24);
+  EXPECT_EQ(header_.ColoursImportant, 1 << 24);
+
+  BmpSpec rgba = Map(24, 0);
+  rgba.bits_per_pixel = 32;
+  rgba.colours_used = 0;
+  EXPECT_EQ(Read(EncodeBmp(rgba)), kMapTooManyColours);
+
+  // With only one count stored no implicit count is used: colours used 0 passes.
+  BmpSpec important = Map(24, 0);
+  important.colours_used = 0;
+  important.colours_important = 5;
+  EXPECT_EQ(Read(EncodeBmp(important)), kMapUsable);
+  EXPECT_EQ(header_.ColoursUsed, 0);
+  EXPECT_EQ(palette_.DefinedEntries, 16);
+}
+
+TEST_F(MapHeaderTest, CompressionIsTestedBeforeTheColourCount) {
+  BmpSpec rle = Map(4, 16);
+  rle.compression = 2;
+  EXPECT_EQ(Read(EncodeBmp(rle)), kMapCompressed);
+  rle.colours_used = 256;
+  EXPECT_EQ(Read(EncodeBmp(rle)), kMapCompressed);
+}
+
+TEST_F(MapHeaderTest, RefusedMapLeavesThePaletteAlone) {
+  ASSERT_EQ(Read(EncodeBmp(Map(4, 16))), kMapUsable);
+  BmpSpec other = Map(4, 16);
+  other.palette = Greys(16, 200);
+  other.compression = 1;
+  EXPECT_EQ(Read(EncodeBmp(other)), kMapCompressed);
+  EXPECT_EQ(palette_.Entries[0].Red, 0);
+}
+
+TEST_F(MapHeaderTest, NotABmp) {
+  std::string text(60, 'x');
+  EXPECT_EQ(Read(text), kMapNotBmp);
+  EXPECT_EQ(std::string(MapReadMessages[kMapNotBmp]) + "!", "File corrupted or not BMP!");
+}
+
+TEST_F(MapHeaderTest, NothingAfterTheHeadersIsNotABmp) {
+  BmpSpec spec = Map(4, 0);
+  spec.pixels.clear();
+  spec.height = 0;
+  const std::string bytes = EncodeBmp(spec).substr(0, 54);
+  ASSERT_EQ(bytes.size(), 54u);
+  EXPECT_EQ(Read(bytes), kMapNotBmp);
+}
+
+TEST_F(MapHeaderTest, FileShorterThanItsHeadersIsAnIoError) {
+  try {
+    Read(EncodeBmp(Map(4, 16)).substr(0, 30));
+    FAIL() << "no error";
+  } catch (const IoError& error) {
+    EXPECT_STREQ(error.what(), "Read beyond end of file");
+  }
+}
+
+TEST_F(MapHeaderTest, NoColourTableKeepsThePreviousPalette) {
+  ASSERT_EQ(Read(EncodeBmp(Map(4, 16))), kMapUsable);
+  BmpSpec bare = Map(4, 0);
+  bare.colours_used = 16;
+  bare.pixel_data_offset = 54;
+  EXPECT_EQ(Read(EncodeBmp(bare)), kMapUsable);
+  EXPECT_EQ(palette_.Entries[9].Blue, 9);
+  EXPECT_EQ(palette_.DefinedEntries, 16);
+}
+
+TEST_F(MapHeaderTest, ColourTableCutShortKeepsTheBytesItNoLongerCovers) {
+  ASSERT_EQ(Read(EncodeBmp(Map(4, 16))), kMapUsable);
+  BmpSpec later = Map(4, 16);
+  later.palette = Greys(16, 100);
+  // The file ends after the second byte of entry 1.
+  EXPECT_EQ(Read(EncodeBmp(later).substr(0, 54 + 4 + 2)), kMapUsable);
+  EXPECT_EQ(palette_.Entries[0].Red, 100);
+  EXPECT_EQ(palette_.Entries[1].Blue, 101);
+  EXPECT_EQ(palette_.Entries[1].Green, 101);
+  EXPECT_EQ(palette_.Entries[1].Red, 1);
+  EXPECT_EQ(palette_.Entries[2].Red, 2);
+}
+
+TEST_F(MapHeaderTest, ColourTableBeyondSixteenEntriesIsAnUnknownPalette) {
+  BmpSpec large_header = Map(4, 16);
+  large_header.info_header_size = 124;
+  EXPECT_EQ(Read(EncodeBmp(large_header)), kMapUnknownPalette);
+  EXPECT_EQ(std::string(MapReadMessages[kMapUnknownPalette]), "Unknown palette type");
+}
+
+TEST_F(MapHeaderTest, WriteProtectedMapReadsNormally) {
+  const std::string path = dir_.File("locked.bmp");
+  tools::WriteFileBytes(path, EncodeBmp(Map(4, 16)));
+  ASSERT_EQ(chmod(path.c_str(), 0444), 0);
+  EXPECT_EQ(ReadMapHeader(path, header_, palette_), kMapUsable);
+}
+
+TEST_F(MapHeaderTest, MissingFile) {
+  try {
+    ReadMapHeader(dir_.File("none.bmp"), header_, palette_);
+    FAIL() << "no error";
+  } catch (const IoError& error) {
+    EXPECT_STREQ(error.what(), "File not found");
+  }
+}
+
+}  // namespace
+}  // namespace orvandel

@@ -1,0 +1,50 @@
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "orvandel/writers/number_text.h"
+
+namespace orvandel {
+namespace {
+
+std::string Fixed(long double value) {
+  char text[kMaxNumberText];
+  return std::string(text, FormatFixed4(text, value));
+}
+
+std::string Integer(std::int64_t value) {
+  char text[kMaxNumberText];
+  return std::string(text, FormatInteger(text, value));
+}
+
+TEST(NumberTextTest, FourDecimalsWithHalvesAwayFromZero) {
+  EXPECT_EQ(Fixed(0.03125L), "0.0313");
+  EXPECT_EQ(Fixed(-0.03125L), "-0.0313");
+  EXPECT_EQ(Fixed(0.5L), "0.5000");
+  EXPECT_EQ(Fixed(-0.9375L), "-0.9375");
+  EXPECT_EQ(Fixed(3.0L * 0.1f), "0.3000");
+  EXPECT_EQ(Fixed(12345.67891L), "12345.6789");
+  EXPECT_EQ(Fixed(0.99996L), "1.0000");
+}
+
+TEST(NumberTextTest, SignOfZero) {
+  EXPECT_EQ(Fixed(0.0L), "0.0000");
+  EXPECT_EQ(Fixed(-0.0L), "0.0000");
+  EXPECT_EQ(Fixed(-0.00004L), "-0.0000");
+}
+
+TEST(NumberTextTest, LargeAndNonFiniteValues) {
+  EXPECT_EQ(Fixed(3.0L * 3.0e38f), "900000001649326727333411982843435810816.0000");
+  EXPECT_EQ(Fixed(1e15L), "1000000000000000.0000");
+  EXPECT_EQ(Fixed(std::numeric_limits<long double>::infinity()), "+Inf");
+  EXPECT_EQ(Fixed(-std::numeric_limits<long double>::infinity()), "-Inf");
+}
+
+TEST(NumberTextTest, Integers) {
+  EXPECT_EQ(Integer(0), "0");
+  EXPECT_EQ(Integer(-2500), "-2500");
+  EXPECT_EQ(Integer(std::numeric_limits<std::int64_t>::min()), "-9223372036854775808");
+}
+
+}  // namespace
+}  // namespace orvandel

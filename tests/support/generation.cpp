@@ -1,0 +1,54 @@
+#include "generation.h"
+
+#include "orvandel/fileio/failure.h"
+
+namespace orvandel::testing {
+
+std::vector<PackedColour> TestPalette() {
+  std::vector<PackedColour> table;
+  for (int k = 0; k < 16; ++k) table.push_back(PackRGB(16 * k, 255 - 16 * k, 7 * k));
+  return table;
+}
+
+Generation::Generation(int width, int height, std::vector<std::uint8_t> indexes)
+    : map(std::make_unique<FakeMap>(width, height, TestPalette(), std::move(indexes))) {
+  session.map_file_name = "map.bmp";
+  const std::vector<PackedColour> table = TestPalette();
+  for (std::size_t k = 0; k < table.size(); ++k) session.swatches.Colour[k] = table[k];
+}
+
+std::string Generation::Run(const std::string& output_file) {
+  NoBusyIndicator busy;
+  const auto choose = [&](const FileDialogSettings& settings) -> std::optional<std::string> {
+    ++dialogs_shown;
+    last_dialog = settings;
+    if (output_file.empty()) return std::nullopt;
+    return output_file;
+  };
+  try {
+    RunGenerateCommand(state, session, map.get(), panel, choose, busy);
+  } catch (const Failure& failure) {
+    return MessageText(failure);
+  }
+  return "";
+}
+
+Generation TwoByTwoExample() {
+  // Cells of 2 pixels; the last row and column of the 5 x 5 map belong to no cell.
+  std::vector<std::uint8_t> pixels = {
+      1, 1, 2, 2, 0,  //
+      1, 1, 2, 2, 0,  //
+      3, 3, 4, 4, 0,  //
+      3, 3, 4, 4, 0,  //
+      0, 0, 0, 0, 0,
+  };
+  Generation g(5, 5, pixels);
+  g.panel.settings = {"50", "250", "350", "1000", "1000", "400"};
+  g.panel.heights[1] = "100";
+  g.panel.heights[2] = "200";
+  g.panel.heights[3] = "300";
+  g.panel.heights[4] = "400";
+  return g;
+}
+
+}  // namespace orvandel::testing

@@ -1,0 +1,37 @@
+#pragma once
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "fake_map.h"
+#include "orvandel/generator/generate_command.h"
+
+namespace orvandel::testing {
+
+// A map in memory and the panel's texts, run through the generate command as if the
+// user had chosen output_file in the save dialog.
+struct Generation {
+  // A map of palette indexes, top row first, with the colours of TestPalette().
+  Generation(int width, int height, std::vector<std::uint8_t> indexes);
+
+  // Runs the command; returns the message that ended it, or "" when it succeeded.
+  std::string Run(const std::string& output_file);
+
+  std::unique_ptr<FakeMap> map;
+  MapSession session;
+  PanelTexts panel;
+  GeneratorState state;
+  int dialogs_shown = 0;
+  FileDialogSettings last_dialog;
+};
+
+// Sixteen distinct colours.
+std::vector<PackedColour> TestPalette();
+
+// The two-by-two example: a 5 x 5 map of cells of 2 pixels whose vertices lie at
+// (-0.5, 0.5), (0.5, 0.5), (-0.5, -0.5) and (0.5, -0.5) with cell heights 0.1, 0.2, 0.3
+// and 0.4, water at 0.05, lawn at 0.25, snow at 0.35.
+Generation TwoByTwoExample();
+
+}  // namespace orvandel::testing
