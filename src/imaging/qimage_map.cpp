@@ -1,5 +1,6 @@
 #include "qimage_map.h"
 
+#include <QFileInfo>
 #include <QImageReader>
 
 #include "orvandel/fileio/failure.h"
@@ -25,7 +26,9 @@ QImage DisplayForm(const QImage& image) {
 
 }  // namespace
 
-PackedColour PackedFromQRgb(QRgb rgb) { return PackRGB(qRed(rgb), qGreen(rgb), qBlue(rgb)); }
+PackedColour PackedFromQRgb(QRgb rgb) {
+  return PackRGB(qRed(rgb), qGreen(rgb), qBlue(rgb));
+}
 
 QRgb QRgbFromPacked(PackedColour colour) {
   return qRgb(RedOf(colour), GreenOf(colour), BlueOf(colour));
@@ -33,7 +36,8 @@ QRgb QRgbFromPacked(PackedColour colour) {
 
 QImageMap::QImageMap(const QImage& image) : image_(DisplayForm(image)) {
   if (image_.format() != QImage::Format_Indexed8) return;
-  for (const QRgb rgb : image_.colorTable()) colour_table_.push_back(PackedFromQRgb(rgb));
+  for (const QRgb rgb : image_.colorTable())
+    colour_table_.push_back(PackedFromQRgb(rgb));
   if (colour_table_.empty()) image_ = image_.convertToFormat(QImage::Format_RGB32);
 }
 
@@ -44,11 +48,13 @@ PackedColour QImageMap::TableColour(std::uint8_t index) const {
 void QImageMap::ReadRow(int y, std::span<PackedColour> out) const {
   if (!colour_table_.empty()) {
     const std::uint8_t* row = IndexRow(y);
-    for (std::size_t x = 0; x < out.size(); ++x) out[x] = TableColour(row[x]);
+    for (std::size_t x = 0; x < out.size(); ++x)
+      out[x] = TableColour(row[x]);
     return;
   }
   const auto* row = reinterpret_cast<const QRgb*>(image_.constScanLine(y));
-  for (std::size_t x = 0; x < out.size(); ++x) out[x] = PackedFromQRgb(row[x]);
+  for (std::size_t x = 0; x < out.size(); ++x)
+    out[x] = PackedFromQRgb(row[x]);
 }
 
 const std::uint8_t* QImageMap::IndexRow(int y) const {
@@ -60,8 +66,12 @@ PackedColour QImageMap::PixelColour(int x, int y) const {
   return PackedFromQRgb(reinterpret_cast<const QRgb*>(image_.constScanLine(y))[x]);
 }
 
-std::unique_ptr<QImageMap> DecodeMapImage(const std::string& file_name) {
-  QImageReader reader(QString::fromStdString(file_name), "bmp");
+std::unique_ptr<QImageMap> DecodeMapImage(const std::string& file_name, const MapHeader& header) {
+  const QString name = QString::fromStdString(file_name);
+  if (static_cast<std::uint64_t>(QFileInfo(name).size()) < MapPixelDataEnd(header)) {
+    throw RuntimeFailure("Bitmap image is not valid");
+  }
+  QImageReader reader(name, "bmp");
   reader.setAllocationLimit(kDecodeLimitMegabytes);
   const QImage image = reader.read();
   if (image.isNull()) throw RuntimeFailure("Bitmap image is not valid");

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "orvandel/mapinput/map_header.h"
 #include "orvandel/mapinput/map_image.h"
 
 namespace orvandel {
@@ -33,9 +34,10 @@ class QImageMap : public MapImage {
   std::vector<PackedColour> colour_table_;
 };
 
-// Decodes a BMP file for display. Throws RuntimeFailure "Bitmap image is not valid" when
-// the decoder cannot read it.
-std::unique_ptr<QImageMap> DecodeMapImage(const std::string& file_name);
+// Decodes a checked BMP map for display. Throws RuntimeFailure "Bitmap image is not valid"
+// when the decoder cannot read it or the file ends before its last pixel row (the decoder
+// would leave the missing rows undefined).
+std::unique_ptr<QImageMap> DecodeMapImage(const std::string& file_name, const MapHeader& header);
 
 // QRgb (0xAARRGGBB) and packed colours (0x00BBGGRR).
 PackedColour PackedFromQRgb(QRgb rgb);

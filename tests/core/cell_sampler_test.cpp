@@ -14,13 +14,15 @@ constexpr PackedColour kBlack = 0;
 // Sixteen distinct colours, entry k being PackRGB(k, 10 * k, 255).
 std::vector<PackedColour> Palette() {
   std::vector<PackedColour> table;
-  for (int k = 0; k < 16; ++k) table.push_back(PackRGB(k, 10 * k, 255));
+  for (int k = 0; k < 16; ++k)
+    table.push_back(PackRGB(k, 10 * k, 255));
   return table;
 }
 
 SwatchColours SwatchesOf(const std::vector<PackedColour>& table) {
   SwatchColours swatches;
-  for (std::size_t k = 0; k < table.size(); ++k) swatches.Colour[k] = table[k];
+  for (std::size_t k = 0; k < table.size(); ++k)
+    swatches.Colour[k] = table[k];
   swatches.MatchingEntries = static_cast<int>(table.size());
   return swatches;
 }
@@ -38,15 +40,14 @@ struct Sampling {
     mapping.SetWindow(-1, -1, 1, 1);
     mapping.SetViewport(0, 0, grid.ImageWidth - 1, grid.ImageHeight - 1);
   }
-  void SetHeight(int k, float height) {
-    heights[static_cast<std::size_t>(k)] = {height, 1};
-  }
+  void SetHeight(int k, float height) { heights[static_cast<std::size_t>(k)] = {height, 1}; }
   std::vector<float> CellHeights(const MapImage& map, const SwatchColours& swatches) {
     const WritePreparation prep = PrepareWrite(heights, settings);
     CellSampler sampler(map, swatches, grid, mapping, prep);
     std::vector<float> result;
     for (int r = 0; r < grid.Rows; ++r) {
-      for (int c = 0; c < grid.Columns; ++c) result.push_back(sampler.SampleCell(c, r).z);
+      for (int c = 0; c < grid.Columns; ++c)
+        result.push_back(sampler.SampleCell(c, r).z);
     }
     return result;
   }
@@ -129,7 +130,8 @@ TEST(CellSamplerTest, ColourImagesSampleLikeIndexedOnes) {
   colours[3] = PackRGB(1, 2, 3);  // a colour of no swatch counts for nothing
   indexes[3] = 200;               // an index beyond the table shows as black
   Sampling s(3, 2, 2);
-  for (int k = 0; k < 16; k += 3) s.SetHeight(k, static_cast<float>(50 * k));
+  for (int k = 0; k < 16; k += 3)
+    s.SetHeight(k, static_cast<float>(50 * k));
   EXPECT_EQ(s.CellHeights(FakeMap(6, 4, table, indexes), SwatchesOf(table)),
             s.CellHeights(FakeMap(6, 4, colours), SwatchesOf(table)));
 }

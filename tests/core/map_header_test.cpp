@@ -15,7 +15,8 @@ using tools::EncodeBmp;
 
 std::vector<PackedColour> Greys(int count, int base = 0) {
   std::vector<PackedColour> palette;
-  for (int i = 0; i < count; ++i) palette.push_back(PackRGB(base + i, base + i, base + i));
+  for (int i = 0; i < count; ++i)
+    palette.push_back(PackRGB(base + i, base + i, base + i));
   return palette;
 }
 
@@ -161,6 +162,17 @@ TEST_F(MapHeaderTest, ColourTableBeyondSixteenEntriesIsAnUnknownPalette) {
   large_header.info_header_size = 124;
   EXPECT_EQ(Read(EncodeBmp(large_header)), kMapUnknownPalette);
   EXPECT_EQ(std::string(MapReadMessages[kMapUnknownPalette]), "Unknown palette type");
+}
+
+TEST_F(MapHeaderTest, PixelRowsArePaddedToWholeWords) {
+  BmpSpec odd = Map(4, 2);
+  odd.width = 9;
+  odd.pixels.assign(18, 1);
+  odd.top_down = true;
+  const std::string bytes = EncodeBmp(odd);
+  ASSERT_EQ(Read(bytes), kMapUsable);
+  EXPECT_EQ(MapPixelDataEnd(header_), 62u + 2 * 8);
+  EXPECT_EQ(MapPixelDataEnd(header_), bytes.size());
 }
 
 TEST_F(MapHeaderTest, WriteProtectedMapReadsNormally) {

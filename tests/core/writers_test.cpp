@@ -35,7 +35,8 @@ std::string Generated(Generation g, const std::string& name) {
 
 // A grid of columns x rows cells of one pixel, every cell of colour 1, on the lawn.
 Generation FlatGrid(int columns, int rows) {
-  Generation g(columns, rows, std::vector<std::uint8_t>(static_cast<std::size_t>(columns * rows), 1));
+  Generation g(columns, rows,
+               std::vector<std::uint8_t>(static_cast<std::size_t>(columns * rows), 1));
   const std::string side = std::to_string(1000 * std::max(columns, rows));
   g.panel.settings = {"0", "500", "5000", side, side, "999.5"};
   g.panel.heights[1] = "100";
@@ -55,12 +56,16 @@ std::vector<std::vector<std::string>> RawNumbers(const std::string& raw) {
 }
 
 void Put32(std::string& out, std::uint32_t v) {
-  for (int i = 0; i < 4; ++i) out += static_cast<char>(v >> (8 * i) & 0xFF);
+  for (int i = 0; i < 4; ++i)
+    out += static_cast<char>(v >> (8 * i) & 0xFF);
 }
-void PutFloat(std::string& out, float v) { Put32(out, std::bit_cast<std::uint32_t>(v)); }
+void PutFloat(std::string& out, float v) {
+  Put32(out, std::bit_cast<std::uint32_t>(v));
+}
 
 TEST(AscWriterTest, TwoByTwoSample) {
-  EXPECT_EQ(Generated(TwoByTwoExample(), "hill.asc"), WithCrLf(R"(Ambient light color: Red=0.101961 Green=0.101961 Blue=0.101961
+  EXPECT_EQ(Generated(TwoByTwoExample(), "hill.asc"),
+            WithCrLf(R"(Ambient light color: Red=0.101961 Green=0.101961 Blue=0.101961
 
 Named object: "object1"
 Tri-mesh, Vertices: 4     Faces: 2
@@ -118,7 +123,8 @@ TEST(ThreeDfWriterTest, TwoByTwoSampleIs91Bytes) {
     PutFloat(expected, 2.5f * heights[i]);
   }
   Put32(expected, 2);
-  for (const std::uint32_t value : {0u, 1u, 3u, 120u, 0u, 3u, 2u, 24u}) Put32(expected, value);
+  for (const std::uint32_t value : {0u, 1u, 3u, 120u, 0u, 3u, 2u, 24u})
+    Put32(expected, value);
   ASSERT_EQ(expected.size(), 91u);
   EXPECT_EQ(Generated(TwoByTwoExample(), "hill.3df"), expected);
 }
@@ -127,7 +133,8 @@ TEST(AscWriterTest, FaceNumbersSkipTheLastColumn) {
   const std::string asc = Generated(FlatGrid(3, 3), "grid.asc");
   EXPECT_NE(asc.find("Vertices: 9     Faces: 8\r\n"), std::string::npos);
   std::string numbers;
-  for (std::size_t at = asc.find("Face "); at != std::string::npos; at = asc.find("\nFace ", at + 1)) {
+  for (std::size_t at = asc.find("Face "); at != std::string::npos;
+       at = asc.find("\nFace ", at + 1)) {
     const std::size_t start = asc.find(' ', at) + 1;
     numbers += asc.substr(start, asc.find(':', start) - start) + " ";
   }

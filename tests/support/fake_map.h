@@ -11,7 +11,8 @@ namespace orvandel::testing {
 class FakeMap : public MapImage {
  public:
   // Indexes into table, top row first.
-  FakeMap(int width, int height, std::vector<PackedColour> table, std::vector<std::uint8_t> indexes);
+  FakeMap(int width, int height, std::vector<PackedColour> table,
+          std::vector<std::uint8_t> indexes);
   // Packed colours, top row first.
   FakeMap(int width, int height, std::vector<PackedColour> colours);
 

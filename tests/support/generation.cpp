@@ -6,7 +6,8 @@ namespace orvandel::testing {
 
 std::vector<PackedColour> TestPalette() {
   std::vector<PackedColour> table;
-  for (int k = 0; k < 16; ++k) table.push_back(PackRGB(16 * k, 255 - 16 * k, 7 * k));
+  for (int k = 0; k < 16; ++k)
+    table.push_back(PackRGB(16 * k, 255 - 16 * k, 7 * k));
   return table;
 }
 
@@ -14,7 +15,8 @@ Generation::Generation(int width, int height, std::vector<std::uint8_t> indexes)
     : map(std::make_unique<FakeMap>(width, height, TestPalette(), std::move(indexes))) {
   session.map_file_name = "map.bmp";
   const std::vector<PackedColour> table = TestPalette();
-  for (std::size_t k = 0; k < table.size(); ++k) session.swatches.Colour[k] = table[k];
+  for (std::size_t k = 0; k < table.size(); ++k)
+    session.swatches.Colour[k] = table[k];
 }
 
 std::string Generation::Run(const std::string& output_file) {

@@ -31,7 +31,8 @@ std::string TempDir::Listing() const {
   }
   std::sort(names.begin(), names.end());
   std::string listing;
-  for (const auto& name : names) listing += (listing.empty() ? "" : " ") + name;
+  for (const auto& name : names)
+    listing += (listing.empty() ? "" : " ") + name;
   return listing;
 }
 
@@ -40,6 +41,8 @@ std::string ReadFileBytes(const std::string& path) {
   return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
 }
 
-bool FileExists(const std::string& path) { return std::filesystem::exists(path); }
+bool FileExists(const std::string& path) {
+  return std::filesystem::exists(path);
+}
 
 }  // namespace orvandel::testing

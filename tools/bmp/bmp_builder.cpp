@@ -26,10 +26,11 @@ void PutRow(std::string& out, const BmpSpec& spec, int y) {
   const int per_byte = spec.bits_per_pixel < 8 ? 8 / spec.bits_per_pixel : 1;
   for (int x = 0; x < spec.width; ++x) {
     const std::uint32_t value = spec.pixels[static_cast<std::size_t>(y) * spec.width + x];
-    if (spec.bits_per_pixel == 24) {
-      row[3 * x] = static_cast<char>(BlueOf(value));
-      row[3 * x + 1] = static_cast<char>(GreenOf(value));
-      row[3 * x + 2] = static_cast<char>(RedOf(value));
+    if (spec.bits_per_pixel >= 24) {
+      const int at = x * spec.bits_per_pixel / 8;
+      row[at] = static_cast<char>(BlueOf(value));
+      row[at + 1] = static_cast<char>(GreenOf(value));
+      row[at + 2] = static_cast<char>(RedOf(value));
     } else {
       const int shift = 8 - spec.bits_per_pixel * (x % per_byte + 1);
       row[x / per_byte] = static_cast<char>(row[x / per_byte] | value << shift);
@@ -42,9 +43,9 @@ void PutRow(std::string& out, const BmpSpec& spec, int y) {
 
 std::string EncodeBmp(const BmpSpec& spec) {
   const auto table_bytes = static_cast<std::uint32_t>(4 * spec.palette.size());
-  const std::uint32_t offset =
-      spec.pixel_data_offset ? static_cast<std::uint32_t>(*spec.pixel_data_offset)
-                             : 14 + spec.info_header_size + table_bytes;
+  const std::uint32_t offset = spec.pixel_data_offset
+                                   ? static_cast<std::uint32_t>(*spec.pixel_data_offset)
+                                   : 14 + spec.info_header_size + table_bytes;
   const auto image_bytes = static_cast<std::uint32_t>(RowBytes(spec) * spec.height);
   std::string out = "BM";
   Put32(out, offset + image_bytes);
@@ -59,7 +60,8 @@ std::string EncodeBmp(const BmpSpec& spec) {
   Put32(out, image_bytes);
   Put32(out, 2835);
   Put32(out, 2835);
-  Put32(out, static_cast<std::uint32_t>(spec.colours_used.value_or(static_cast<int>(spec.palette.size()))));
+  Put32(out, static_cast<std::uint32_t>(
+                 spec.colours_used.value_or(static_cast<int>(spec.palette.size()))));
   Put32(out, static_cast<std::uint32_t>(spec.colours_important.value_or(0)));
   out.resize(14 + spec.info_header_size, '\0');
   for (const PackedColour c : spec.palette) {
@@ -69,7 +71,8 @@ std::string EncodeBmp(const BmpSpec& spec) {
     out.push_back('\0');
   }
   out.resize(offset, '\0');
-  for (int i = 0; i < spec.height; ++i) PutRow(out, spec, spec.top_down ? i : spec.height - 1 - i);
+  for (int i = 0; i < spec.height; ++i)
+    PutRow(out, spec, spec.top_down ? i : spec.height - 1 - i);
   return out;
 }
 

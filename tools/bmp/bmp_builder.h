@@ -14,10 +14,10 @@ namespace orvandel::tools {
 struct BmpSpec {
   int width = 0;
   int height = 0;
-  int bits_per_pixel = 4;  // 1, 4 or 8 (indexes into palette) or 24
+  int bits_per_pixel = 4;  // 1, 4 or 8 (indexes into palette), 24 or 32
   bool top_down = false;   // rows stored top first, with a negative height
   std::vector<PackedColour> palette;
-  // Top row first: colour-table indexes for 1 to 8 bits, packed colours for 24 bits.
+  // Top row first: colour-table indexes for 1 to 8 bits, packed colours for 24 and 32 bits.
   std::vector<std::uint32_t> pixels;
 
   std::optional<std::int32_t> colours_used;
@@ -28,6 +28,10 @@ struct BmpSpec {
 };
 
 std::string EncodeBmp(const BmpSpec& spec);
+
+constexpr PackedColour Grey(int level) {
+  return PackRGB(level, level, level);
+}
 
 // Writes bytes to a file; throws std::runtime_error when it cannot.
 void WriteFileBytes(const std::string& path, const std::string& bytes);

@@ -39,7 +39,9 @@ BinaryReader::BinaryReader(const std::string& path) : buffer_(kBufferSize) {
   if (S_ISREG(info.st_mode)) file_size_ = static_cast<std::uint64_t>(info.st_size);
 }
 
-BinaryReader::~BinaryReader() { ::close(fd_); }
+BinaryReader::~BinaryReader() {
+  ::close(fd_);
+}
 
 bool BinaryReader::Refill() {
   begin_ = 0;
@@ -85,9 +87,13 @@ std::uint32_t BinaryReader::ReadU32() {
   return LittleEndian32(b);
 }
 
-float BinaryReader::ReadF32() { return std::bit_cast<float>(ReadU32()); }
+float BinaryReader::ReadF32() {
+  return std::bit_cast<float>(ReadU32());
+}
 
-bool BinaryReader::AtEnd() { return begin_ == end_ && !Refill(); }
+bool BinaryReader::AtEnd() {
+  return begin_ == end_ && !Refill();
+}
 
 std::uint64_t BinaryReader::RemainingBytes() const {
   return file_size_ > consumed_ ? file_size_ - consumed_ : 0;

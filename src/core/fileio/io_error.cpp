@@ -31,6 +31,8 @@ IoError IoError::FromErrno(int error_number) {
   }
 }
 
-IoError IoError::EndOfFile() { return IoError("Read beyond end of file"); }
+IoError IoError::EndOfFile() {
+  return IoError("Read beyond end of file");
+}
 
 }  // namespace orvandel

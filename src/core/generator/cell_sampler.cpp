@@ -1,6 +1,7 @@
 #include "orvandel/generator/cell_sampler.h"
 
 #include <algorithm>
+#include <cmath>
 
 #include "generator/pixel_classifier.h"
 
@@ -9,19 +10,37 @@ namespace {
 
 // Counters per cell: one per palette index, and one for pixels of no palette colour.
 constexpr std::size_t kCounters = kNoPaletteIndex + 1;
+// Adds one cell's pixels of one row to its counters. The pixels of a cell mostly share
+// one colour: the run at the start is counted at once.
+void CountSegment(const std::uint8_t* code, int size, const std::array<std::uint8_t, 256>& index,
+                  std::uint32_t* counters) {
+  const std::uint8_t first = code[0];
+  int same = 1;
+  while (same < size && code[same] == first)
+    ++same;
+  counters[index[first]] += static_cast<std::uint32_t>(same);
+  for (int i = same; i < size; ++i)
+    ++counters[index[code[i]]];
+}
+
+std::array<bool, 16> FiniteHeights(const WritePreparation& prep) {
+  std::array<bool, 16> finite{};
+  for (std::size_t k = 0; k < finite.size(); ++k)
+    finite[k] = std::isfinite(prep.scaled_height[k]);
+  return finite;
+}
 
 }  // namespace
 
-CellSampler::CellSampler(const MapImage& map, const SwatchColours& swatches,
-                         const GridLayout& grid, const ViewMapping& mapping,
-                         const WritePreparation& prep)
+CellSampler::CellSampler(const MapImage& map, const SwatchColours& swatches, const GridLayout& grid,
+                         const ViewMapping& mapping, const WritePreparation& prep)
     : grid_(grid),
       mapping_(mapping),
       prep_(prep),
       classifier_(std::make_unique<PixelClassifier>(map, swatches)),
       fallback_(prep.fallback),
-      counts_(static_cast<std::size_t>(grid.Columns) * kCounters),
-      indexes_(static_cast<std::size_t>(grid.Columns) * static_cast<std::size_t>(grid.CellSize)) {}
+      finite_height_(FiniteHeights(prep)),
+      counts_(static_cast<std::size_t>(grid.Columns) * kCounters) {}
 
 CellSampler::~CellSampler() = default;
 
@@ -50,12 +69,12 @@ void CellSampler::CountRowPixels(int r) {
   std::fill(counts_.begin(), counts_.end(), 0);
   const int size = grid_.CellSize;
   const int used_width = grid_.Columns * size;
+  const auto& index = classifier_->IndexOfCode();
   for (int y = r * size; y < (r + 1) * size; ++y) {
-    classifier_->ClassifyRow(y, used_width, indexes_.data());
-    const std::uint8_t* pixel = indexes_.data();
-    std::uint32_t* cell = counts_.data();
-    for (int c = 0; c < grid_.Columns; ++c, cell += kCounters) {
-      for (int i = 0; i < size; ++i) ++cell[*pixel++];
+    const std::uint8_t* codes = classifier_->RowCodes(y, used_width);
+    for (int c = 0; c < grid_.Columns; ++c) {
+      CountSegment(codes + static_cast<std::size_t>(c) * size, size, index,
+                   &counts_[static_cast<std::size_t>(c) * kCounters]);
     }
   }
 }
@@ -67,14 +86,17 @@ void CellSampler::SampleRow(int r, RowSamples& samples) {
   samples.mean.assign(columns, 0);
   samples.coloured.assign(columns, 0);
   for (std::size_t c = 0; c < columns; ++c) {
-    const std::uint32_t* count = &counts_[c * kCounters];
+    const std::uint32_t* counters = &counts_[c * kCounters];
     std::int64_t total = 0;
     float weighted = 0;
     for (std::size_t k = 0; k < prep_.is_set.size(); ++k) {
       if (!prep_.is_set[k]) continue;
-      total += count[k];
+      const std::uint32_t count = counters[k];
+      // Adding 0 x a finite height changes nothing; most cells hold one or two colours.
+      if (count == 0 && finite_height_[k]) continue;
+      total += count;
       weighted =
-          static_cast<float>(weighted + static_cast<long double>(count[k]) * prep_.scaled_height[k]);
+          static_cast<float>(weighted + static_cast<long double>(count) * prep_.scaled_height[k]);
     }
     if (total == 0) continue;
     samples.mean[c] = static_cast<float>(weighted / static_cast<long double>(total));

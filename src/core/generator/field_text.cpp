@@ -10,11 +10,16 @@
 namespace orvandel {
 namespace {
 
-bool IsBlank(char c) { return c == ' ' || c == '\t'; }
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+bool IsBlank(char c) {
+  return c == ' ' || c == '\t';
+}
+bool IsDigit(char c) {
+  return c >= '0' && c <= '9';
+}
 
 std::size_t SkipDigits(std::string_view text, std::size_t at) {
-  while (at < text.size() && IsDigit(text[at])) ++at;
+  while (at < text.size() && IsDigit(text[at]))
+    ++at;
   return at;
 }
 
@@ -54,7 +59,8 @@ locale_t ClassicLocale() {
 
 std::string TrimLeadingBlanks(std::string_view text) {
   std::size_t at = 0;
-  while (at < text.size() && IsBlank(text[at])) ++at;
+  while (at < text.size() && IsBlank(text[at]))
+    ++at;
   return std::string(text.substr(at));
 }
 
@@ -67,9 +73,11 @@ bool IsBlankField(std::string_view text) {
 
 float FieldToFloat(std::string_view text) {
   std::size_t begin = 0;
-  while (begin < text.size() && IsBlank(text[begin])) ++begin;
+  while (begin < text.size() && IsBlank(text[begin]))
+    ++begin;
   std::size_t end = text.size();
-  while (end > begin && IsBlank(text[end - 1])) --end;
+  while (end > begin && IsBlank(text[end - 1]))
+    --end;
   const std::string number(text.substr(begin, end - begin));
   if (number.empty() || NumberLength(number) != number.size()) RefuseNumber(text);
   // Formed at full precision, rounded once more when stored as a float.

@@ -55,7 +55,8 @@ void RunGenerateCommand(GeneratorState& state, const MapSession& map, const MapI
                         BusyIndicator& busy) {
   if (map.map_file_name.empty() || map_image == nullptr) throw Refusal("No map loaded!");
   CheckSettingsFilledIn(panel);
-  const std::optional<std::string> chosen = choose_output(GenerateDialogSettings(panel.output_item));
+  const std::optional<std::string> chosen =
+      choose_output(GenerateDialogSettings(panel.output_item));
   if (!chosen) return;
   state.output_file_name = *chosen;
   ReadGeneratorSettings(panel, map_image->Width(), map_image->Height(), state);

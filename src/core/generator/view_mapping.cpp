@@ -57,8 +57,10 @@ PixelPoint ViewMapping::WorldToPixel(float x, float y) const {
 }
 
 WorldPoint ViewMapping::PixelToWorld(std::int32_t px, std::int32_t py) const {
-  const float x = flat_x_ ? centre_x_ : static_cast<float>((px - static_cast<long double>(tx_)) / sx_);
-  const float y = flat_y_ ? centre_y_ : static_cast<float>((py - static_cast<long double>(ty_)) / sy_);
+  const float x =
+      flat_x_ ? centre_x_ : static_cast<float>((px - static_cast<long double>(tx_)) / sx_);
+  const float y =
+      flat_y_ ? centre_y_ : static_cast<float>((py - static_cast<long double>(ty_)) / sy_);
   return {x, y};
 }
 

@@ -1,5 +1,7 @@
 #include "orvandel/mapinput/map_header.h"
 
+#include <algorithm>
+#include <cstdlib>
 #include <limits>
 
 #include "orvandel/fileio/binary_reader.h"
@@ -52,11 +54,20 @@ void ReadColourTable(BinaryReader& file, std::int64_t entries, MapPalette& palet
     const std::size_t got = file.ReadUpTo(bytes, sizeof bytes);
     PaletteEntry& entry = palette.Entries[static_cast<std::size_t>(i)];
     std::uint8_t* fields[4] = {&entry.Blue, &entry.Green, &entry.Red, &entry.Reserved};
-    for (std::size_t b = 0; b < got; ++b) *fields[b] = bytes[b];
+    for (std::size_t b = 0; b < got; ++b)
+      *fields[b] = bytes[b];
   }
 }
 
 }  // namespace
+
+std::uint64_t MapPixelDataEnd(const MapHeader& header) {
+  const auto width = static_cast<std::uint64_t>(std::abs(std::int64_t{header.Width}));
+  const auto height = static_cast<std::uint64_t>(std::abs(std::int64_t{header.Height}));
+  const std::uint64_t row_bytes = (width * header.BitsPerPixel + 31) / 32 * 4;
+  const auto offset = static_cast<std::uint64_t>(std::max(header.PixelDataOffset, 0));
+  return offset + row_bytes * height;
+}
 
 MapReadResult ReadMapHeader(const std::string& file_name, MapHeader& header, MapPalette& palette) {
   BinaryReader file(file_name);

@@ -20,7 +20,9 @@ inline char* PutI32(char* out, std::int32_t value) {
   return PutU32(out, static_cast<std::uint32_t>(value));
 }
 
-inline char* PutF32(char* out, float value) { return PutU32(out, std::bit_cast<std::uint32_t>(value)); }
+inline char* PutF32(char* out, float value) {
+  return PutU32(out, std::bit_cast<std::uint32_t>(value));
+}
 
 inline void AppendI32(ByteSink& sink, std::int32_t value) {
   sink.Advance(PutI32(sink.Claim(4), value));

@@ -14,7 +14,8 @@ char* FormatUnsigned(char* out, std::uint64_t value) {
     digits[count++] = static_cast<char>('0' + value % 10);
     value /= 10;
   } while (value != 0);
-  while (count > 0) *out++ = digits[--count];
+  while (count > 0)
+    *out++ = digits[--count];
   return out;
 }
 
@@ -24,24 +25,24 @@ char* CopyText(char* out, const char* text) {
   return out + length;
 }
 
-// Beyond 2^63 ten-thousandths the values that reach here are whole numbers, which the
+// Beyond 2^52 ten-thousandths the values that reach here are whole numbers, which the
 // C library prints exactly.
-char* FormatHuge(char* out, long double magnitude) {
+char* FormatHuge(char* out, double magnitude) {
   char text[kMaxNumberText];
-  const int length = std::snprintf(text, sizeof text, "%.4Lf", magnitude);
-  if (length <= 0 || length >= kMaxNumberText - 1) return CopyText(out, "+Inf");
-  return CopyText(out, text);
+  const int length = std::snprintf(text, sizeof text, "%.4f", magnitude);
+  return CopyText(out, length > 0 && length < kMaxNumberText ? text : "+Inf");
 }
 
 }  // namespace
 
-char* FormatFixed4(char* out, long double value) {
+char* FormatFixed4(char* out, double value) {
   if (std::isnan(value)) return CopyText(out, "Nan");
   if (std::isinf(value)) return CopyText(out, value < 0 ? "-Inf" : "+Inf");
   if (value < 0) *out++ = '-';
-  const long double scaled = std::fabs(value) * 10000.0L;
-  if (scaled >= 9.2e18L) return FormatHuge(out, std::fabs(value));
-  const auto units = static_cast<std::uint64_t>(std::round(scaled));
+  // Exact: 10000 adds 10 significant bits, and below 2^52 adding a half is exact too.
+  const double scaled = std::fabs(value) * 10000.0;
+  if (scaled >= 0x1p52) return FormatHuge(out, std::fabs(value));
+  const auto units = static_cast<std::uint64_t>(scaled + 0.5);
   out = FormatUnsigned(out, units / 10000);
   *out++ = '.';
   std::uint64_t fraction = units % 10000;

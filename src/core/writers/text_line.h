@@ -29,7 +29,7 @@ class TextLine {
     at_ += text.size();
     return *this;
   }
-  TextLine& Fixed(long double value) {
+  TextLine& Fixed(double value) {
     at_ = FormatFixed4(at_, value);
     return *this;
   }

@@ -37,6 +37,8 @@ void Write3dfMesh(MeshSource& source, ByteSink& out) {
   });
 }
 
-void Write3dfFile(const WriteRequest& request) { RunMeshWrite(request, Write3dfMesh); }
+void Write3dfFile(const WriteRequest& request) {
+  RunMeshWrite(request, Write3dfMesh);
+}
 
 }  // namespace orvandel

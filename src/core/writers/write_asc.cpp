@@ -5,9 +5,12 @@
 namespace orvandel {
 namespace {
 
-constexpr long double kHeightFactor = 3.0L;
+// The product of a float and 3.0 is exact in a double: no rounding to a float.
+constexpr double kHeightFactor = 3.0;
 
-void WriteLine(ByteSink& out, std::string_view text) { TextLine(out).Text(text); }
+void WriteLine(ByteSink& out, std::string_view text) {
+  TextLine(out).Text(text);
+}
 
 void WriteSceneStart(const GridLayout& grid, ByteSink& out) {
   WriteLine(out, "Ambient light color: Red=0.101961 Green=0.101961 Blue=0.101961");
@@ -86,8 +89,8 @@ void WriteAscMesh(MeshSource& source, ByteSink& out) {
   GridLayout& grid = source.grid;
   grid.TriangleCount = TriangleCountOf(grid);
   WriteSceneStart(grid, out);
-  const std::vector<float> heights = SampleVertices(
-      source, [&](std::int32_t n, const Vector3& v) { WriteVertex(n, v, out); });
+  const std::vector<float> heights =
+      SampleVertices(source, [&](std::int32_t n, const Vector3& v) { WriteVertex(n, v, out); });
   WriteLine(out, "Face list:");
   ForEachSquare(grid, [&](std::int32_t n) {
     const auto triangles = SquareTriangles(n, grid.Columns);
@@ -97,6 +100,8 @@ void WriteAscMesh(MeshSource& source, ByteSink& out) {
   WriteSceneEnd(out);
 }
 
-void WriteAscFile(const WriteRequest& request) { RunMeshWrite(request, WriteAscMesh); }
+void WriteAscFile(const WriteRequest& request) {
+  RunMeshWrite(request, WriteAscMesh);
+}
 
 }  // namespace orvandel

@@ -9,15 +9,15 @@
 namespace orvandel {
 namespace {
 
-constexpr long double kCoordinateFactor = 5000.0L;
+constexpr double kCoordinateFactor = 5000.0;
 // Longer names cannot stand in a file system; the limit keeps a header line within bounds.
 constexpr std::size_t kMaxObjectName = 1024;
 
-// R(5000 x value): formed exactly, rounded with halves to the even neighbour. Values too
-// large for an integer are held at its limits.
+// R(5000 x value): formed exactly (a float times 5000 fits a double), rounded with halves
+// to the even neighbour. Values too large for an integer are held at its limits.
 std::int64_t Scaled(float value) {
-  constexpr long double kLimit = static_cast<long double>(std::numeric_limits<std::int32_t>::max());
-  const long double rounded = std::nearbyint(kCoordinateFactor * value);
+  constexpr double kLimit = std::numeric_limits<std::int32_t>::max();
+  const double rounded = std::rint(kCoordinateFactor * value);
   if (std::isnan(rounded)) return 0;
   if (rounded > kLimit) return std::numeric_limits<std::int32_t>::max();
   if (rounded < -kLimit) return -std::numeric_limits<std::int32_t>::max();
@@ -82,6 +82,8 @@ void WritePlgMesh(MeshSource& source, ByteSink& out) {
   });
 }
 
-void WritePlgFile(const WriteRequest& request) { RunMeshWrite(request, WritePlgMesh); }
+void WritePlgFile(const WriteRequest& request) {
+  RunMeshWrite(request, WritePlgMesh);
+}
 
 }  // namespace orvandel

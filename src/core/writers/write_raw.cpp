@@ -6,7 +6,8 @@
 namespace orvandel {
 namespace {
 
-constexpr long double kHeightFactor = 3.0L;
+// The product of a float and 3.0 is exact in a double: no rounding to a float.
+constexpr double kHeightFactor = 3.0;
 
 TextLine& Corner(TextLine& line, const Vector3& p) {
   return line.Fixed(p.x).Text(" ").Fixed(p.y).Text(" ").Fixed(kHeightFactor * p.z);
@@ -34,6 +35,8 @@ void WriteRawMesh(MeshSource& source, ByteSink& out) {
   });
 }
 
-void WriteRawFile(const WriteRequest& request) { RunMeshWrite(request, WriteRawMesh); }
+void WriteRawFile(const WriteRequest& request) {
+  RunMeshWrite(request, WriteRawMesh);
+}
 
 }  // namespace orvandel

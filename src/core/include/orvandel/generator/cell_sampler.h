@@ -50,9 +50,9 @@ class CellSampler {
   const WritePreparation& prep_;
   std::unique_ptr<PixelClassifier> classifier_;
   float fallback_;
+  std::array<bool, 16> finite_height_;
   std::array<RowSamples, 2> rows_;
   std::vector<std::uint32_t> counts_;
-  std::vector<std::uint8_t> indexes_;
 };
 
 }  // namespace orvandel

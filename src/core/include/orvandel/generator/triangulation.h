@@ -30,7 +30,8 @@ constexpr std::int32_t TriangleCountOf(const GridLayout& grid) {
 template <typename Visit>
 void ForEachSquare(const GridLayout& grid, Visit&& visit) {
   for (std::int32_t r = 0; r + 1 < grid.Rows; ++r) {
-    for (std::int32_t c = 0; c + 1 < grid.Columns; ++c) visit(r * grid.Columns + c);
+    for (std::int32_t c = 0; c + 1 < grid.Columns; ++c)
+      visit(r * grid.Columns + c);
   }
 }
 

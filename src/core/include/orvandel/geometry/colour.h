@@ -14,8 +14,14 @@ constexpr PackedColour PackRGB(int r, int g, int b) {
          (static_cast<PackedColour>(r) & 0xFF);
 }
 
-constexpr int RedOf(PackedColour c) { return static_cast<int>(c & 0xFF); }
-constexpr int GreenOf(PackedColour c) { return static_cast<int>(c >> 8 & 0xFF); }
-constexpr int BlueOf(PackedColour c) { return static_cast<int>(c >> 16 & 0xFF); }
+constexpr int RedOf(PackedColour c) {
+  return static_cast<int>(c & 0xFF);
+}
+constexpr int GreenOf(PackedColour c) {
+  return static_cast<int>(c >> 8 & 0xFF);
+}
+constexpr int BlueOf(PackedColour c) {
+  return static_cast<int>(c >> 16 & 0xFF);
+}
 
 }  // namespace orvandel

@@ -59,6 +59,10 @@ inline constexpr std::array<std::string_view, 5> MapReadMessages = {
     "Unknown palette type",
 };
 
+// Where the pixel rows of an uncompressed map end in its file: the pixel-data offset plus
+// one padded row of 4-byte words per line. A file shorter than that is cut short.
+std::uint64_t MapPixelDataEnd(const MapHeader& header);
+
 // Reads the headers and the colour table of a BMP map and decides whether it can be used.
 // Always stores the header fields in header; replaces palette entries only when the result
 // is kMapUsable. A colour table of more than 16 entries (a larger info header, or a gap

@@ -20,7 +20,9 @@ struct SwatchColours {
 };
 
 // The colour of a palette entry as the display returns it.
-constexpr PackedColour EntryColour(const PaletteEntry& e) { return PackRGB(e.Red, e.Green, e.Blue); }
+constexpr PackedColour EntryColour(const PaletteEntry& e) {
+  return PackRGB(e.Red, e.Green, e.Blue);
+}
 
 // Colours every swatch from its palette entry, index 0 to 15.
 void ColourSwatches(const MapPalette& palette, SwatchColours& swatches);

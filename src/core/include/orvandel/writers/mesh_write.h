@@ -50,9 +50,9 @@ std::vector<float> SampleVertices(MeshSource& source, WriteVertex&& write_vertex
 // The height class of a triangle from the cell heights of its corners.
 inline int TriangleClass(const Triangle& t, const std::vector<float>& heights,
                          const WritePreparation& prep) {
-  const float mean = MeanHeight(heights[static_cast<std::size_t>(t.a)],
-                                heights[static_cast<std::size_t>(t.b)],
-                                heights[static_cast<std::size_t>(t.c)]);
+  const float mean =
+      MeanHeight(heights[static_cast<std::size_t>(t.a)], heights[static_cast<std::size_t>(t.b)],
+                 heights[static_cast<std::size_t>(t.c)]);
   return HeightClass(mean, prep.water, prep.lawn, prep.snow);
 }
 

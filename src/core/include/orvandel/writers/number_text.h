@@ -9,9 +9,9 @@ constexpr int kMaxNumberText = 64;
 
 // Writes value in fixed point with exactly four decimals, rounded with halves away from
 // zero; "-" stands before every value below zero, also one that rounds to zero, while
-// negative zero is written as 0.0000. The rounding is exact for values with at most 50
+// negative zero is written as 0.0000. The rounding is exact for values with at most 43
 // significant bits, which covers every float and every float times 3. Returns the end.
-char* FormatFixed4(char* out, long double value);
+char* FormatFixed4(char* out, double value);
 
 // Writes value as a plain decimal integer. Returns the end.
 char* FormatInteger(char* out, std::int64_t value);
