@@ -1,0 +1,167 @@
+#include "mapinput/orvan_gencpanel_f.h"
+
+#include <QGridLayout>
+#include <QKeyEvent>
+#include <QRadioButton>
+
+#include "widgets/globe_picture.h"
+#include "widgets/tags.h"
+
+namespace orvandel::gui {
+namespace {
+
+constexpr int kRowHeight = 22;
+
+struct SettingsField {
+  const char* caption;
+  int caption_tag;
+  int tag;
+  const char* mask;  // a sign or digit, then optional digits; blanks as placeholders
+  QColor background;
+};
+
+const SettingsField kSettings[] = {
+    {"Water", 1000, 100, "#00000; ", QColor(0, 0, 255)},
+    {"Lawn", 1001, 200, "#00000; ", QColor(0, 128, 0)},
+    {"Snow", 1002, 300, "#00000; ", QColor()},
+    {"Mapwidth", 1003, 400, "000000; ", QColor()},
+    {"Mapheight", 1004, 500, "000000; ", QColor()},
+    {"Interval", 1005, 600, "00000; ", QColor()},
+};
+
+QLineEdit* MaskedField(QWidget* parent, const QString& name, int tag, const QString& mask) {
+  auto* field = new QLineEdit(parent);
+  field->setObjectName(name);
+  field->setInputMask(mask);
+  field->setText("");
+  SetTag(field, tag);
+  return field;
+}
+
+QLabel* Label(QWidget* parent, const QString& name, int tag, const QString& caption) {
+  auto* label = new QLabel(caption, parent);
+  label->setObjectName(name);
+  SetTag(label, tag);
+  return label;
+}
+
+void Colour(QWidget* widget, QPalette::ColorRole role, const QColor& colour) {
+  QPalette palette = widget->palette();
+  palette.setColor(role, colour);
+  widget->setPalette(palette);
+}
+
+}  // namespace
+
+TfrmGenCPanel::TfrmGenCPanel(QWidget* parent) : QMdiSubWindow(parent) {
+  setObjectName("frmGenCPanel");
+  setWindowTitle("Generator Control Panel");
+  setWindowFlags(Qt::SubWindow | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
+  auto* client = new QWidget;
+  client->setAutoFillBackground(true);
+  Colour(client, QPalette::Window, QColor(0, 128, 128));
+  Colour(client, QPalette::WindowText, Qt::white);
+  QFont font = client->font();
+  font.setPixelSize(11);
+  client->setFont(font);
+  CreateHeightRows(client);
+  CreateSettingsFields(client);
+  CreateOutputGroup(client);
+  BitBtn1 = new QPushButton(client);
+  BitBtn1->setObjectName("BitBtn1");
+  BitBtn1->setIcon(GlobePicture());
+  BitBtn1->setIconSize(QSize(32, 32));
+  BitBtn1->setToolTip("Generate 3D file");
+  BitBtn1->setGeometry(4, 338, 140, 41);
+  connect(BitBtn1, &QPushButton::clicked, this, &TfrmGenCPanel::BitBtn1Click);
+  setWidget(client);
+}
+
+// Two columns of eight rows: palette indexes 0 to 7 on the left, 8 to 15 on the right.
+void TfrmGenCPanel::CreateHeightRows(QWidget* client) {
+  for (int index = 0; index < 16; ++index) {
+    const int x = index < 8 ? 4 : 76;
+    const int y = 4 + kRowHeight * (index % 8);
+    QLabel* swatch = Label(client, QString("Label%1").arg(index + 1), index, "");
+    swatch->setAutoFillBackground(true);
+    Colour(swatch, QPalette::Window, Qt::white);
+    swatch->setFrameShape(QFrame::Box);
+    swatch->setGeometry(x, y + 1, 18, 18);
+    QLineEdit* height =
+        MaskedField(client, QString("MaskEdit%1").arg(index + 1), index, "#00000; ");
+    height->setGeometry(x + 22, y, 46, 20);
+  }
+}
+
+// Captions above their fields: water, lawn, snow; then map width, map height, interval.
+void TfrmGenCPanel::CreateSettingsFields(QWidget* client) {
+  for (int i = 0; i < 6; ++i) {
+    const SettingsField& s = kSettings[i];
+    const int x = 4 + 48 * (i % 3);
+    const int y = 182 + 40 * (i / 3);
+    QLabel* caption = Label(client, QString("Label%1").arg(17 + i), s.caption_tag, s.caption);
+    caption->setGeometry(x, y, 50, 14);
+    QFont small = caption->font();
+    small.setPixelSize(10);
+    caption->setFont(small);
+    QLineEdit* field = MaskedField(client, QString("MaskEdit%1").arg(17 + i), s.tag, s.mask);
+    field->setGeometry(x, y + 14, 44, 20);
+    if (s.background.isValid()) {
+      Colour(field, QPalette::Base, s.background);
+      Colour(field, QPalette::Text, Qt::white);
+    }
+  }
+}
+
+// "Output": 3DF and ASC in the left column, RAW and PLG in the right one.
+void TfrmGenCPanel::CreateOutputGroup(QWidget* client) {
+  RGOutput = new QGroupBox("Output", client);
+  RGOutput->setObjectName("RGOutput");
+  RGOutput->setGeometry(4, 262, 140, 72);
+  auto* layout = new QGridLayout(RGOutput);
+  output_items_ = new QButtonGroup(RGOutput);
+  const char* items[] = {"3DF", "ASC", "RAW", "PLG"};
+  for (int i = 0; i < 4; ++i) {
+    auto* item = new QRadioButton(items[i], RGOutput);
+    output_items_->addButton(item, i);
+    layout->addWidget(item, i % 2, i / 2);
+  }
+  output_items_->button(0)->setChecked(true);
+}
+
+void TfrmGenCPanel::ColourSwatches(const SwatchColours& swatches) {
+  for (QLabel* label : findChildren<QLabel*>()) {
+    const int index = TagOf(label);
+    if (index < 0 || index >= 16) continue;  // captions are never coloured
+    const PackedColour colour = swatches.Colour[static_cast<std::size_t>(index)];
+    Colour(label, QPalette::Window, QColor(RedOf(colour), GreenOf(colour), BlueOf(colour)));
+  }
+}
+
+QLineEdit* TfrmGenCPanel::FieldByTag(int tag) const {
+  return FindByTag<QLineEdit>(this, tag);
+}
+
+PanelTexts TfrmGenCPanel::Texts() const {
+  PanelTexts texts;
+  for (int index = 0; index < 16; ++index) {
+    texts.heights[static_cast<std::size_t>(index)] = FieldByTag(index)->text().toStdString();
+  }
+  for (int i = 0; i < 6; ++i) {
+    texts.settings[static_cast<std::size_t>(i)] =
+        FieldByTag(kSettings[i].tag)->text().toStdString();
+  }
+  texts.output_item = output_items_->checkedButton()->text().toStdString();
+  return texts;
+}
+
+// Enter anywhere on the panel presses the generate button, its default button.
+void TfrmGenCPanel::keyPressEvent(QKeyEvent* event) {
+  if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+    BitBtn1->click();
+    return;
+  }
+  QMdiSubWindow::keyPressEvent(event);
+}
+
+}  // namespace orvandel::gui

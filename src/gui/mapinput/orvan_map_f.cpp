@@ -1,0 +1,65 @@
+#include "mapinput/orvan_map_f.h"
+
+#include <QCloseEvent>
+#include <QMouseEvent>
+#include <QPaintEvent>
+#include <QPainter>
+
+#include "widgets/client_size.h"
+
+namespace orvandel::gui {
+
+MapView::MapView(QWidget* parent) : QWidget(parent) {
+  setObjectName("Image1");
+  setCursor(Qt::CrossCursor);
+  setAttribute(Qt::WA_OpaquePaintEvent);
+}
+
+void MapView::SetPicture(const QImage* picture) {
+  picture_ = picture;
+  update();
+}
+
+// Only the exposed part is converted for the screen, so huge maps stay quick.
+void MapView::paintEvent(QPaintEvent* event) {
+  if (picture_ == nullptr) return;
+  QPainter painter(this);
+  const QRect exposed = event->rect() & picture_->rect();
+  painter.drawImage(exposed.topLeft(), picture_->copy(exposed));
+}
+
+void MapView::mousePressEvent(QMouseEvent* event) {
+  const QPoint pixel = event->position().toPoint();
+  if (picture_ == nullptr || !picture_->rect().contains(pixel)) return;
+  emit Pressed(pixel, event->globalPosition().toPoint());
+}
+
+TfrmMap::TfrmMap(std::function<void(PackedColour, const QPoint&)> on_click, QWidget* parent)
+    : QMdiSubWindow(parent), on_click_(std::move(on_click)) {
+  setObjectName("frmMap");
+  setAttribute(Qt::WA_DeleteOnClose);
+  setWindowFlags(Qt::SubWindow | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                 Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                 Qt::WindowCloseButtonHint);
+  Image1 = new MapView;
+  setWidget(Image1);
+  connect(Image1, &MapView::Pressed, this, &TfrmMap::Image1MouseDown);
+}
+
+void TfrmMap::ShowMap(std::unique_ptr<QImageMap> map, const QString& file_name) {
+  map_ = std::move(map);
+  Image1->SetPicture(&map_->Image());
+  setWindowTitle(file_name);
+  FixClientSize(this, map_->Image().size());
+}
+
+void TfrmMap::Image1MouseDown(const QPoint& pixel, const QPoint& screen_point) {
+  on_click_(map_->PixelColour(pixel.x(), pixel.y()), screen_point);
+}
+
+void TfrmMap::closeEvent(QCloseEvent* event) {
+  emit Closed();
+  QMdiSubWindow::closeEvent(event);
+}
+
+}  // namespace orvandel::gui

@@ -1,0 +1,62 @@
+#pragma once
+
+#include <QMdiSubWindow>
+#include <functional>
+#include <memory>
+
+#include "qimage_map.h"
+
+namespace orvandel::gui {
+
+// The map image shown at its own size, one screen pixel per map pixel, under a cross-hair.
+class MapView : public QWidget {
+  Q_OBJECT
+
+ public:
+  explicit MapView(QWidget* parent = nullptr);
+  void SetPicture(const QImage* picture);
+
+ signals:
+  // Any button: the pixel under the pointer and the pointer's place on the screen.
+  void Pressed(const QPoint& pixel, const QPoint& screen_point);
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+  void mousePressEvent(QMouseEvent* event) override;
+
+ private:
+  const QImage* picture_ = nullptr;
+};
+
+// The map window. A click on the map picks the clicked colour and opens the height popup.
+class TfrmMap : public QMdiSubWindow {
+  Q_OBJECT
+
+ public:
+  // on_click receives the packed colour of the clicked pixel and the pointer's place on
+  // the screen. A closed window is destroyed.
+  explicit TfrmMap(std::function<void(PackedColour, const QPoint&)> on_click,
+                   QWidget* parent = nullptr);
+
+  // Shows a map, captioned with its file name, with the window's client area sized to it.
+  // The window must stand in its work area already.
+  void ShowMap(std::unique_ptr<QImageMap> map, const QString& file_name);
+  const QImageMap* Map() const { return map_.get(); }
+
+  MapView* Image1 = nullptr;
+
+ signals:
+  void Closed();
+
+ public slots:
+  void Image1MouseDown(const QPoint& pixel, const QPoint& screen_point);
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+
+ private:
+  std::unique_ptr<QImageMap> map_;
+  std::function<void(PackedColour, const QPoint&)> on_click_;
+};
+
+}  // namespace orvandel::gui

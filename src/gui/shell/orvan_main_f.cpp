@@ -1,0 +1,161 @@
+#include "shell/orvan_main_f.h"
+
+#include <QApplication>
+#include <QEvent>
+#include <QFile>
+#include <QMenuBar>
+
+#include "mapinput/orvan_gencpanel_f.h"
+#include "mapinput/orvan_map_f.h"
+#include "mapinput/orvan_set_f.h"
+#include "orvandel/generator/generate_command.h"
+#include "shell/orvan_doc_f.h"
+#include "shell/program.h"
+#include "shell/qt_busy_cursor.h"
+#include "widgets/client_size.h"
+#include "widgets/globe_picture.h"
+
+namespace orvandel::gui {
+namespace {
+
+std::string LocalFileName(const QString& name) {
+  return QFile::encodeName(name).toStdString();
+}
+
+}  // namespace
+
+TfrmMainMDI::TfrmMainMDI(Program& program) : program_(program) {
+  setObjectName("frmMainMDI");
+  setWindowTitle(kApplicationTitle);
+  setWindowIcon(GlobePicture());
+  MdiArea = new QMdiArea(this);
+  MdiArea->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+  MdiArea->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+  MdiArea->setBackground(QApplication::palette().brush(QPalette::Dark));
+  MdiArea->viewport()->installEventFilter(this);
+  setCentralWidget(MdiArea);
+  CreateMenu();
+}
+
+void TfrmMainMDI::CreateMenu() {
+  QMenu* menu = menuBar()->addMenu("&Menu");
+  menu->setObjectName("Menu1");
+  const auto item = [&](const char* name, const char* caption, auto handler) {
+    QAction* action = menu->addAction(caption, this, handler);
+    action->setObjectName(name);
+    return action;
+  };
+  OpenBMPfile1 = item("OpenBMPfile1", "&Open BMP image file...", &TfrmMainMDI::OpenBMPfile1Click);
+  Generate3Dfile1 =
+      item("Generate3Dfile1", "&Generate 3D file...", &TfrmMainMDI::Generate3Dfile1Click);
+  menu->addSeparator()->setObjectName("N1");
+  menu->addSeparator()->setObjectName("N2");
+  Documentation1 = item("Documentation1", "Do&cumentation", &TfrmMainMDI::Documentation1Click);
+  menu->addSeparator()->setObjectName("N3");
+  Exit1 = item("Exit1", "E&xit", &TfrmMainMDI::Exit1Click);
+}
+
+bool TfrmMainMDI::FormCreate() {
+  if (program_.dialogs.ConfirmWarning(kColourDepthWarning)) return true;
+  QMetaObject::invokeMethod(qApp, &QCoreApplication::quit, Qt::QueuedConnection);
+  return false;
+}
+
+TfrmGenCPanel* TfrmMainMDI::CreateControlPanel() {
+  auto* panel = new TfrmGenCPanel;
+  MdiArea->addSubWindow(panel);
+  FixClientSize(panel, TfrmGenCPanel::kClientSize);
+  panel->move(MdiArea->viewport()->width() - panel->width(), 0);
+  panel->show();
+  connect(panel, &TfrmGenCPanel::GenerateRequested, this, &TfrmMainMDI::GoOn);
+  return panel;
+}
+
+bool TfrmMainMDI::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::Resize && program_.frmGenCPanel != nullptr) {
+    TfrmGenCPanel* panel = program_.frmGenCPanel;
+    panel->move(MdiArea->viewport()->width() - panel->width(), panel->y());
+  }
+  return QMainWindow::eventFilter(watched, event);
+}
+
+void TfrmMainMDI::OpenBMPfile1Click() {
+  const auto chosen =
+      program_.dialogs.AskOpenFile({"Open BMP image file", "BMP files|*.bmp", "BMP"});
+  if (!chosen) return;
+  try {
+    OpenMap(*chosen);
+  } catch (const Failure& failure) {
+    program_.dialogs.Report(failure);
+  }
+}
+
+// Nothing changes until the map has passed its checks and its pixels are decoded.
+void TfrmMainMDI::OpenMap(const QString& file_name) {
+  const std::string path = LocalFileName(file_name);
+  CheckedMap checked = CheckMapFile(path, program_.map);
+  std::unique_ptr<QImageMap> image = DecodeMapImage(path, checked.header);
+  AcceptMap(program_.map, std::move(checked));
+  program_.frmGenCPanel->ColourSwatches(program_.map.swatches);
+  TfrmMap* window = MapWindow();
+  window->ShowMap(std::move(image), file_name);
+  window->move(frameGeometry().width() - MdiArea->width(),
+               frameGeometry().height() - MdiArea->height());
+}
+
+TfrmMap* TfrmMainMDI::MapWindow() {
+  if (MapWindowOpen()) return frmMap;
+  frmMap = new TfrmMap([this](PackedColour colour, const QPoint& at) { MapClicked(colour, at); });
+  connect(frmMap, &TfrmMap::Closed, this, [this] {
+    frmMap = nullptr;
+    program_.map.map_file_name.clear();
+  });
+  MdiArea->addSubWindow(frmMap);
+  frmMap->show();
+  return frmMap;
+}
+
+void TfrmMainMDI::MapClicked(unsigned colour, const QPoint& screen_point) {
+  MapSession& map = program_.map;
+  map.selected_colour_index =
+      SelectedIndexOfColour(map.map_palette, colour, map.selected_colour_index);
+  program_.frmSet->PopupAt(screen_point);
+}
+
+void TfrmMainMDI::GoOn() {
+  const auto choose = [this](const FileDialogSettings& settings) -> std::optional<std::string> {
+    const auto chosen = program_.dialogs.AskSaveFile(settings);
+    if (!chosen) return std::nullopt;
+    return LocalFileName(*chosen);
+  };
+  const MapImage* map = MapWindowOpen() ? frmMap->Map() : nullptr;
+  QtBusyCursor busy_cursor;
+  try {
+    RunGenerateCommand(program_.generator, program_.map, map, program_.frmGenCPanel->Texts(),
+                       choose, busy_cursor);
+  } catch (const Failure& failure) {
+    program_.dialogs.Report(failure);
+  }
+}
+
+void TfrmMainMDI::Documentation1Click() {
+  if (!DocWindowOpen()) {
+    frmDoc = new TfrmDoc;
+    connect(frmDoc, &TfrmDoc::Closed, this, [this] { frmDoc = nullptr; });
+    MdiArea->addSubWindow(frmDoc);
+    FixClientSize(frmDoc, TfrmDoc::kClientSize);
+  }
+  frmDoc->show();
+  MdiArea->setActiveSubWindow(frmDoc);
+  try {
+    frmDoc->LoadDocument();
+  } catch (const Failure& failure) {
+    program_.dialogs.Report(failure);
+  }
+}
+
+void TfrmMainMDI::Exit1Click() {
+  QCoreApplication::quit();
+}
+
+}  // namespace orvandel::gui

@@ -1,0 +1,61 @@
+#pragma once
+
+#include <QAction>
+#include <QMainWindow>
+#include <QMdiArea>
+
+namespace orvandel::gui {
+
+class Program;
+class TfrmDoc;
+class TfrmGenCPanel;
+class TfrmMap;
+
+// The main window: a multiple-document frame with the program's one menu.
+class TfrmMainMDI : public QMainWindow {
+  Q_OBJECT
+
+ public:
+  explicit TfrmMainMDI(Program& program);
+
+  // Shows the colour-depth warning; on Cancel asks the program to end once its event loop
+  // starts and returns false.
+  bool FormCreate();
+  // Creates the control panel against the right edge of the window's work area.
+  TfrmGenCPanel* CreateControlPanel();
+
+  // The generate command, shared by the menu and the panel's button.
+  void GoOn();
+
+  bool MapWindowOpen() const { return frmMap != nullptr; }
+  bool DocWindowOpen() const { return frmDoc != nullptr; }
+
+  QMdiArea* MdiArea = nullptr;
+  // Set while the window exists; a window the user closes is destroyed.
+  TfrmMap* frmMap = nullptr;
+  TfrmDoc* frmDoc = nullptr;
+  QAction* OpenBMPfile1 = nullptr;
+  QAction* Generate3Dfile1 = nullptr;
+  QAction* Documentation1 = nullptr;
+  QAction* Exit1 = nullptr;
+
+ public slots:
+  void OpenBMPfile1Click();
+  void Generate3Dfile1Click() { GoOn(); }
+  void Documentation1Click();
+  void Exit1Click();
+
+ protected:
+  // Keeps the control panel against the right edge of the work area as it changes size.
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  void CreateMenu();
+  void OpenMap(const QString& file_name);
+  TfrmMap* MapWindow();
+  void MapClicked(unsigned colour, const QPoint& screen_point);
+
+  Program& program_;
+};
+
+}  // namespace orvandel::gui

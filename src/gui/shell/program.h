@@ -1,0 +1,45 @@
+#pragma once
+
+#include <memory>
+
+#include "orvandel/generator/generator_state.h"
+#include "orvandel/mapinput/map_session.h"
+#include "shell/user_dialogs.h"
+
+namespace orvandel::gui {
+
+class TfrmMainMDI;
+class TfrmGenCPanel;
+class TfrmSet;
+
+// The application's title: the main window's caption and that of the general error box.
+inline constexpr char kApplicationTitle[] = "ORVANDEL";
+
+inline constexpr char kColourDepthWarning[] =
+    "This program functions properly only in 24-bit or 32-bit color resolutions.\r"
+    "If this is not your case, please make the proper adjustments.";
+
+// What the program keeps from start-up to its end: the state that several windows share,
+// and the windows that live as long as the program.
+class Program {
+ public:
+  explicit Program(UserDialogs& dialogs);
+  ~Program();
+  Program(const Program&) = delete;
+  Program& operator=(const Program&) = delete;
+
+  // Start-up: the main window, which shows the colour-depth warning, the control panel and
+  // the hidden height popup. Returns false when the user chose Cancel in the warning; the
+  // program then ends as soon as its event loop starts.
+  bool Start();
+
+  UserDialogs& dialogs;
+  MapSession map;
+  GeneratorState generator;
+
+  std::unique_ptr<TfrmMainMDI> frmMainMDI;
+  TfrmGenCPanel* frmGenCPanel = nullptr;  // owned by the main window
+  std::unique_ptr<TfrmSet> frmSet;
+};
+
+}  // namespace orvandel::gui

@@ -1,0 +1,16 @@
+#pragma once
+
+#include <QApplication>
+
+#include "orvandel/generator/busy_indicator.h"
+
+namespace orvandel::gui {
+
+// The application-wide hourglass.
+class QtBusyCursor : public BusyIndicator {
+ public:
+  void ShowBusy() override { QApplication::setOverrideCursor(Qt::WaitCursor); }
+  void ShowNormal() override { QApplication::restoreOverrideCursor(); }
+};
+
+}  // namespace orvandel::gui

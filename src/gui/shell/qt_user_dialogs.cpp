@@ -1,0 +1,65 @@
+#include "shell/qt_user_dialogs.h"
+
+#include <QApplication>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QPushButton>
+
+namespace orvandel::gui {
+namespace {
+
+std::optional<QString> RunFileDialog(QWidget* parent, const FileDialogSettings& settings,
+                                     QFileDialog::AcceptMode mode) {
+  QFileDialog dialog(parent, QString::fromStdString(settings.title));
+  dialog.setAcceptMode(mode);
+  dialog.setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile
+                                                     : QFileDialog::AnyFile);
+  dialog.setNameFilter(QtFileFilter(settings.filter));
+  dialog.setDefaultSuffix(QString::fromStdString(settings.default_extension));
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+  return dialog.selectedFiles().first();
+}
+
+}  // namespace
+
+QString QtFileFilter(const std::string& filter) {
+  const QString text = QString::fromStdString(filter);
+  const qsizetype bar = text.indexOf('|');
+  if (bar < 0) return text;
+  const QString description = text.left(bar);
+  const QString pattern = text.mid(bar + 1);
+  if (description.endsWith("(" + pattern + ")")) return description;
+  return description + " (" + pattern + ")";
+}
+
+void QtUserDialogs::ShowError(const QString& text) {
+  QMessageBox box(QMessageBox::Critical, "Error", text, QMessageBox::NoButton, parent_);
+  box.addButton(QMessageBox::Abort)->setText("&Abort");
+  box.exec();
+}
+
+void QtUserDialogs::ShowGeneralError(const QString& text) {
+  QMessageBox box(QMessageBox::Critical, QApplication::applicationDisplayName(), text,
+                  QMessageBox::Ok, parent_);
+  box.exec();
+}
+
+bool QtUserDialogs::ConfirmWarning(const QString& text) {
+  // The text breaks its lines with a carriage return, which a message box shows as nothing.
+  QString shown = text;
+  shown.replace('\r', '\n');
+  QMessageBox box(QMessageBox::Warning, "Warning", shown, QMessageBox::Ok | QMessageBox::Cancel,
+                  parent_);
+  box.setEscapeButton(QMessageBox::Cancel);
+  return box.exec() == QMessageBox::Ok;
+}
+
+std::optional<QString> QtUserDialogs::AskOpenFile(const FileDialogSettings& settings) {
+  return RunFileDialog(parent_, settings, QFileDialog::AcceptOpen);
+}
+
+std::optional<QString> QtUserDialogs::AskSaveFile(const FileDialogSettings& settings) {
+  return RunFileDialog(parent_, settings, QFileDialog::AcceptSave);
+}
+
+}  // namespace orvandel::gui

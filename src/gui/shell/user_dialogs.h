@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QString>
+#include <optional>
+
+#include "orvandel/fileio/failure.h"
+#include "orvandel/generator/generate_command.h"
+
+namespace orvandel::gui {
+
+// Every message box and file dialog of the program goes through this interface, so that
+// tests can answer them without a person.
+class UserDialogs {
+ public:
+  virtual ~UserDialogs() = default;
+
+  // The error dialog: caption "Error", stop icon, one button "&Abort".
+  virtual void ShowError(const QString& text) = 0;
+  // The general error box: caption "ORVANDEL", stop icon, "OK". The text ends with ".".
+  virtual void ShowGeneralError(const QString& text) = 0;
+  // The start-up warning: caption "Warning", exclamation icon, "OK" and "Cancel". True for
+  // OK; Cancel and closing the box give false.
+  virtual bool ConfirmWarning(const QString& text) = 0;
+  // File dialogs; nothing when the user cancels. The save dialog asks before overwriting.
+  virtual std::optional<QString> AskOpenFile(const FileDialogSettings& settings) = 0;
+  virtual std::optional<QString> AskSaveFile(const FileDialogSettings& settings) = 0;
+
+  // Shows a failure that ended a command: a refusal in the error dialog, a runtime failure
+  // in the general error box.
+  void Report(const Failure& failure);
+};
+
+}  // namespace orvandel::gui

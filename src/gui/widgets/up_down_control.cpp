@@ -1,0 +1,61 @@
+#include "widgets/up_down_control.h"
+
+#include <QBoxLayout>
+#include <algorithm>
+
+namespace orvandel::gui {
+namespace {
+
+QToolButton* ArrowButton(Qt::ArrowType arrow, QWidget* parent) {
+  auto* button = new QToolButton(parent);
+  button->setArrowType(arrow);
+  button->setAutoRepeat(true);
+  button->setFocusPolicy(Qt::NoFocus);
+  button->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Ignored);
+  return button;
+}
+
+}  // namespace
+
+UpDownControl::UpDownControl(Qt::Orientation orientation, QWidget* parent) : QWidget(parent) {
+  const bool vertical = orientation == Qt::Vertical;
+  up_ = ArrowButton(vertical ? Qt::UpArrow : Qt::RightArrow, this);
+  down_ = ArrowButton(vertical ? Qt::DownArrow : Qt::LeftArrow, this);
+  auto* layout = new QBoxLayout(vertical ? QBoxLayout::TopToBottom : QBoxLayout::LeftToRight, this);
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->setSpacing(0);
+  layout->addWidget(vertical ? up_ : down_);
+  layout->addWidget(vertical ? down_ : up_);
+  connect(up_, &QToolButton::clicked, this, &UpDownControl::StepUp);
+  connect(down_, &QToolButton::clicked, this, &UpDownControl::StepDown);
+}
+
+void UpDownControl::SetRange(int minimum, int maximum) {
+  minimum_ = minimum;
+  maximum_ = maximum;
+}
+
+void UpDownControl::SetAssociate(QLineEdit* associate) {
+  associate_ = associate;
+  SetPosition(position_);
+}
+
+void UpDownControl::SetPosition(int position) {
+  position_ = std::clamp(position, minimum_, maximum_);
+  if (associate_) associate_->setText(QString::number(position_));
+}
+
+void UpDownControl::TakeTypedPosition() {
+  if (!associate_) return;
+  bool ok = false;
+  const int typed = associate_->text().trimmed().toInt(&ok);
+  if (ok) position_ = std::clamp(typed, minimum_, maximum_);
+}
+
+void UpDownControl::Step(int delta) {
+  TakeTypedPosition();
+  SetPosition(position_ + delta);
+  emit Clicked();
+}
+
+}  // namespace orvandel::gui

@@ -1,0 +1,452 @@
+// The desktop program driven as a user would, with the dialogs answered by a script.
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QLabel>
+#include <QMenu>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <QtTest>
+#include <memory>
+
+#include "bmp_builder.h"
+#include "mapinput/orvan_gencpanel_f.h"
+#include "mapinput/orvan_map_f.h"
+#include "mapinput/orvan_set_f.h"
+#include "run_command.h"
+#include "scripted_dialogs.h"
+#include "shell/orvan_doc_f.h"
+#include "shell/orvan_main_f.h"
+#include "shell/program.h"
+#include "temp_dir.h"
+
+using namespace orvandel;
+using namespace orvandel::gui;
+
+namespace {
+
+// Palette entry k is PackRGB(10 k, 255 - 10 k, 5 k).
+QColor PaletteColour(int k) {
+  return QColor(10 * k, 255 - 10 * k, 5 * k);
+}
+
+// A 16 x 16 map of 4 x 4 blocks: the block in block row j and block column i has colour
+// 4 j + i. With fewer colours, the indexes wrap around.
+QByteArray BlockMap(int colours = 16, int width = 16, int height = 16) {
+  tools::BmpSpec spec;
+  spec.width = width;
+  spec.height = height;
+  for (int k = 0; k < colours; ++k) {
+    const QColor c = PaletteColour(k);
+    spec.palette.push_back(PackRGB(c.red(), c.green(), c.blue()));
+  }
+  for (int y = 0; y < height; ++y) {
+    for (int x = 0; x < width; ++x) {
+      spec.pixels.push_back(static_cast<std::uint32_t>((4 * (y / 4 % 4) + x / 4 % 4) % colours));
+    }
+  }
+  const std::string bytes = tools::EncodeBmp(spec);
+  return QByteArray(bytes.data(), static_cast<qsizetype>(bytes.size()));
+}
+
+QColor SwatchColour(TfrmGenCPanel* panel, int index) {
+  auto* label = panel->findChild<QLabel*>(QString("Label%1").arg(index + 1));
+  return label->palette().color(QPalette::Window);
+}
+
+}  // namespace
+
+class tst_Desktop : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void init();
+  void cleanup();
+
+  void cancelAtStartUpEndsTheProgram();
+  void okShowsTheMainWindowWithThePanelAtTheRightEdge();
+  void menuItemsInOrder();
+  void openedMapColoursTheSwatchesAndSizesItsWindow();
+  void secondMapReusesTheWindowAndKeepsOlderSwatches();
+  void refusedMapChangesNothing_data();
+  void refusedMapChangesNothing();
+  void clickThenOFillsTheHeightOfTheClickedColour();
+  void clickThenXEmptiesIt();
+  void popupStandsUnderThePointer();
+  void popupArrowsStopAtTheirLimits();
+  void generateMessagesInTheirOrder_data();
+  void generateMessagesInTheirOrder();
+  void closingTheMapWindowUnloadsTheMap();
+  void enterOnThePanelGenerates();
+  void guiAndCliWriteTheSameBytes();
+  void busyCursorIsGoneAfterAFailedWrite();
+  void documentationIsReadAgainAtEveryUse();
+  void documentationWithoutItsFile();
+
+ private:
+  QString WriteMap(const QString& name, const QByteArray& bytes);
+  void OpenMap(const QString& path);
+  void FillSettings(const QStringList& texts);
+  QStringList Generate(const QString& output);
+  void ClickMapAndPress(QPoint pixel, const QString& value, QPushButton* TfrmSet::*button);
+
+  std::unique_ptr<QTemporaryDir> dir_;
+  std::unique_ptr<ScriptedDialogs> dialogs_;
+  std::unique_ptr<Program> program_;
+  TfrmMainMDI* main_ = nullptr;
+  TfrmGenCPanel* panel_ = nullptr;
+};
+
+void tst_Desktop::init() {
+  dir_ = std::make_unique<QTemporaryDir>();
+  dialogs_ = std::make_unique<ScriptedDialogs>();
+  program_ = std::make_unique<Program>(*dialogs_);
+  QVERIFY(program_->Start());
+  main_ = program_->frmMainMDI.get();
+  panel_ = program_->frmGenCPanel;
+  QVERIFY(QTest::qWaitForWindowExposed(main_));
+  QCOMPARE(dialogs_->TakeShown(), QStringList{QString("Warning: ") + kColourDepthWarning});
+}
+
+void tst_Desktop::cleanup() {
+  program_.reset();
+  QCOMPARE(QApplication::topLevelWidgets().size(), 0);
+  QVERIFY(QApplication::overrideCursor() == nullptr);
+}
+
+QString tst_Desktop::WriteMap(const QString& name, const QByteArray& bytes) {
+  const QString path = dir_->filePath(name);
+  QFile file(path);
+  if (file.open(QIODevice::WriteOnly)) file.write(bytes);
+  return path;
+}
+
+void tst_Desktop::OpenMap(const QString& path) {
+  dialogs_->open_answers.push_back(path);
+  main_->OpenBMPfile1Click();
+}
+
+void tst_Desktop::FillSettings(const QStringList& texts) {
+  for (int i = 0; i < texts.size(); ++i)
+    panel_->FieldByTag(100 * (i + 1))->setText(texts[i]);
+}
+
+QStringList tst_Desktop::Generate(const QString& output) {
+  dialogs_->save_answers.push_back(output);
+  main_->GoOn();
+  return dialogs_->TakeShown();
+}
+
+void tst_Desktop::ClickMapAndPress(QPoint pixel, const QString& value,
+                                   QPushButton* TfrmSet::*button) {
+  TfrmSet* popup = program_->frmSet.get();
+  bool answered = false;
+  QTimer::singleShot(0, popup, [&] {
+    answered = popup->isVisible();
+    popup->MaskEdit1->setText(value);
+    (popup->*button)->click();
+  });
+  QTest::mouseClick(main_->frmMap->Image1, Qt::LeftButton, {}, pixel);
+  QVERIFY(answered);
+  QVERIFY(!popup->isVisible());
+}
+
+void tst_Desktop::cancelAtStartUpEndsTheProgram() {
+  program_.reset();
+  dialogs_->warning_answer = false;
+  program_ = std::make_unique<Program>(*dialogs_);
+  QVERIFY(!program_->Start());
+  // The queued request to end comes first: the event loop ends as soon as it starts.
+  bool still_running = false;
+  QTimer::singleShot(2000, qApp, [&] {
+    still_running = true;
+    QCoreApplication::quit();
+  });
+  QCoreApplication::exec();
+  QVERIFY(!still_running);
+  QCOMPARE(dialogs_->TakeShown().size(), 1);
+}
+
+void tst_Desktop::okShowsTheMainWindowWithThePanelAtTheRightEdge() {
+  QCOMPARE(main_->windowTitle(), QString("ORVANDEL"));
+  QVERIFY(main_->isMaximized());
+  QCOMPARE(panel_->windowTitle(), QString("Generator Control Panel"));
+  QCOMPARE(panel_->widget()->size(), QSize(148, 383));
+  QCOMPARE(panel_->x() + panel_->width(), main_->MdiArea->viewport()->width());
+  QVERIFY(!(panel_->windowFlags() & Qt::WindowCloseButtonHint));
+  QVERIFY(!program_->frmSet->isVisible());
+  QCOMPARE(SwatchColour(panel_, 0), QColor(Qt::white));
+  QCOMPARE(panel_->Texts().output_item, std::string("3DF"));
+}
+
+void tst_Desktop::menuItemsInOrder() {
+  QStringList items;
+  for (QAction* action : main_->findChild<QMenu*>("Menu1")->actions()) {
+    items << (action->isSeparator() ? "-" : action->text());
+  }
+  QCOMPARE(main_->findChild<QMenu*>("Menu1")->title(), QString("&Menu"));
+  QCOMPARE(items.first(), QString("&Open BMP image file..."));
+  QCOMPARE(items.last(), QString("E&xit"));
+  QVERIFY(items.contains("Do&cumentation"));
+}
+
+void tst_Desktop::openedMapColoursTheSwatchesAndSizesItsWindow() {
+  const QString path = WriteMap("blocks.bmp", BlockMap(16, 24, 20));
+  OpenMap(path);
+  QCOMPARE(dialogs_->last_file_dialog.title, std::string("Open BMP image file"));
+  QCOMPARE(dialogs_->last_file_dialog.filter, std::string("BMP files|*.bmp"));
+  QCOMPARE(dialogs_->TakeShown(), QStringList());
+  QVERIFY(main_->MapWindowOpen());
+  QCOMPARE(main_->frmMap->windowTitle(), path);
+  QCOMPARE(main_->frmMap->widget()->size(), QSize(24, 20));
+  QCOMPARE(main_->frmMap->Image1->cursor().shape(), Qt::CrossCursor);
+  QCOMPARE(program_->map.map_file_name, path.toStdString());
+  for (int k = 0; k < 16; ++k)
+    QCOMPARE(SwatchColour(panel_, k), PaletteColour(k));
+}
+
+void tst_Desktop::secondMapReusesTheWindowAndKeepsOlderSwatches() {
+  OpenMap(WriteMap("sixteen.bmp", BlockMap(16)));
+  TfrmMap* first_window = main_->frmMap;
+  tools::BmpSpec four;
+  four.width = 30;
+  four.height = 10;
+  four.palette = {PackRGB(1, 2, 3), PackRGB(4, 5, 6), PackRGB(7, 8, 9), PackRGB(9, 9, 9)};
+  four.pixels.assign(300, 2);
+  const std::string bytes = tools::EncodeBmp(four);
+  const QString second =
+      WriteMap("four.bmp", QByteArray(bytes.data(), static_cast<qsizetype>(bytes.size())));
+  OpenMap(second);
+  QCOMPARE(main_->frmMap, first_window);
+  QCOMPARE(main_->frmMap->windowTitle(), second);
+  QCOMPARE(main_->frmMap->widget()->size(), QSize(30, 10));
+  QCOMPARE(SwatchColour(panel_, 3), QColor(9, 9, 9));
+  QCOMPARE(SwatchColour(panel_, 4), PaletteColour(4));
+}
+
+void tst_Desktop::refusedMapChangesNothing_data() {
+  QTest::addColumn<QString>("name");
+  QTest::addColumn<QByteArray>("bytes");
+  QTest::addColumn<QString>("message");
+  QByteArray not_bmp(60, 'x');
+  QByteArray compressed = BlockMap();
+  compressed[30] = 2;
+  QTest::newRow("not a BMP") << "text.bmp" << not_bmp << "Error: File corrupted or not BMP!";
+  QTest::newRow("compressed") << "rle.bmp" << compressed << "Error: Unknown file compression!";
+  QTest::newRow("other extension")
+      << "map.txt" << BlockMap() << "ORVANDEL: Unknown picture file extension (.txt).";
+  QTest::newRow("pixels cut short")
+      << "short.bmp" << BlockMap().left(130) << "ORVANDEL: Bitmap image is not valid.";
+  QTest::newRow("headers cut short")
+      << "tiny.bmp" << BlockMap().left(30) << "ORVANDEL: Read beyond end of file.";
+}
+
+void tst_Desktop::refusedMapChangesNothing() {
+  QFETCH(QString, name);
+  QFETCH(QByteArray, bytes);
+  QFETCH(QString, message);
+  OpenMap(WriteMap(name, bytes));
+  QCOMPARE(dialogs_->TakeShown(), QStringList{message});
+  QVERIFY(!main_->MapWindowOpen());
+  QCOMPARE(program_->map.map_file_name, std::string());
+  QCOMPARE(SwatchColour(panel_, 1), QColor(Qt::white));
+}
+
+void tst_Desktop::clickThenOFillsTheHeightOfTheClickedColour() {
+  OpenMap(WriteMap("blocks.bmp", BlockMap()));
+  ClickMapAndPress(QPoint(5, 5), "1200", &TfrmSet::Button1);  // block 1, 1: colour 5
+  QCOMPARE(panel_->findChild<QLineEdit*>("MaskEdit6")->text(), QString("1200"));
+  QCOMPARE(program_->map.selected_colour_index, 5);
+  // The popup keeps its value; a click elsewhere fills another colour.
+  ClickMapAndPress(QPoint(15, 15), "-300", &TfrmSet::Button1);  // colour 15
+  QCOMPARE(panel_->FieldByTag(15)->text(), QString("-300"));
+  QCOMPARE(panel_->FieldByTag(5)->text(), QString("1200"));
+}
+
+void tst_Desktop::clickThenXEmptiesIt() {
+  OpenMap(WriteMap("blocks.bmp", BlockMap()));
+  panel_->FieldByTag(2)->setText("700");
+  ClickMapAndPress(QPoint(9, 1), "50", &TfrmSet::Button2);  // colour 2
+  QCOMPARE(panel_->FieldByTag(2)->text(), QString());
+  QCOMPARE(panel_->FieldByTag(100)->text(), QString());
+}
+
+void tst_Desktop::popupStandsUnderThePointer() {
+  OpenMap(WriteMap("blocks.bmp", BlockMap()));
+  TfrmSet* popup = program_->frmSet.get();
+  QPoint place;
+  QTimer::singleShot(0, popup, [&] {
+    place = popup->pos();
+    popup->Button2->click();
+  });
+  QTest::mouseClick(main_->frmMap->Image1, Qt::LeftButton, {}, QPoint(10, 10));
+  const QPoint pointer = main_->frmMap->Image1->mapToGlobal(QPoint(10, 10));
+  QCOMPARE(place, pointer + QPoint(-46, 25));
+  QCOMPARE(popup->size(), QSize(104, 28));
+}
+
+void tst_Desktop::popupArrowsStopAtTheirLimits() {
+  TfrmSet* popup = program_->frmSet.get();
+  popup->MaskEdit1->setText("29950");
+  popup->UpDown1->StepUp();
+  QCOMPARE(popup->MaskEdit1->text(), QString("30000"));
+  popup->UpDown1->StepUp();
+  QCOMPARE(popup->MaskEdit1->text(), QString("30000"));
+  popup->MaskEdit1->setText("-9950");
+  popup->UpDown1->StepDown();
+  popup->UpDown1->StepDown();
+  QCOMPARE(popup->MaskEdit1->text(), QString("-10000"));
+}
+
+void tst_Desktop::generateMessagesInTheirOrder_data() {
+  QTest::addColumn<bool>("map");
+  QTest::addColumn<QStringList>("settings");
+  QTest::addColumn<QString>("height");
+  QTest::addColumn<QString>("output");
+  QTest::addColumn<QString>("message");
+  const QStringList good = {"0", "100", "500", "1000", "1000", "100"};
+  QStringList blank = good;
+  blank[2] = "";
+  QStringList equal = good;
+  equal[5] = "1000";
+  QStringList tiny = good;
+  tiny[5] = "0";
+  QTest::newRow("no map") << false << good << "10"
+                          << "t.3df"
+                          << "Error: No map loaded!";
+  QTest::newRow("blank") << true << blank << "10"
+                         << "t.3df"
+                         << "Error: One or more important values not set!";
+  QTest::newRow("interval") << true << equal << "10"
+                            << "t.3df"
+                            << "Error: Invalid interval!";
+  QTest::newRow("cell") << true << tiny << "10"
+                        << "t.3df"
+                        << "Error: Division by zero - Interval too small!";
+  QTest::newRow("extension") << true << good << "10"
+                             << "t.3d"
+                             << "Error: Invalid file extension!";
+  QTest::newRow("no height") << true << good << ""
+                             << "t.raw"
+                             << "Error: Must set at least one height!";
+  QTest::newRow("not a number") << true << good << "-"
+                                << "t.raw"
+                                << "ORVANDEL: '-' is not a valid floating point value.";
+}
+
+void tst_Desktop::generateMessagesInTheirOrder() {
+  QFETCH(bool, map);
+  QFETCH(QStringList, settings);
+  QFETCH(QString, height);
+  QFETCH(QString, output);
+  QFETCH(QString, message);
+  if (map) OpenMap(WriteMap("blocks.bmp", BlockMap()));
+  FillSettings(settings);
+  panel_->FieldByTag(3)->setText(height);
+  QCOMPARE(Generate(dir_->filePath(output)), QStringList{message});
+  QVERIFY(!QFile::exists(dir_->filePath(output)));
+}
+
+void tst_Desktop::closingTheMapWindowUnloadsTheMap() {
+  OpenMap(WriteMap("blocks.bmp", BlockMap()));
+  main_->frmMap->close();
+  QVERIFY(!main_->MapWindowOpen());
+  QCOMPARE(program_->map.map_file_name, std::string());
+  FillSettings({"0", "100", "500", "1000", "1000", "100"});
+  QCOMPARE(Generate(dir_->filePath("t.3df")), QStringList{"Error: No map loaded!"});
+  OpenMap(dir_->filePath("blocks.bmp"));
+  QVERIFY(main_->MapWindowOpen());
+  QCOMPARE(SwatchColour(panel_, 7), PaletteColour(7));
+}
+
+void tst_Desktop::enterOnThePanelGenerates() {
+  dialogs_->save_answers.push_back(std::nullopt);
+  QTest::keyClick(panel_->FieldByTag(4), Qt::Key_Return);
+  QCOMPARE(dialogs_->TakeShown(), QStringList{"Error: No map loaded!"});
+}
+
+void tst_Desktop::guiAndCliWriteTheSameBytes() {
+  const QString map = WriteMap("blocks.bmp", BlockMap(16, 40, 24));
+  OpenMap(map);
+  const QStringList settings = {"50", "350", "900", "4000", "2400", "250"};
+  FillSettings(settings);
+  panel_->FieldByTag(0)->setText("100");
+  panel_->FieldByTag(6)->setText("1000");
+  panel_->FieldByTag(9)->setText("-20");
+  QDir(dir_->path()).mkdir("gui");
+  QDir(dir_->path()).mkdir("cli");
+  for (const QString name : {"t.3df", "t.asc", "t.raw", "t.plg"}) {
+    QCOMPARE(Generate(dir_->filePath("gui/" + name)), QStringList());
+    const QString cli_name = dir_->filePath("cli/" + name);
+    const auto result = testing::RunCommand(ORVANDEL_CLI, {"generate",
+                                                           map.toStdString(),
+                                                           cli_name.toStdString(),
+                                                           "--height",
+                                                           "0=100",
+                                                           "--height",
+                                                           "6=1000",
+                                                           "--height",
+                                                           "9=-20",
+                                                           "--water",
+                                                           "50",
+                                                           "--lawn",
+                                                           "350",
+                                                           "--snow",
+                                                           "900",
+                                                           "--map-width",
+                                                           "4000",
+                                                           "--map-height",
+                                                           "2400",
+                                                           "--interval",
+                                                           "250"});
+    QCOMPARE(result.exit_status, 0);
+    QFile gui_file(dir_->filePath("gui/" + name));
+    QFile cli_file(cli_name);
+    QVERIFY(gui_file.open(QIODevice::ReadOnly) && cli_file.open(QIODevice::ReadOnly));
+    const QByteArray gui_bytes = gui_file.readAll();
+    QVERIFY(gui_bytes.size() > 100);
+    QCOMPARE(gui_bytes, cli_file.readAll());
+  }
+}
+
+void tst_Desktop::busyCursorIsGoneAfterAFailedWrite() {
+  OpenMap(WriteMap("blocks.bmp", BlockMap()));
+  FillSettings({"0", "100", "500", "1000", "1000", "100"});
+  panel_->FieldByTag(1)->setText("5");
+  QCOMPARE(Generate(dir_->filePath("missing-folder/t.3df")),
+           QStringList{"ORVANDEL: File not found."});
+  QVERIFY(QApplication::overrideCursor() == nullptr);
+}
+
+void tst_Desktop::documentationIsReadAgainAtEveryUse() {
+  const QString previous = QDir::currentPath();
+  QDir::setCurrent(dir_->path());
+  QFile file("document.txt");
+  QVERIFY(file.open(QIODevice::WriteOnly));
+  file.write("first\n");
+  file.close();
+  main_->Documentation1Click();
+  TfrmDoc* window = main_->frmDoc;
+  QCOMPARE(window->windowTitle(), QString("Documentation"));
+  QCOMPARE(window->Memo1->toPlainText(), QString("first\n"));
+  window->Memo1->setPlainText("edited");
+  main_->Documentation1Click();
+  QCOMPARE(main_->frmDoc, window);
+  QCOMPARE(window->Memo1->toPlainText(), QString("first\n"));
+  window->Button1->click();
+  QVERIFY(!main_->DocWindowOpen());
+  QDir::setCurrent(previous);
+  QCOMPARE(dialogs_->TakeShown(), QStringList());
+}
+
+void tst_Desktop::documentationWithoutItsFile() {
+  const QString previous = QDir::currentPath();
+  QDir::setCurrent(dir_->path());
+  main_->Documentation1Click();
+  QDir::setCurrent(previous);
+  QVERIFY(main_->DocWindowOpen());
+  QCOMPARE(main_->frmDoc->Memo1->toPlainText(), QString());
+  QCOMPARE(dialogs_->TakeShown(), QStringList{"ORVANDEL: Cannot open file document.txt."});
+}
+
+QTEST_MAIN(tst_Desktop)
+#include "desktop_test.moc"

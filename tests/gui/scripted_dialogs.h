@@ -1,0 +1,52 @@
+#pragma once
+
+#include <QStringList>
+#include <deque>
+
+#include "shell/user_dialogs.h"
+
+namespace orvandel::gui {
+
+// Answers the program's dialogs from a script and records what they showed.
+class ScriptedDialogs : public UserDialogs {
+ public:
+  void ShowError(const QString& text) override { shown << "Error: " + text; }
+  void ShowGeneralError(const QString& text) override { shown << "ORVANDEL: " + text; }
+  bool ConfirmWarning(const QString& text) override {
+    shown << "Warning: " + text;
+    return warning_answer;
+  }
+  std::optional<QString> AskOpenFile(const FileDialogSettings& settings) override {
+    return Answer(settings, open_answers);
+  }
+  std::optional<QString> AskSaveFile(const FileDialogSettings& settings) override {
+    return Answer(settings, save_answers);
+  }
+
+  // The messages shown so far, emptied.
+  QStringList TakeShown() {
+    QStringList taken = shown;
+    shown.clear();
+    return taken;
+  }
+
+  bool warning_answer = true;
+  std::deque<std::optional<QString>> open_answers;  // an empty script cancels
+  std::deque<std::optional<QString>> save_answers;
+  QStringList shown;
+  FileDialogSettings last_file_dialog;
+  int file_dialogs = 0;
+
+ private:
+  std::optional<QString> Answer(const FileDialogSettings& settings,
+                                std::deque<std::optional<QString>>& answers) {
+    last_file_dialog = settings;
+    ++file_dialogs;
+    if (answers.empty()) return std::nullopt;
+    std::optional<QString> answer = answers.front();
+    answers.pop_front();
+    return answer;
+  }
+};
+
+}  // namespace orvandel::gui
