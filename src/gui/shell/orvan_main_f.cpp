@@ -27,7 +27,7 @@ std::string LocalFileName(const QString& name) {
 TfrmMainMDI::TfrmMainMDI(Program& program) : program_(program) {
   setObjectName("frmMainMDI");
   setWindowTitle(kApplicationTitle);
-  setWindowIcon(GlobePicture());
+  QApplication::setWindowIcon(GlobePicture());  // the child windows show it too
   MdiArea = new QMdiArea(this);
   MdiArea->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
   MdiArea->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
