@@ -30,10 +30,8 @@ void Write3dfMesh(MeshSource& source, ByteSink& out) {
     out.Advance(PutF32(at, kHeightFactor * v.z));
   });
   AppendI32(out, grid.TriangleCount);
-  ForEachSquare(grid, [&](std::int32_t n) {
-    for (const Triangle& t : SquareTriangles(n, grid.Columns)) {
-      WriteTriangle(t, TriangleClass(t, heights, source.prep), out);
-    }
+  ForEachTriangle(grid, [&](const Triangle& t) {
+    WriteTriangle(t, TriangleClass(t, heights, source.prep), out);
   });
 }
 

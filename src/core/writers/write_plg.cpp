@@ -75,10 +75,8 @@ void WritePlgMesh(MeshSource& source, ByteSink& out) {
       .Integer(grid.TriangleCount);
   const std::vector<float> heights =
       SampleVertices(source, [&](std::int32_t, const Vector3& v) { WriteVertex(v, out); });
-  ForEachSquare(grid, [&](std::int32_t n) {
-    for (const Triangle& t : SquareTriangles(n, grid.Columns)) {
-      WritePolygon(t, TriangleClass(t, heights, source.prep), out);
-    }
+  ForEachTriangle(grid, [&](const Triangle& t) {
+    WritePolygon(t, TriangleClass(t, heights, source.prep), out);
   });
 }
 
