@@ -1,0 +1,17 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace orvandel::testing {
+
+struct CommandResult {
+  int exit_status = -1;
+  std::string out;
+  std::string err;
+};
+
+// Runs a program with arguments and collects its exit status and output.
+CommandResult RunCommand(const std::string& program, const std::vector<std::string>& args);
+
+}  // namespace orvandel::testing
