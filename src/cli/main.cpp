@@ -8,6 +8,8 @@
 #include "cli_args.h"
 #include "generate_main.h"
 #include "orvandel/fileio/failure.h"
+#include "render_args.h"
+#include "render_main.h"
 
 namespace {
 
@@ -23,6 +25,10 @@ int Dispatch(const std::vector<std::string>& args) {
   const std::vector<std::string> rest(args.begin() + 1, args.end());
   if (args[0] == "generate") {
     orvandel::cli::RunGenerate(orvandel::cli::ParseGenerateArgs(rest));
+    return 0;
+  }
+  if (args[0] == "render") {
+    orvandel::cli::RunRender(orvandel::cli::ParseRenderArgs(rest));
     return 0;
   }
   throw UsageError("unknown command " + args[0]);

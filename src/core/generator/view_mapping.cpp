@@ -8,10 +8,14 @@ namespace {
 std::int32_t ToPixel(long double value) {
   constexpr long double kLimit = ViewMapping::kPixelLimit;
   if (std::isnan(value)) return -ViewMapping::kPixelLimit;
-  const long double rounded = std::nearbyint(value);
+  // rint rounds as nearbyint does in the default mode, halves to even, but compiles to
+  // one instruction instead of a library call: this runs for every corner of every face.
+  const long double rounded = std::rint(value);
   if (rounded > kLimit) return ViewMapping::kPixelLimit;
   if (rounded < -kLimit) return -ViewMapping::kPixelLimit;
-  return static_cast<std::int32_t>(rounded);
+  // Through double, which holds the whole number exactly: a long double converted to an
+  // integer directly makes the compiler switch the x87 rounding mode around each conversion.
+  return static_cast<std::int32_t>(static_cast<double>(rounded));
 }
 
 }  // namespace

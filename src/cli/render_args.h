@@ -1,0 +1,31 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "orvandel/viewer/viewer_state.h"
+
+namespace orvandel::cli {
+
+// orvandel-cli render SCENE OUTPUT.bmp [--observer V,H] [--sun V,H] [--zoom Z] [--wire]
+// [--size WxH]
+struct RenderArgs {
+  std::string scene_file;
+  std::string output_file;
+  AnglePair observer = kStartObserver;
+  AnglePair sun = kStartSun;
+  float zoom = kStartZoom;
+  bool shaded = true;
+  int width = 550;  // the render window's picture
+  int height = 418;
+};
+
+// The largest picture side render accepts: a picture of up to a gigabyte.
+inline constexpr int kMaxPictureSide = 16384;
+
+// Reads the arguments that follow "render". Angles are whole degrees from 0 to 359, the
+// zoom a positive number, each side of the size from 1 to kMaxPictureSide. Throws
+// UsageError.
+RenderArgs ParseRenderArgs(const std::vector<std::string>& args);
+
+}  // namespace orvandel::cli

@@ -1,0 +1,39 @@
+#pragma once
+
+#include <cstdint>
+
+#include "orvandel/viewer/canvas.h"
+#include "orvandel/viewer/project_scene.h"
+#include "orvandel/viewer/viewer_state.h"
+
+namespace orvandel {
+
+// The face colours' lighting: ambient, diffuse and specular shares and the specular
+// exponent.
+inline constexpr float kAmbient = 0.2f;
+inline constexpr float kDiffuse = 0.4f;
+inline constexpr float kSpecular = 0.4f;
+inline constexpr float kSpecularExponent = 0.5f;
+
+inline constexpr PackedColour kWireColour = 0x00FFFFFF;
+
+// Draws every face of state.SceneFaces, rotated as projection says, in scene order at
+// state.Zoom: filled and outlined in its ShadeFace colour when state.Shaded, else outlined
+// in white with the brush clear. Later faces cover earlier ones; nothing is sorted or
+// culled. Needs the projection of the same scene just before. Never fails.
+void Draw_and_View(const Projection& projection, const ViewerState& state, Canvas& canvas);
+
+// Paints the whole width x height picture black, its last column and row included.
+void ClearPicture(Canvas& canvas, std::int32_t width, std::int32_t height);
+
+// The render sequence of every caller: Project_Scene, ClearPicture, Draw_and_View, on a
+// picture of width x height pixels (both at least 1). With no scene the picture is only
+// cleared. Throws Refusal "Division by zero!" from Project_Scene, before the picture is
+// touched; the scene is then discarded.
+void RenderScene(ViewerState& state, Canvas& canvas, std::int32_t width, std::int32_t height);
+
+// What "Render now!" does: RenderScene with the canvas brush's colour and style put back
+// as they were afterwards, also when the render fails.
+void RenderNow(ViewerState& state, Canvas& canvas, std::int32_t width, std::int32_t height);
+
+}  // namespace orvandel

@@ -1,0 +1,66 @@
+#pragma once
+
+#include <bit>
+#include <cstdint>
+#include <vector>
+
+#include "orvandel/geometry/vector3.h"
+
+namespace orvandel {
+
+// One triangle of a loaded scene: copies of its three corners, in the order in which the
+// file names them, and its hue in degrees (kNoHue for a colourless face).
+struct SceneFace {
+  Vector3 Corner1;
+  Vector3 Corner2;
+  Vector3 Corner3;
+  std::int32_t Hue = 0;
+};
+static_assert(sizeof(SceneFace) == 40, "a scene of millions of faces must stay compact");
+
+// Which angle pair the render window's two up-down controls show and edit.
+enum class AngleTargetKind { kObserver, kSun };
+
+// A vertical and a horizontal angle in whole degrees.
+struct AnglePair {
+  std::uint16_t vertical = 0;
+  std::uint16_t horizontal = 0;
+  friend bool operator==(const AnglePair&, const AnglePair&) = default;
+};
+
+inline constexpr AnglePair kStartObserver{20, 60};
+inline constexpr AnglePair kStartSun{90, 180};
+inline constexpr float kStartEyeDistance = -3.0f;
+inline constexpr float kStartZoom = std::bit_cast<float>(0x3F404189u);  // 0.751
+
+// Everything the viewer keeps between commands: the loaded scene and how it is looked at.
+// The desktop program and the command line each own one. A fresh state is the state at
+// program start.
+struct ViewerState {
+  // The scene in file order; empty when no scene is loaded (after a failed load or a
+  // failed projection).
+  std::vector<SceneFace> SceneFaces;
+  // Derived from the scene's size at each load; kept negative, so the picture is always
+  // the parallel projection.
+  float EyeDistance = kStartEyeDistance;
+  std::uint16_t ObserverVertical = kStartObserver.vertical;
+  std::uint16_t ObserverHorizontal = kStartObserver.horizontal;
+  std::uint16_t SunVertical = kStartSun.vertical;
+  std::uint16_t SunHorizontal = kStartSun.horizontal;
+  AngleTargetKind AngleTarget = AngleTargetKind::kObserver;
+  float Zoom = kStartZoom;
+  bool Shaded = true;  // false: white wire frame
+};
+
+// Empties SceneFaces and gives its memory back.
+void DiscardScene(ViewerState& state);
+
+// The angle pair that AngleTarget names.
+AnglePair TargetAngles(const ViewerState& state);
+
+// The zoom buttons: Zoom times 1.1, or times 10/11, the factor held in long double and the
+// product rounded to a float, so that presses in and out return to the same values.
+void ZoomIn(ViewerState& state);
+void ZoomOut(ViewerState& state);
+
+}  // namespace orvandel

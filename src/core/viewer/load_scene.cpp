@@ -1,0 +1,157 @@
+#include "orvandel/viewer/load_scene.h"
+
+#include <algorithm>
+#include <bit>
+#include <cmath>
+#include <cstdint>
+#include <vector>
+
+#include "orvandel/fileio/binary_reader.h"
+#include "orvandel/fileio/io_error.h"
+#include "viewer/huge_pages.h"
+
+namespace orvandel {
+namespace {
+
+constexpr std::size_t kHeaderBytes = 3;
+constexpr std::size_t kVertexBytes = 12;
+constexpr std::size_t kTriangleBytes = 16;
+constexpr std::size_t kRecordsPerChunk = 4096;
+
+std::uint32_t U32At(const unsigned char* b) {
+  return static_cast<std::uint32_t>(b[0]) | static_cast<std::uint32_t>(b[1]) << 8 |
+         static_cast<std::uint32_t>(b[2]) << 16 | static_cast<std::uint32_t>(b[3]) << 24;
+}
+std::int32_t I32At(const unsigned char* b) {
+  return static_cast<std::int32_t>(U32At(b));
+}
+float F32At(const unsigned char* b) {
+  return std::bit_cast<float>(U32At(b));
+}
+
+// Reserves room for count records, or for as many as the rest of the file could hold if
+// that is fewer: a count is only what the file claims.
+template <typename Item>
+void ReserveForRecords(std::vector<Item>& items, std::int32_t count, const BinaryReader& reader,
+                       std::size_t record_bytes) {
+  items.reserve(static_cast<std::size_t>(std::min<std::uint64_t>(
+      static_cast<std::uint64_t>(count), reader.RemainingBytes() / record_bytes)));
+  AdviseHugePages(items.data(), items.capacity() * sizeof(Item));
+}
+
+// Hands count records of record_bytes each to take, in file order. A file that ends early
+// throws IoError::EndOfFile() after its last whole record has been taken.
+template <typename TakeRecord>
+void ReadRecords(BinaryReader& reader, std::int32_t count, std::size_t record_bytes,
+                 TakeRecord take) {
+  std::vector<unsigned char> chunk(kRecordsPerChunk * record_bytes);
+  for (auto left = static_cast<std::size_t>(count); left > 0;) {
+    const std::size_t wanted = std::min(left, kRecordsPerChunk);
+    const std::size_t got = reader.ReadUpTo(chunk.data(), wanted * record_bytes) / record_bytes;
+    for (std::size_t k = 0; k < got; ++k)
+      take(chunk.data() + k * record_bytes);
+    if (got < wanted) throw IoError::EndOfFile();
+    left -= wanted;
+  }
+}
+
+// The bounds start at -+1.7e38, so the first vertex raises the maximum and lowers the
+// minimum alike.
+struct BoundingBox {
+  Vector3 min{1.7e38f, 1.7e38f, 1.7e38f};
+  Vector3 max{-1.7e38f, -1.7e38f, -1.7e38f};
+
+  static void Widen(float value, float& low, float& high) {
+    if (value > high) high = value;
+    if (value < low) low = value;
+  }
+  void Take(const Vector3& v) {
+    Widen(v.x, min.x, max.x);
+    Widen(v.y, min.y, max.y);
+    Widen(v.z, min.z, max.z);
+  }
+  float DiagonalSquared() const {
+    using L = long double;
+    const L dx = L{max.x} - min.x;
+    const L dy = L{max.y} - min.y;
+    const L dz = L{max.z} - min.z;
+    return static_cast<float>(dx * dx + dy * dy + dz * dz);
+  }
+};
+
+// The viewing distance for a scene whose bounding box has the squared diagonal d2, derived
+// from the previous one. After a degenerate scene left it near zero, it starts again from
+// kStartEyeDistance, so that one such file does not make every later load fail.
+float NextEyeDistance(float previous, float d2) {
+  const long double e = previous < -1e-9L ? previous : kStartEyeDistance;
+  return static_cast<float>(-(100.0L / 99) * std::sqrt((0.25L / (e * e) + 1) * d2));
+}
+
+bool IsFinite(const Vector3& v) {
+  return std::isfinite(v.x) && std::isfinite(v.y) && std::isfinite(v.z);
+}
+
+void ResetViewAngles(ViewerState& state) {
+  state.ObserverVertical = kStartObserver.vertical;
+  state.ObserverHorizontal = kStartObserver.horizontal;
+  state.SunVertical = kStartSun.vertical;
+  state.SunHorizontal = kStartSun.horizontal;
+}
+
+// The header, the vertex count and the vertices; sets EyeDistance and the view angles.
+std::vector<Vector3> Read_Points(BinaryReader& reader, ViewerState& state,
+                                 const ShowAngles& show_angles) {
+  unsigned char header[kHeaderBytes];
+  reader.Read(header, sizeof header);  // never checked: any file with plausible counts loads
+  const std::int32_t count = reader.ReadI32();
+  if (count <= 0) throw Refusal("Invalid file!");
+
+  std::vector<Vector3> vertices;
+  ReserveForRecords(vertices, count, reader, kVertexBytes);
+  BoundingBox box;
+  ReadRecords(reader, count, kVertexBytes, [&](const unsigned char* record) {
+    const Vector3 v{F32At(record), F32At(record + 4), F32At(record + 8)};
+    // Such values would make every later conversion to pixels undefined.
+    if (!IsFinite(v)) throw Refusal("Invalid file!");
+    box.Take(v);
+    vertices.push_back(v);
+  });
+
+  state.EyeDistance = NextEyeDistance(state.EyeDistance, box.DiagonalSquared());
+  ResetViewAngles(state);
+  show_angles(TargetAngles(state));
+  if (std::fabs(state.EyeDistance) < 1e-9L) throw Refusal("Division by zero!");
+  return vertices;
+}
+
+Vector3 VertexAt(const std::vector<Vector3>& vertices, std::int32_t index) {
+  if (index < 0 || static_cast<std::size_t>(index) >= vertices.size()) {
+    throw RuntimeFailure("List index out of bounds");
+  }
+  return vertices[static_cast<std::size_t>(index)];
+}
+
+// The triangle count and the triangles, appended to SceneFaces as they are read.
+void Read_Triangles(BinaryReader& reader, const std::vector<Vector3>& vertices,
+                    ViewerState& state) {
+  const std::int32_t count = reader.ReadI32();
+  if (count <= 0) throw Refusal("Invalid file!");
+
+  ReserveForRecords(state.SceneFaces, count, reader, kTriangleBytes);
+  ReadRecords(reader, count, kTriangleBytes, [&](const unsigned char* record) {
+    state.SceneFaces.push_back({VertexAt(vertices, I32At(record)),
+                                VertexAt(vertices, I32At(record + 4)),
+                                VertexAt(vertices, I32At(record + 8)), I32At(record + 12)});
+  });
+}
+
+}  // namespace
+
+void LoadScene(const std::string& file_name, ViewerState& state, const ShowAngles& show_angles) {
+  DiscardScene(state);
+  BinaryReader reader(file_name);
+  const std::vector<Vector3> vertices = Read_Points(reader, state, show_angles);
+  Read_Triangles(reader, vertices, state);
+}
+
+}  // namespace orvandel

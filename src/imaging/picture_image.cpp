@@ -1,0 +1,39 @@
+#include "picture_image.h"
+
+#include <QBuffer>
+#include <QImageWriter>
+#include <new>
+
+#include "orvandel/fileio/io_error.h"
+#include "orvandel/fileio/output_file.h"
+
+namespace orvandel {
+namespace {
+
+QImage BlackPicture(int width, int height) {
+  QImage image(width, height, QImage::Format_RGB32);
+  if (image.isNull()) throw std::bad_alloc();
+  image.fill(Qt::black);
+  return image;
+}
+
+}  // namespace
+
+PictureImage::PictureImage(int width, int height)
+    : image_(BlackPicture(width, height)),
+      canvas_(reinterpret_cast<std::uint32_t*>(image_.bits()), width, height,
+              image_.bytesPerLine() / 4) {}
+
+void PictureImage::SaveBmp(const std::string& file_name) const {
+  // Qt writes 32-bit pictures as 24-bit BMP files.
+  QByteArray bytes;
+  QBuffer buffer(&bytes);
+  buffer.open(QIODevice::WriteOnly);
+  QImageWriter writer(&buffer, "bmp");
+  if (!writer.write(image_)) throw IoError("I/O error " + writer.errorString().toStdString());
+  OutputFile file(file_name);
+  file.Append(bytes.constData(), static_cast<std::size_t>(bytes.size()));
+  file.Commit();
+}
+
+}  // namespace orvandel

@@ -1,0 +1,54 @@
+#include <gtest/gtest.h>
+
+#include "cli_args.h"
+#include "render_args.h"
+
+namespace orvandel::cli {
+namespace {
+
+TEST(RenderArgsTest, DefaultsAreThoseOfAFreshLoadAndTheRenderWindow) {
+  const RenderArgs args = ParseRenderArgs({"hill.3df", "hill.bmp"});
+  EXPECT_EQ(args.scene_file, "hill.3df");
+  EXPECT_EQ(args.output_file, "hill.bmp");
+  EXPECT_EQ(args.observer, (AnglePair{20, 60}));
+  EXPECT_EQ(args.sun, (AnglePair{90, 180}));
+  EXPECT_EQ(args.zoom, 0.751f);
+  EXPECT_TRUE(args.shaded);
+  EXPECT_EQ(args.width, 550);
+  EXPECT_EQ(args.height, 418);
+}
+
+TEST(RenderArgsTest, EveryOption) {
+  const RenderArgs args = ParseRenderArgs({"--observer", "0,359", "hill.3df", "--sun=45,5",
+                                           "--zoom", "1.5", "--wire", "--size=640x480", "out.bmp"});
+  EXPECT_EQ(args.observer, (AnglePair{0, 359}));
+  EXPECT_EQ(args.sun, (AnglePair{45, 5}));
+  EXPECT_EQ(args.zoom, 1.5f);
+  EXPECT_FALSE(args.shaded);
+  EXPECT_EQ(args.width, 640);
+  EXPECT_EQ(args.height, 480);
+  EXPECT_EQ(args.output_file, "out.bmp");
+}
+
+TEST(RenderArgsTest, WrongUsage) {
+  const std::vector<std::vector<std::string>> wrong = {
+      {"hill.3df"},
+      {"a.3df", "b.bmp", "c"},
+      {"a.3df", "b.bmp", "--observer", "360,0"},
+      {"a.3df", "b.bmp", "--sun", "-5,0"},
+      {"a.3df", "b.bmp", "--sun", "20"},
+      {"a.3df", "b.bmp", "--zoom", "0"},
+      {"a.3df", "b.bmp", "--zoom", "nan"},
+      {"a.3df", "b.bmp", "--zoom", "1e99"},
+      {"a.3df", "b.bmp", "--size", "10x"},
+      {"a.3df", "b.bmp", "--size", "16385x10"},
+      {"a.3df", "b.bmp", "--size"},
+      {"a.3df", "b.bmp", "--shaded"},
+  };
+  for (const auto& args : wrong) {
+    EXPECT_THROW(ParseRenderArgs(args), UsageError) << ::testing::PrintToString(args);
+  }
+}
+
+}  // namespace
+}  // namespace orvandel::cli

@@ -1,0 +1,48 @@
+#include "recording_canvas.h"
+
+#include <cstdio>
+
+namespace orvandel::testing {
+namespace {
+
+std::string Hex(PackedColour colour) {
+  char text[9];
+  std::snprintf(text, sizeof text, "%08X", colour);
+  return text;
+}
+
+std::string Point(PixelPoint p) {
+  return std::to_string(p.x) + "," + std::to_string(p.y);
+}
+
+}  // namespace
+
+void RecordingCanvas::SetBrushColour(PackedColour colour) {
+  brush_colour_ = colour;
+  calls.push_back("BrushColour " + Hex(colour));
+}
+
+void RecordingCanvas::SetBrushStyle(BrushStyle style) {
+  brush_style_ = style;
+  calls.push_back(style == BrushStyle::kSolid ? "BrushStyle solid" : "BrushStyle clear");
+}
+
+void RecordingCanvas::SetPenColour(PackedColour colour) {
+  calls.push_back("PenColour " + Hex(colour));
+}
+
+void RecordingCanvas::Rectangle(int x1, int y1, int x2, int y2) {
+  calls.push_back("Rectangle " + std::to_string(x1) + " " + std::to_string(y1) + " " +
+                  std::to_string(x2) + " " + std::to_string(y2));
+}
+
+void RecordingCanvas::Polygon(PixelPoint p1, PixelPoint p2, PixelPoint p3) {
+  calls.push_back("Polygon " + Point(p1) + " " + Point(p2) + " " + Point(p3));
+}
+
+std::vector<std::string> ClearCalls(int width, int height) {
+  return {"BrushColour 00000000", "BrushStyle solid", "PenColour 00000000",
+          "Rectangle 0 0 " + std::to_string(width) + " " + std::to_string(height)};
+}
+
+}  // namespace orvandel::testing

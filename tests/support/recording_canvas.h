@@ -1,0 +1,33 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "orvandel/viewer/canvas.h"
+
+namespace orvandel::testing {
+
+// A canvas that writes down every call, one line each, for exact comparison:
+// "BrushColour 003D993D", "BrushStyle clear", "PenColour 00FFFFFF",
+// "Rectangle 0 0 550 418", "Polygon 348,0 122,157 479,271".
+class RecordingCanvas : public Canvas {
+ public:
+  void SetBrushColour(PackedColour colour) override;
+  void SetBrushStyle(BrushStyle style) override;
+  void SetPenColour(PackedColour colour) override;
+  PackedColour GetBrushColour() const override { return brush_colour_; }
+  BrushStyle GetBrushStyle() const override { return brush_style_; }
+  void Rectangle(int x1, int y1, int x2, int y2) override;
+  void Polygon(PixelPoint p1, PixelPoint p2, PixelPoint p3) override;
+
+  std::vector<std::string> calls;
+
+ private:
+  PackedColour brush_colour_ = 0x00FFFFFF;
+  BrushStyle brush_style_ = BrushStyle::kSolid;
+};
+
+// The calls with which every render clears a picture of width x height pixels.
+std::vector<std::string> ClearCalls(int width, int height);
+
+}  // namespace orvandel::testing
