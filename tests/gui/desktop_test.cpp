@@ -359,7 +359,7 @@ void tst_Desktop::closingTheMapWindowUnloadsTheMap() {
 }
 
 void tst_Desktop::enterOnThePanelGenerates() {
-  dialogs_->save_answers.push_back(std::nullopt);
+  dialogs_->save_answers.push_back(QString());
   QTest::keyClick(panel_->FieldByTag(4), Qt::Key_Return);
   QCOMPARE(dialogs_->TakeShown(), QStringList{"Error: No map loaded!"});
 }

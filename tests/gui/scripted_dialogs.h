@@ -31,20 +31,21 @@ class ScriptedDialogs : public UserDialogs {
   }
 
   bool warning_answer = true;
-  std::deque<std::optional<QString>> open_answers;  // an empty script cancels
-  std::deque<std::optional<QString>> save_answers;
+  // The names the file dialogs answer, one per dialog; none left, or a null name, cancels.
+  std::deque<QString> open_answers;
+  std::deque<QString> save_answers;
   QStringList shown;
   FileDialogSettings last_file_dialog;
   int file_dialogs = 0;
 
  private:
-  std::optional<QString> Answer(const FileDialogSettings& settings,
-                                std::deque<std::optional<QString>>& answers) {
+  std::optional<QString> Answer(const FileDialogSettings& settings, std::deque<QString>& answers) {
     last_file_dialog = settings;
     ++file_dialogs;
     if (answers.empty()) return std::nullopt;
-    std::optional<QString> answer = answers.front();
+    const QString answer = answers.front();
     answers.pop_front();
+    if (answer.isNull()) return std::nullopt;
     return answer;
   }
 };

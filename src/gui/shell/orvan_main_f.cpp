@@ -4,19 +4,26 @@
 #include <QEvent>
 #include <QFile>
 #include <QMenuBar>
+#include <QScreen>
 
 #include "mapinput/orvan_gencpanel_f.h"
 #include "mapinput/orvan_map_f.h"
 #include "mapinput/orvan_set_f.h"
 #include "orvandel/generator/generate_command.h"
+#include "orvandel/viewer/load_scene.h"
+#include "orvandel/viewer/render_scene.h"
 #include "shell/orvan_doc_f.h"
 #include "shell/program.h"
 #include "shell/qt_busy_cursor.h"
+#include "viewer/orvan_render_f.h"
 #include "widgets/client_size.h"
 #include "widgets/globe_picture.h"
 
 namespace orvandel::gui {
 namespace {
+
+// The render window's outer size.
+constexpr QSize kRenderWindowSize(558, 477);
 
 std::string LocalFileName(const QString& name) {
   return QFile::encodeName(name).toStdString();
@@ -49,6 +56,8 @@ void TfrmMainMDI::CreateMenu() {
   Generate3Dfile1 =
       item("Generate3Dfile1", "&Generate 3D file...", &TfrmMainMDI::Generate3Dfile1Click);
   menu->addSeparator()->setObjectName("N1");
+  Open3Dfile1 = item("Open3Dfile1", "Open 3&DF file...", &TfrmMainMDI::Open3Dfile1Click);
+  Save3D1 = item("Save3D1", "&Save 3D picture as...", &TfrmMainMDI::Save3D1Click);
   menu->addSeparator()->setObjectName("N2");
   Documentation1 = item("Documentation1", "Do&cumentation", &TfrmMainMDI::Documentation1Click);
   menu->addSeparator()->setObjectName("N3");
@@ -133,6 +142,63 @@ void TfrmMainMDI::GoOn() {
   try {
     RunGenerateCommand(program_.generator, program_.map, map, program_.frmGenCPanel->Texts(),
                        choose, busy_cursor);
+  } catch (const Failure& failure) {
+    program_.dialogs.Report(failure);
+  }
+}
+
+void TfrmMainMDI::Open3Dfile1Click() {
+  const auto chosen = program_.dialogs.AskOpenFile({"Open 3DF file", "3DF files|*.3df", "3DF"});
+  if (!chosen) return;
+  program_.scene_file_name = LocalFileName(*chosen);
+  try {
+    OpenScene(*chosen);
+  } catch (const Failure& failure) {
+    program_.dialogs.Report(failure);
+  }
+}
+
+// The window is set up before the file is read, so that it stands captioned with the file's
+// name also when the file turns out to be unusable.
+void TfrmMainMDI::OpenScene(const QString& file_name) {
+  TfrmRender* window = RenderWindow(file_name);
+  LoadScene(LocalFileName(file_name), program_.viewer,
+            [window](AnglePair angles) { window->ShowAngles(angles); });
+  PictureImage& picture = window->Picture();
+  RenderScene(program_.viewer, picture.GetCanvas(), picture.Width(), picture.Height());
+  window->Image1->update();
+}
+
+// Created when absent, else reused; re-captioned, re-sized and centred on the screen,
+// lifted by 25 pixels.
+TfrmRender* TfrmMainMDI::RenderWindow(const QString& caption) {
+  if (!RenderWindowOpen()) {
+    frmRender = new TfrmRender(program_.viewer, program_.dialogs);
+    connect(frmRender, &TfrmRender::Closed, this, [this] {
+      frmRender = nullptr;
+      program_.scene_file_name.clear();
+    });
+    MdiArea->addSubWindow(frmRender);
+    frmRender->show();
+  }
+  frmRender->setWindowTitle(caption);
+  frmRender->setFixedSize(kRenderWindowSize);
+  const QSize screen_size = screen()->size();
+  frmRender->move((screen_size.width() - kRenderWindowSize.width()) / 2,
+                  (screen_size.height() - kRenderWindowSize.height()) / 2 - 25);
+  return frmRender;
+}
+
+void TfrmMainMDI::Save3D1Click() {
+  if (program_.scene_file_name.empty() || !RenderWindowOpen()) {
+    program_.dialogs.ShowError("No picture to save!");
+    return;
+  }
+  const auto chosen =
+      program_.dialogs.AskSaveFile({"Save 3D picture", "BMP files (*.bmp)|*.bmp", "BMP"});
+  if (!chosen) return;
+  try {
+    frmRender->Picture().SaveBmp(LocalFileName(*chosen));
   } catch (const Failure& failure) {
     program_.dialogs.Report(failure);
   }

@@ -10,6 +10,7 @@ class Program;
 class TfrmDoc;
 class TfrmGenCPanel;
 class TfrmMap;
+class TfrmRender;
 
 // The main window: a multiple-document frame with the program's one menu.
 class TfrmMainMDI : public QMainWindow {
@@ -29,19 +30,25 @@ class TfrmMainMDI : public QMainWindow {
 
   bool MapWindowOpen() const { return frmMap != nullptr; }
   bool DocWindowOpen() const { return frmDoc != nullptr; }
+  bool RenderWindowOpen() const { return frmRender != nullptr; }
 
   QMdiArea* MdiArea = nullptr;
   // Set while the window exists; a window the user closes is destroyed.
   TfrmMap* frmMap = nullptr;
   TfrmDoc* frmDoc = nullptr;
+  TfrmRender* frmRender = nullptr;
   QAction* OpenBMPfile1 = nullptr;
   QAction* Generate3Dfile1 = nullptr;
+  QAction* Open3Dfile1 = nullptr;
+  QAction* Save3D1 = nullptr;
   QAction* Documentation1 = nullptr;
   QAction* Exit1 = nullptr;
 
  public slots:
   void OpenBMPfile1Click();
   void Generate3Dfile1Click() { GoOn(); }
+  void Open3Dfile1Click();
+  void Save3D1Click();
   void Documentation1Click();
   void Exit1Click();
 
@@ -53,6 +60,8 @@ class TfrmMainMDI : public QMainWindow {
   void CreateMenu();
   void OpenMap(const QString& file_name);
   TfrmMap* MapWindow();
+  TfrmRender* RenderWindow(const QString& caption);
+  void OpenScene(const QString& file_name);
   void MapClicked(unsigned colour, const QPoint& screen_point);
 
   Program& program_;

@@ -4,6 +4,7 @@
 
 #include "orvandel/generator/generator_state.h"
 #include "orvandel/mapinput/map_session.h"
+#include "orvandel/viewer/viewer_state.h"
 #include "shell/user_dialogs.h"
 
 namespace orvandel::gui {
@@ -36,6 +37,8 @@ class Program {
   UserDialogs& dialogs;
   MapSession map;
   GeneratorState generator;
+  ViewerState viewer;
+  std::string scene_file_name;  // SceneFileName: the 3DF file the render window shows
 
   std::unique_ptr<TfrmMainMDI> frmMainMDI;
   TfrmGenCPanel* frmGenCPanel = nullptr;  // owned by the main window

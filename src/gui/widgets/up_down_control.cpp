@@ -1,6 +1,7 @@
 #include "widgets/up_down_control.h"
 
 #include <QBoxLayout>
+#include <QKeyEvent>
 #include <algorithm>
 
 namespace orvandel::gui {
@@ -26,8 +27,22 @@ UpDownControl::UpDownControl(Qt::Orientation orientation, QWidget* parent) : QWi
   layout->setSpacing(0);
   layout->addWidget(vertical ? up_ : down_);
   layout->addWidget(vertical ? down_ : up_);
+  setFocusPolicy(Qt::TabFocus);
   connect(up_, &QToolButton::clicked, this, &UpDownControl::StepUp);
   connect(down_, &QToolButton::clicked, this, &UpDownControl::StepDown);
+}
+
+void UpDownControl::keyPressEvent(QKeyEvent* event) {
+  switch (event->key()) {
+    case Qt::Key_Up:
+    case Qt::Key_Right:
+      return StepUp();
+    case Qt::Key_Down:
+    case Qt::Key_Left:
+      return StepDown();
+    default:
+      QWidget::keyPressEvent(event);
+  }
 }
 
 void UpDownControl::SetRange(int minimum, int maximum) {

@@ -30,6 +30,10 @@ class UpDownControl : public QWidget {
  signals:
   void Clicked();
 
+ protected:
+  // With the focus, the arrow keys step as the arrow buttons do.
+  void keyPressEvent(QKeyEvent* event) override;
+
  private:
   void Step(int delta);
   void TakeTypedPosition();

@@ -1,0 +1,196 @@
+#include "viewer/orvan_render_f.h"
+
+#include <QCloseEvent>
+#include <QPainter>
+
+#include "orvandel/viewer/render_scene.h"
+
+namespace orvandel::gui {
+namespace {
+
+constexpr int kAngleStep = 5;
+
+template <typename Control>
+Control* Named(Control* control, const char* name, QRect geometry) {
+  control->setObjectName(name);
+  control->setGeometry(geometry);
+  return control;
+}
+
+QLineEdit* AngleBox(QWidget* parent, const char* name, QRect geometry) {
+  auto* box = Named(new QLineEdit(parent), name, geometry);
+  box->setReadOnly(true);
+  return box;
+}
+
+UpDownControl* AngleArrows(Qt::Orientation orientation, QWidget* parent, const char* name,
+                           QRect geometry, QLineEdit* box, int position) {
+  auto* arrows = Named(new UpDownControl(orientation, parent), name, geometry);
+  arrows->SetRange(-1, 360);
+  arrows->SetIncrement(kAngleStep);
+  arrows->SetPosition(position);
+  arrows->SetAssociate(box);
+  return arrows;
+}
+
+QPushButton* ZoomButton(QWidget* parent, const char* caption, const char* name, QRect geometry) {
+  auto* button = Named(new QPushButton(caption, parent), name, geometry);
+  QFont font = button->font();
+  font.setPixelSize(13);
+  button->setFont(font);
+  return button;
+}
+
+}  // namespace
+
+PictureView::PictureView(const PictureImage& picture, QWidget* parent)
+    : QWidget(parent), picture_(picture) {
+  setObjectName("Image1");
+  setAttribute(Qt::WA_OpaquePaintEvent);
+}
+
+void PictureView::paintEvent(QPaintEvent*) {
+  QPainter painter(this);
+  painter.drawImage(0, 0, picture_.Image());
+}
+
+TfrmRender::TfrmRender(ViewerState& state, UserDialogs& dialogs, QWidget* parent)
+    : QMdiSubWindow(parent),
+      state_(state),
+      dialogs_(dialogs),
+      picture_(kPictureSize.width(), kPictureSize.height()) {
+  setObjectName("frmRender");
+  setAttribute(Qt::WA_DeleteOnClose);
+  setWindowFlags(Qt::SubWindow | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                 Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                 Qt::WindowCloseButtonHint);
+  auto* client = new QWidget;
+  QFont font = client->font();
+  font.setPixelSize(11);
+  client->setFont(font);
+  Image1 = new PictureView(picture_, client);
+  Image1->setGeometry(QRect(QPoint(0, 0), kPictureSize));
+  CreatePanel(client);
+  setWidget(client);
+  ConnectHandlers();
+  SetTabOrder();
+}
+
+// The controls start as the program-wide state stands, so that they never say the
+// opposite of what they do.
+void TfrmRender::CreatePanel(QWidget* client) {
+  Panel2 = Named(new QFrame(client), "Panel2", QRect(0, 417, 550, 33));
+  Panel2->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+  Panel2->setLineWidth(2);
+  CreateAngleControls();
+  // A little wider than their captions need in the original font, so that they show whole.
+  RadioButton1 = Named(new QRadioButton("Observer", Panel2), "RadioButton1", QRect(139, 9, 68, 17));
+  RadioButton2 = Named(new QRadioButton("Sun", Panel2), "RadioButton2", QRect(207, 9, 42, 17));
+  (state_.AngleTarget == AngleTargetKind::kSun ? RadioButton2 : RadioButton1)->setChecked(true);
+  CheckBox1 = Named(new QCheckBox("Wire", Panel2), "CheckBox1", QRect(267, 9, 45, 17));
+  CheckBox1->setChecked(!state_.Shaded);
+  CheckBox2 = Named(new QCheckBox("Autorender", Panel2), "CheckBox2", QRect(326, 9, 84, 17));
+  CheckBox2->setChecked(true);
+  Button2 = ZoomButton(Panel2, "+", "Button2", QRect(411, 7, 20, 20));
+  Button3 = ZoomButton(Panel2, "-", "Button3", QRect(431, 7, 20, 20));
+  Button1 = Named(new QPushButton("Render now!", Panel2), "Button1", QRect(466, 6, 75, 20));
+}
+
+void TfrmRender::CreateAngleControls() {
+  const AnglePair angles = TargetAngles(state_);
+  Edit1 = AngleBox(Panel2, "Edit1", QRect(15, 6, 34, 20));
+  UpDown1 =
+      AngleArrows(Qt::Vertical, Panel2, "UpDown1", QRect(49, 6, 16, 20), Edit1, angles.vertical);
+  Edit2 = AngleBox(Panel2, "Edit2", QRect(78, 6, 34, 20));
+  UpDown2 = AngleArrows(Qt::Horizontal, Panel2, "UpDown2", QRect(112, 6, 16, 20), Edit2,
+                        angles.horizontal);
+}
+
+// Only the user's clicks run the handlers; setting a control from the program does not.
+void TfrmRender::ConnectHandlers() {
+  connect(Button1, &QPushButton::clicked, this, &TfrmRender::Button1Click);
+  connect(UpDown1, &UpDownControl::Clicked, this, &TfrmRender::UpDown1Click);
+  connect(UpDown2, &UpDownControl::Clicked, this, &TfrmRender::UpDown2Click);
+  connect(RadioButton1, &QRadioButton::clicked, this, &TfrmRender::RadioButton1Click);
+  connect(RadioButton2, &QRadioButton::clicked, this, &TfrmRender::RadioButton2Click);
+  connect(CheckBox1, &QCheckBox::clicked, this, &TfrmRender::CheckBox1Click);
+  connect(Button2, &QPushButton::clicked, this, &TfrmRender::Button2Click);
+  connect(Button3, &QPushButton::clicked, this, &TfrmRender::Button3Click);
+}
+
+void TfrmRender::SetTabOrder() {
+  QWidget* const order[] = {Edit1,        Button1,   UpDown1,   UpDown2, Edit2,  RadioButton1,
+                            RadioButton2, CheckBox1, CheckBox2, Button2, Button3};
+  for (std::size_t i = 0; i + 1 < std::size(order); ++i)
+    setTabOrder(order[i], order[i + 1]);
+}
+
+void TfrmRender::ShowAngles(AnglePair angles) {
+  UpDown1->SetPosition(angles.vertical);
+  UpDown2->SetPosition(angles.horizontal);
+}
+
+void TfrmRender::Button1Click() {
+  try {
+    RenderNow(state_, picture_.GetCanvas(), picture_.Width(), picture_.Height());
+  } catch (const Failure& failure) {
+    dialogs_.Report(failure);
+  }
+  Image1->update();
+}
+
+std::uint16_t TfrmRender::WrapAngle(UpDownControl* up_down) {
+  if (up_down->Position() == 360) up_down->SetPosition(0);
+  if (up_down->Position() == -1) up_down->SetPosition(360 - kAngleStep);
+  return static_cast<std::uint16_t>(up_down->Position());
+}
+
+void TfrmRender::UpDown1Click() {
+  const std::uint16_t angle = WrapAngle(UpDown1);
+  (state_.AngleTarget == AngleTargetKind::kObserver ? state_.ObserverVertical
+                                                    : state_.SunVertical) = angle;
+  AutoRender();
+}
+
+void TfrmRender::UpDown2Click() {
+  const std::uint16_t angle = WrapAngle(UpDown2);
+  (state_.AngleTarget == AngleTargetKind::kObserver ? state_.ObserverHorizontal
+                                                    : state_.SunHorizontal) = angle;
+  AutoRender();
+}
+
+void TfrmRender::RadioButton1Click() {
+  state_.AngleTarget = AngleTargetKind::kObserver;
+  ShowAngles(TargetAngles(state_));
+}
+
+void TfrmRender::RadioButton2Click() {
+  state_.AngleTarget = AngleTargetKind::kSun;
+  ShowAngles(TargetAngles(state_));
+}
+
+void TfrmRender::CheckBox1Click() {
+  state_.Shaded = !CheckBox1->isChecked();
+  AutoRender();
+}
+
+void TfrmRender::Button2Click() {
+  ZoomIn(state_);
+  AutoRender();
+}
+
+void TfrmRender::Button3Click() {
+  ZoomOut(state_);
+  AutoRender();
+}
+
+void TfrmRender::AutoRender() {
+  if (CheckBox2->isChecked()) Button1Click();
+}
+
+void TfrmRender::closeEvent(QCloseEvent* event) {
+  emit Closed();
+  QMdiSubWindow::closeEvent(event);
+}
+
+}  // namespace orvandel::gui

@@ -1,0 +1,275 @@
+// The render window and the scene commands, with the dialogs answered by a script.
+#include <QApplication>
+#include <QScreen>
+#include <QTemporaryDir>
+#include <QtTest>
+#include <memory>
+
+#include "generation.h"
+#include "orvandel/viewer/viewer_state.h"
+#include "run_command.h"
+#include "scene_file.h"
+#include "scripted_dialogs.h"
+#include "shell/orvan_main_f.h"
+#include "shell/program.h"
+#include "viewer/orvan_render_f.h"
+
+using namespace orvandel;
+using namespace orvandel::gui;
+
+namespace {
+
+// A terrain of 10 x 10 vertices rising from the water in the west to snow in the east.
+void WriteTerrain(const std::string& file_name) {
+  std::vector<std::uint8_t> pixels;
+  for (int y = 0; y < 20; ++y) {
+    for (int x = 0; x < 20; ++x)
+      pixels.push_back(static_cast<std::uint8_t>((x + y / 3) % 16));
+  }
+  testing::Generation g(20, 20, pixels);
+  g.panel.settings = {"100", "600", "1200", "2000", "2000", "200"};
+  for (int k = 0; k < 16; ++k)
+    g.panel.heights[static_cast<std::size_t>(k)] = QByteArray::number(100 * k).toStdString();
+  QCOMPARE(g.Run(file_name), std::string());
+}
+
+bool OnlyBlackAndWhite(const QImage& image) {
+  for (int y = 0; y < image.height(); ++y) {
+    for (int x = 0; x < image.width(); ++x) {
+      const QRgb pixel = image.pixel(x, y) & 0xFFFFFF;
+      if (pixel != 0 && pixel != 0xFFFFFF) return false;
+    }
+  }
+  return true;
+}
+
+}  // namespace
+
+class tst_RenderWindow : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void init();
+  void cleanup();
+
+  void openedSceneIsPaintedInACentredWindow();
+  void stepUpShowsTheAngleAndRenders();
+  void anglesRunRoundInBothDirections();
+  void sunHasItsOwnAngles();
+  void withoutAutorenderOnlyRenderNowRenders();
+  void zoomInAndOutReturnsToTheStart();
+  void wireFrameIsWhiteOnBlack();
+  void noPictureToSave();
+  void savedPictureOpensInImageMagick();
+  void vertexCountZeroLeavesACaptionedWindow();
+  void secondSceneReusesTheWindow();
+  void newWindowShowsTheProgramWideState();
+  void renderWithoutSceneClearsThePicture();
+
+ private:
+  TfrmRender* OpenScene(const QString& path);
+  QImage Picture() const { return main_->frmRender->Picture().Image().copy(); }
+
+  std::unique_ptr<QTemporaryDir> dir_;
+  std::unique_ptr<ScriptedDialogs> dialogs_;
+  std::unique_ptr<Program> program_;
+  TfrmMainMDI* main_ = nullptr;
+  QString terrain_;
+};
+
+void tst_RenderWindow::init() {
+  dir_ = std::make_unique<QTemporaryDir>();
+  dialogs_ = std::make_unique<ScriptedDialogs>();
+  program_ = std::make_unique<Program>(*dialogs_);
+  QVERIFY(program_->Start());
+  main_ = program_->frmMainMDI.get();
+  dialogs_->TakeShown();
+  terrain_ = dir_->filePath("terrain.3df");
+  WriteTerrain(terrain_.toStdString());
+}
+
+void tst_RenderWindow::cleanup() {
+  program_.reset();
+  QCOMPARE(QApplication::topLevelWidgets().size(), 0);
+}
+
+TfrmRender* tst_RenderWindow::OpenScene(const QString& path) {
+  dialogs_->open_answers.push_back(path);
+  main_->Open3Dfile1Click();
+  return main_->frmRender;
+}
+
+void tst_RenderWindow::openedSceneIsPaintedInACentredWindow() {
+  TfrmRender* window = OpenScene(terrain_);
+  QCOMPARE(dialogs_->last_file_dialog.title, std::string("Open 3DF file"));
+  QCOMPARE(dialogs_->last_file_dialog.filter, std::string("3DF files|*.3df"));
+  QCOMPARE(dialogs_->TakeShown(), QStringList());
+  QVERIFY(window != nullptr);
+  QCOMPARE(window->windowTitle(), terrain_);
+  QCOMPARE(window->size(), QSize(558, 477));
+  QCOMPARE(window->Image1->size(), QSize(550, 418));
+  const QSize screen = main_->screen()->size();
+  QCOMPARE(window->pos(), QPoint((screen.width() - 558) / 2, (screen.height() - 477) / 2 - 25));
+  QCOMPARE(window->Edit1->text(), QString("20"));
+  QCOMPARE(window->Edit2->text(), QString("60"));
+  const QImage picture = Picture();
+  QCOMPARE(picture.size(), QSize(550, 418));
+  QVERIFY(!OnlyBlackAndWhite(picture));
+  QCOMPARE(picture.pixel(0, 0) & 0xFFFFFF, 0u);
+}
+
+void tst_RenderWindow::stepUpShowsTheAngleAndRenders() {
+  TfrmRender* window = OpenScene(terrain_);
+  const QImage before = Picture();
+  window->UpDown1->StepUp();
+  QCOMPARE(window->Edit1->text(), QString("25"));
+  QCOMPARE(program_->viewer.ObserverVertical, std::uint16_t{25});
+  QVERIFY(Picture() != before);
+}
+
+void tst_RenderWindow::anglesRunRoundInBothDirections() {
+  TfrmRender* window = OpenScene(terrain_);
+  window->UpDown2->SetPosition(355);
+  window->UpDown2->StepUp();
+  QCOMPARE(window->Edit2->text(), QString("0"));
+  QCOMPARE(program_->viewer.ObserverHorizontal, std::uint16_t{0});
+  window->UpDown2->StepDown();
+  QCOMPARE(window->Edit2->text(), QString("355"));
+  QCOMPARE(program_->viewer.ObserverHorizontal, std::uint16_t{355});
+}
+
+void tst_RenderWindow::sunHasItsOwnAngles() {
+  TfrmRender* window = OpenScene(terrain_);
+  window->UpDown1->StepUp();
+  window->RadioButton2->click();
+  QCOMPARE(window->Edit1->text(), QString("90"));
+  QCOMPARE(window->Edit2->text(), QString("180"));
+  window->UpDown1->StepDown();
+  QCOMPARE(program_->viewer.SunVertical, std::uint16_t{85});
+  QCOMPARE(program_->viewer.ObserverVertical, std::uint16_t{25});
+  window->RadioButton1->click();
+  QCOMPARE(window->Edit1->text(), QString("25"));
+  QCOMPARE(window->Edit2->text(), QString("60"));
+}
+
+void tst_RenderWindow::withoutAutorenderOnlyRenderNowRenders() {
+  TfrmRender* window = OpenScene(terrain_);
+  window->CheckBox2->click();
+  const QImage before = Picture();
+  window->UpDown1->StepUp();
+  window->UpDown2->StepDown();
+  window->Button2->click();
+  window->CheckBox1->click();
+  QCOMPARE(Picture(), before);
+  window->Button1->click();
+  QVERIFY(Picture() != before);
+  QVERIFY(OnlyBlackAndWhite(Picture()));
+}
+
+void tst_RenderWindow::zoomInAndOutReturnsToTheStart() {
+  TfrmRender* window = OpenScene(terrain_);
+  window->Button2->click();
+  QCOMPARE(program_->viewer.Zoom, 0.8261f);
+  window->Button2->click();
+  QCOMPARE(program_->viewer.Zoom, 0.90871f);
+  window->Button3->click();
+  window->Button3->click();
+  QCOMPARE(program_->viewer.Zoom, kStartZoom);
+}
+
+void tst_RenderWindow::wireFrameIsWhiteOnBlack() {
+  TfrmRender* window = OpenScene(terrain_);
+  window->CheckBox1->click();
+  QVERIFY(!program_->viewer.Shaded);
+  const QImage wire = Picture();
+  QVERIFY(OnlyBlackAndWhite(wire));
+  QImage black(wire.size(), wire.format());
+  black.fill(Qt::black);
+  QVERIFY(wire != black);
+  window->CheckBox1->click();
+  QVERIFY(!OnlyBlackAndWhite(Picture()));
+}
+
+void tst_RenderWindow::noPictureToSave() {
+  main_->Save3D1Click();
+  QCOMPARE(dialogs_->TakeShown(), QStringList{"Error: No picture to save!"});
+  OpenScene(terrain_)->close();
+  QVERIFY(!main_->RenderWindowOpen());
+  QCOMPARE(program_->scene_file_name, std::string());
+  main_->Save3D1Click();
+  QCOMPARE(dialogs_->TakeShown(), QStringList{"Error: No picture to save!"});
+  QCOMPARE(dialogs_->file_dialogs, 1);
+  QVERIFY(!program_->viewer.SceneFaces.empty());  // closing keeps the scene
+}
+
+void tst_RenderWindow::savedPictureOpensInImageMagick() {
+  OpenScene(terrain_);
+  const QString picture = dir_->filePath("terrain.bmp");
+  dialogs_->save_answers.push_back(picture);
+  main_->Save3D1Click();
+  QCOMPARE(dialogs_->last_file_dialog.title, std::string("Save 3D picture"));
+  QCOMPARE(dialogs_->last_file_dialog.filter, std::string("BMP files (*.bmp)|*.bmp"));
+  QCOMPARE(dialogs_->TakeShown(), QStringList());
+  const auto result = testing::RunCommand(
+      "/usr/bin/identify", {"-format", "%m %w %h %[bit-depth]", picture.toStdString()});
+  QCOMPARE(result.exit_status, 0);
+  QCOMPARE(QString::fromStdString(result.out), QString("BMP3 550 418 8"));
+}
+
+void tst_RenderWindow::vertexCountZeroLeavesACaptionedWindow() {
+  const QString empty = dir_->filePath("empty.3df");
+  QFile file(empty);
+  QVERIFY(file.open(QIODevice::WriteOnly));
+  file.write(QByteArray::fromStdString(testing::SceneFileBytes({}, {{0, 0, 0, 120}})));
+  file.close();
+  TfrmRender* window = OpenScene(empty);
+  QVERIFY(window != nullptr);
+  QCOMPARE(window->windowTitle(), empty);
+  QCOMPARE(dialogs_->TakeShown(), QStringList{"Error: Invalid file!"});
+  dialogs_->save_answers.push_back(dir_->filePath("black.bmp"));
+  main_->Save3D1Click();
+  QCOMPARE(dialogs_->TakeShown(), QStringList());
+  QVERIFY(QFile::exists(dir_->filePath("black.bmp")));
+}
+
+void tst_RenderWindow::secondSceneReusesTheWindow() {
+  TfrmRender* first = OpenScene(terrain_);
+  first->move(10, 10);
+  const QString copy = dir_->filePath("copy.3df");
+  QVERIFY(QFile::copy(terrain_, copy));
+  QCOMPARE(OpenScene(copy), first);
+  QCOMPARE(first->windowTitle(), copy);
+  QVERIFY(first->pos() != QPoint(10, 10));
+}
+
+void tst_RenderWindow::newWindowShowsTheProgramWideState() {
+  TfrmRender* window = OpenScene(terrain_);
+  window->RadioButton2->click();
+  window->CheckBox1->click();
+  window->close();
+  window = OpenScene(terrain_);
+  QVERIFY(window->RadioButton2->isChecked());
+  QVERIFY(window->CheckBox1->isChecked());
+  QCOMPARE(window->Edit1->text(), QString("90"));
+  QCOMPARE(window->Edit2->text(), QString("180"));
+  QVERIFY(OnlyBlackAndWhite(Picture()));
+}
+
+void tst_RenderWindow::renderWithoutSceneClearsThePicture() {
+  OpenScene(terrain_);
+  const QString bad = dir_->filePath("bad.3df");
+  QFile file(bad);
+  QVERIFY(file.open(QIODevice::WriteOnly));
+  file.write(QByteArray::fromStdString(testing::SceneFileBytes({}, {})));
+  file.close();
+  TfrmRender* window = OpenScene(bad);
+  QCOMPARE(dialogs_->TakeShown(), QStringList{"Error: Invalid file!"});
+  QVERIFY(!OnlyBlackAndWhite(Picture()));  // the old picture stays until a render
+  window->Button1->click();
+  QImage black(Picture().size(), Picture().format());
+  black.fill(Qt::black);
+  QCOMPARE(Picture(), black);
+}
+
+QTEST_MAIN(tst_RenderWindow)
+#include "render_window_test.moc"
