@@ -27,45 +27,39 @@ void ViewMapping::SetWindow(float x1, float y1, float x2, float y2) {
   y2_ = y2;
 }
 
+ViewMapping::Axis ViewMapping::MapAxis(float low, float high, std::int32_t from, std::int32_t to) {
+  Axis axis;
+  axis.flat = to == from || high == low;
+  axis.centre = static_cast<float>((static_cast<long double>(low) + high) / 2);
+  if (axis.flat) {
+    axis.offset = static_cast<float>((static_cast<long double>(from) + to) / 2);
+    return axis;
+  }
+  axis.scale = static_cast<float>((static_cast<long double>(to) - from) /
+                                  (static_cast<long double>(high) - low));
+  axis.offset = static_cast<float>(from - static_cast<long double>(axis.scale) * low);
+  return axis;
+}
+
+// World y grows upwards and pixel rows downwards: the window's lower edge y1 goes to the
+// viewport's bottom row py2.
 void ViewMapping::SetViewport(std::int32_t px1, std::int32_t py1, std::int32_t px2,
                               std::int32_t py2) {
-  px1_ = px1;
-  py1_ = py1;
-  px2_ = px2;
-  py2_ = py2;
-  flat_x_ = px2 == px1 || x2_ == x1_;
-  flat_y_ = py2 == py1 || y2_ == y1_;
-  centre_x_ = static_cast<float>((static_cast<long double>(x1_) + x2_) / 2);
-  centre_y_ = static_cast<float>((static_cast<long double>(y1_) + y2_) / 2);
-  if (flat_x_) {
-    sx_ = 0;
-    tx_ = static_cast<float>((static_cast<long double>(px1) + px2) / 2);
-  } else {
-    sx_ = static_cast<float>((static_cast<long double>(px2) - px1) /
-                             (static_cast<long double>(x2_) - x1_));
-    tx_ = static_cast<float>(px1 - static_cast<long double>(sx_) * x1_);
-  }
-  if (flat_y_) {
-    sy_ = 0;
-    ty_ = static_cast<float>((static_cast<long double>(py1) + py2) / 2);
-  } else {
-    sy_ = static_cast<float>((static_cast<long double>(py1) - py2) /
-                             (static_cast<long double>(y2_) - y1_));
-    ty_ = static_cast<float>(py2 - static_cast<long double>(sy_) * y1_);
-  }
+  x_ = MapAxis(x1_, x2_, px1, px2);
+  y_ = MapAxis(y1_, y2_, py2, py1);
 }
 
 PixelPoint ViewMapping::WorldToPixel(float x, float y) const {
-  return {ToPixel(static_cast<long double>(sx_) * x + tx_),
-          ToPixel(static_cast<long double>(sy_) * y + ty_)};
+  return {ToPixel(static_cast<long double>(x_.scale) * x + x_.offset),
+          ToPixel(static_cast<long double>(y_.scale) * y + y_.offset)};
 }
 
 WorldPoint ViewMapping::PixelToWorld(std::int32_t px, std::int32_t py) const {
-  const float x =
-      flat_x_ ? centre_x_ : static_cast<float>((px - static_cast<long double>(tx_)) / sx_);
-  const float y =
-      flat_y_ ? centre_y_ : static_cast<float>((py - static_cast<long double>(ty_)) / sy_);
-  return {x, y};
+  const auto world = [](const Axis& axis, std::int32_t pixel) {
+    if (axis.flat) return axis.centre;
+    return static_cast<float>((pixel - static_cast<long double>(axis.offset)) / axis.scale);
+  };
+  return {world(x_, px), world(y_, py)};
 }
 
 }  // namespace orvandel

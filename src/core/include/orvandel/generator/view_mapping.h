@@ -32,21 +32,29 @@ class ViewMapping {
   PixelPoint WorldToPixel(float x, float y) const;
   WorldPoint PixelToWorld(std::int32_t px, std::int32_t py) const;
 
-  float sx() const { return sx_; }
-  float tx() const { return tx_; }
-  float sy() const { return sy_; }
-  float ty() const { return ty_; }
+  float sx() const { return x_.scale; }
+  float tx() const { return x_.offset; }
+  float sy() const { return y_.scale; }
+  float ty() const { return y_.offset; }
 
   static constexpr std::int32_t kPixelLimit = 1 << 28;
 
  private:
+  // One axis: pixel = scale x world + offset. An axis without extent maps every pixel to
+  // the window's centre and every world coordinate to the viewport's.
+  struct Axis {
+    float scale = 0;
+    float offset = 0;
+    bool flat = true;
+    float centre = 0;
+  };
+
+  // The axis that takes the window's low and high edges to the pixels from and to.
+  static Axis MapAxis(float low, float high, std::int32_t from, std::int32_t to);
+
   float x1_ = 0, y1_ = 0, x2_ = 0, y2_ = 0;
-  std::int32_t px1_ = 0, py1_ = 0, px2_ = 0, py2_ = 0;
-  float sx_ = 0, tx_ = 0, sy_ = 0, ty_ = 0;
-  bool flat_x_ = true;
-  bool flat_y_ = true;
-  float centre_x_ = 0;
-  float centre_y_ = 0;
+  Axis x_;
+  Axis y_;
 };
 
 }  // namespace orvandel
