@@ -1,13 +1,10 @@
 // Feeds arbitrary bytes to the 3DF loader as a file, then renders what it loaded: every
 // input must end in a scene or a Failure, never in a crash, a leak or undefined behaviour.
-#include <sys/mman.h>
-#include <unistd.h>
-
 #include <cstddef>
 #include <cstdint>
-#include <string>
 #include <vector>
 
+#include "memory_file.h"
 #include "orvandel/fileio/failure.h"
 #include "orvandel/viewer/load_scene.h"
 #include "orvandel/viewer/raster_canvas.h"
@@ -17,23 +14,6 @@ namespace {
 
 constexpr int kWidth = 64;
 constexpr int kHeight = 48;
-
-// The bytes as a file in memory; the loader opens it by name like any other.
-class MemoryFile {
- public:
-  MemoryFile(const std::uint8_t* data, std::size_t size) : fd_(memfd_create("scene", 0)) {
-    for (std::size_t done = 0; done < size;) {
-      const ssize_t wrote = write(fd_, data + done, size - done);
-      if (wrote <= 0) break;
-      done += static_cast<std::size_t>(wrote);
-    }
-  }
-  ~MemoryFile() { close(fd_); }
-  std::string Name() const { return "/proc/self/fd/" + std::to_string(fd_); }
-
- private:
-  int fd_;
-};
 
 }  // namespace
 

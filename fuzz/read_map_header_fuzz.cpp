@@ -1,0 +1,25 @@
+// Feeds arbitrary bytes to the map header reader as a file: every input must end in a
+// result code or a Failure, never in a crash or undefined behaviour, and a usable map
+// never defines more palette entries than there are.
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+
+#include "memory_file.h"
+#include "orvandel/fileio/failure.h"
+#include "orvandel/mapinput/map_header.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  using namespace orvandel;
+  const MemoryFile file(data, size);
+  MapHeader header;
+  MapPalette palette;
+  try {
+    if (ReadMapHeader(file.Name(), header, palette) == kMapUsable) {
+      if (palette.DefinedEntries < 1 || palette.DefinedEntries > 16) std::abort();
+      MapPixelDataEnd(header);
+    }
+  } catch (const Failure&) {
+  }
+  return 0;
+}
