@@ -35,22 +35,22 @@ double Seconds(const std::function<void()>& work) {
 
 // Rolling hills in 16 bands of equal height, like a contour-coloured map.
 tools::BmpSpec TerrainMap() {
-  tools::BmpSpec spec;
-  spec.width = kSide;
-  spec.height = kSide;
+  tools::BmpSpec bmp;
+  bmp.width = kSide;
+  bmp.height = kSide;
   for (int k = 0; k < 16; ++k)
-    spec.palette.push_back(PackRGB(16 * k, 200 - 8 * k, 255 - 16 * k));
-  spec.pixels.resize(static_cast<std::size_t>(kSide) * kSide);
+    bmp.palette.push_back(PackRGB(16 * k, 200 - 8 * k, 255 - 16 * k));
+  bmp.pixels.resize(static_cast<std::size_t>(kSide) * kSide);
   for (int y = 0; y < kSide; ++y) {
     for (int x = 0; x < kSide; ++x) {
       const double h = std::sin(x * 0.0021) * std::cos(y * 0.0017) +
                        0.5 * std::sin((x + 2 * y) * 0.0063) + 0.25 * std::cos((3 * x - y) * 0.011);
       const int band = static_cast<int>((h + 1.75) / 3.5 * 16);
-      spec.pixels[static_cast<std::size_t>(y) * kSide + x] =
+      bmp.pixels[static_cast<std::size_t>(y) * kSide + x] =
           static_cast<std::uint32_t>(std::clamp(band, 0, 15));
     }
   }
-  return spec;
+  return bmp;
 }
 
 PanelTexts Panel() {

@@ -31,18 +31,18 @@ constexpr int kPictureHeight = 418;
 
 // Rolling hills over all sixteen colours, one cell per pixel.
 std::string HillMap() {
-  tools::BmpSpec spec;
-  spec.width = spec.height = kMapSide;
+  tools::BmpSpec bmp;
+  bmp.width = bmp.height = kMapSide;
   for (int k = 0; k < 16; ++k)
-    spec.palette.push_back(PackRGB(16 * k, 255 - 16 * k, 8 * k));
+    bmp.palette.push_back(PackRGB(16 * k, 255 - 16 * k, 8 * k));
   for (int y = 0; y < kMapSide; ++y) {
     for (int x = 0; x < kMapSide; ++x) {
       const double h =
           7.5 + 4 * std::sin(x / 60.0) * std::cos(y / 45.0) + 3.4 * std::sin((x + y) / 150.0);
-      spec.pixels.push_back(static_cast<std::uint32_t>(std::clamp(h, 0.0, 15.0)));
+      bmp.pixels.push_back(static_cast<std::uint32_t>(std::clamp(h, 0.0, 15.0)));
     }
   }
-  return tools::EncodeBmp(spec);
+  return tools::EncodeBmp(bmp);
 }
 
 void GenerateTerrain(const std::string& map_file, const std::string& scene_file) {

@@ -18,20 +18,20 @@ constexpr PackedColour kWhite = 0xFFFFFF;
 // A map of 9 x 6 pixels (an odd width, so its rows are padded): the left third colour 0,
 // the middle third colour 1, the right third colour 2 (or colour 1 with two colours).
 BmpSpec Map(int bits, std::vector<PackedColour> palette) {
-  BmpSpec spec;
-  spec.width = 9;
-  spec.height = 6;
-  spec.bits_per_pixel = bits;
+  BmpSpec bmp;
+  bmp.width = 9;
+  bmp.height = 6;
+  bmp.bits_per_pixel = bits;
   const bool true_colour = bits == 24;
-  for (int y = 0; y < spec.height; ++y) {
-    for (int x = 0; x < spec.width; ++x) {
+  for (int y = 0; y < bmp.height; ++y) {
+    for (int x = 0; x < bmp.width; ++x) {
       const auto index =
           static_cast<std::size_t>(std::min(x / 3, 2) % (palette.size() == 2 ? 2 : 3));
-      spec.pixels.push_back(true_colour ? palette[index] : static_cast<std::uint32_t>(index));
+      bmp.pixels.push_back(true_colour ? palette[index] : static_cast<std::uint32_t>(index));
     }
   }
-  if (!true_colour) spec.palette = std::move(palette);
-  return spec;
+  if (!true_colour) bmp.palette = std::move(palette);
+  return bmp;
 }
 
 class GenerateCliTest : public ::testing::Test {

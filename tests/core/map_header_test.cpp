@@ -21,13 +21,13 @@ std::vector<PackedColour> Greys(int count, int base = 0) {
 }
 
 BmpSpec Map(int bits, int colours) {
-  BmpSpec spec;
-  spec.width = 3;
-  spec.height = 2;
-  spec.bits_per_pixel = bits;
-  spec.palette = Greys(colours);
-  spec.pixels.assign(6, 0);
-  return spec;
+  BmpSpec bmp;
+  bmp.width = 3;
+  bmp.height = 2;
+  bmp.bits_per_pixel = bits;
+  bmp.palette = Greys(colours);
+  bmp.pixels.assign(6, 0);
+  return bmp;
 }
 
 class MapHeaderTest : public ::testing::Test {
@@ -117,10 +117,10 @@ TEST_F(MapHeaderTest, NotABmp) {
 }
 
 TEST_F(MapHeaderTest, NothingAfterTheHeadersIsNotABmp) {
-  BmpSpec spec = Map(4, 0);
-  spec.pixels.clear();
-  spec.height = 0;
-  const std::string bytes = EncodeBmp(spec).substr(0, 54);
+  BmpSpec bmp = Map(4, 0);
+  bmp.pixels.clear();
+  bmp.height = 0;
+  const std::string bytes = EncodeBmp(bmp).substr(0, 54);
   ASSERT_EQ(bytes.size(), 54u);
   EXPECT_EQ(Read(bytes), kMapNotBmp);
 }

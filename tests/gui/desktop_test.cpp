@@ -32,19 +32,19 @@ QColor PaletteColour(int k) {
 // A 16 x 16 map of 4 x 4 blocks: the block in block row j and block column i has colour
 // 4 j + i. With fewer colours, the indexes wrap around.
 QByteArray BlockMap(int colours = 16, int width = 16, int height = 16) {
-  tools::BmpSpec spec;
-  spec.width = width;
-  spec.height = height;
+  tools::BmpSpec bmp;
+  bmp.width = width;
+  bmp.height = height;
   for (int k = 0; k < colours; ++k) {
     const QColor c = PaletteColour(k);
-    spec.palette.push_back(PackRGB(c.red(), c.green(), c.blue()));
+    bmp.palette.push_back(PackRGB(c.red(), c.green(), c.blue()));
   }
   for (int y = 0; y < height; ++y) {
     for (int x = 0; x < width; ++x) {
-      spec.pixels.push_back(static_cast<std::uint32_t>((4 * (y / 4 % 4) + x / 4 % 4) % colours));
+      bmp.pixels.push_back(static_cast<std::uint32_t>((4 * (y / 4 % 4) + x / 4 % 4) % colours));
     }
   }
-  const std::string bytes = tools::EncodeBmp(spec);
+  const std::string bytes = tools::EncodeBmp(bmp);
   return QByteArray(bytes.data(), static_cast<qsizetype>(bytes.size()));
 }
 

@@ -27,7 +27,7 @@ struct BmpSpec {
   std::uint32_t info_header_size = 40;
 };
 
-std::string EncodeBmp(const BmpSpec& spec);
+std::string EncodeBmp(const BmpSpec& bmp);
 
 constexpr PackedColour Grey(int level) {
   return PackRGB(level, level, level);

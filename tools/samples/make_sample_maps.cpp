@@ -36,23 +36,23 @@ double Terrain(double u, double v, const std::initializer_list<Hill>& hills) {
 }
 
 BmpSpec Map(int width, int height, int colours, const std::initializer_list<Hill>& hills) {
-  BmpSpec spec;
-  spec.width = width;
-  spec.height = height;
-  spec.bits_per_pixel = 4;
+  BmpSpec bmp;
+  bmp.width = width;
+  bmp.height = height;
+  bmp.bits_per_pixel = 4;
   for (int k = 0; k < colours; ++k)
-    spec.palette.push_back(kContourColours[k * 16 / colours]);
+    bmp.palette.push_back(kContourColours[k * 16 / colours]);
   for (int y = 0; y < height; ++y) {
     for (int x = 0; x < width; ++x) {
       const double h =
           Terrain(static_cast<double>(x) / width, static_cast<double>(y) / height, hills);
       const int band = static_cast<int>(h * colours);
-      spec.pixels.push_back(static_cast<std::uint32_t>(band < 0          ? 0
+      bmp.pixels.push_back(static_cast<std::uint32_t>(band < 0          ? 0
                                                        : band >= colours ? colours - 1
                                                                          : band));
     }
   }
-  return spec;
+  return bmp;
 }
 
 }  // namespace
