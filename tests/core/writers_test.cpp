@@ -1,12 +1,12 @@
 #include <gtest/gtest.h>
 
-#include <bit>
 #include <cstring>
 #include <iterator>
 #include <sstream>
 
 #include "generation.h"
 #include "orvandel/writers/write_plg.h"
+#include "scene_file.h"
 #include "temp_dir.h"
 
 namespace orvandel {
@@ -53,14 +53,6 @@ std::vector<std::vector<std::string>> RawNumbers(const std::string& raw) {
                        std::istream_iterator<std::string>());
   }
   return lines;
-}
-
-void Put32(std::string& out, std::uint32_t v) {
-  for (int i = 0; i < 4; ++i)
-    out += static_cast<char>(v >> (8 * i) & 0xFF);
-}
-void PutFloat(std::string& out, float v) {
-  Put32(out, std::bit_cast<std::uint32_t>(v));
 }
 
 TEST(AscWriterTest, TwoByTwoSample) {
@@ -113,18 +105,11 @@ TEST(RawWriterTest, TwoByTwoSample) {
 }
 
 TEST(ThreeDfWriterTest, TwoByTwoSampleIs91Bytes) {
-  std::string expected("\x03\x33\x44", 3);
-  Put32(expected, 4);
-  const float corners[4][2] = {{-0.5f, 0.5f}, {0.5f, 0.5f}, {-0.5f, -0.5f}, {0.5f, -0.5f}};
-  const float heights[4] = {0.1f, 0.2f, 0.3f, 0.4f};
-  for (int i = 0; i < 4; ++i) {
-    PutFloat(expected, corners[i][0]);
-    PutFloat(expected, corners[i][1]);
-    PutFloat(expected, 2.5f * heights[i]);
-  }
-  Put32(expected, 2);
-  for (const std::uint32_t value : {0u, 1u, 3u, 120u, 0u, 3u, 2u, 24u})
-    Put32(expected, value);
+  const std::string expected = testing::SceneFileBytes({{-0.5f, 0.5f, 2.5f * 0.1f},
+                                                        {0.5f, 0.5f, 2.5f * 0.2f},
+                                                        {-0.5f, -0.5f, 2.5f * 0.3f},
+                                                        {0.5f, -0.5f, 2.5f * 0.4f}},
+                                                       {{0, 1, 3, 120}, {0, 3, 2, 24}});
   ASSERT_EQ(expected.size(), 91u);
   EXPECT_EQ(Generated(TwoByTwoExample(), "hill.3df"), expected);
 }

@@ -5,21 +5,16 @@
 #include <unistd.h>
 
 #include <algorithm>
-#include <bit>
 #include <cerrno>
 #include <cstring>
 
 #include "orvandel/fileio/io_error.h"
+#include "orvandel/fileio/little_endian.h"
 
 namespace orvandel {
 namespace {
 
 constexpr std::size_t kBufferSize = 1 << 16;
-
-std::uint32_t LittleEndian32(const unsigned char* b) {
-  return static_cast<std::uint32_t>(b[0]) | static_cast<std::uint32_t>(b[1]) << 8 |
-         static_cast<std::uint32_t>(b[2]) << 16 | static_cast<std::uint32_t>(b[3]) << 24;
-}
 
 }  // namespace
 
@@ -84,7 +79,7 @@ std::uint16_t BinaryReader::ReadU16() {
 std::uint32_t BinaryReader::ReadU32() {
   unsigned char b[4];
   Read(b, sizeof b);
-  return LittleEndian32(b);
+  return U32At(b);
 }
 
 float BinaryReader::ReadF32() {

@@ -1,13 +1,13 @@
 #include "orvandel/viewer/load_scene.h"
 
 #include <algorithm>
-#include <bit>
 #include <cmath>
 #include <cstdint>
 #include <vector>
 
 #include "orvandel/fileio/binary_reader.h"
 #include "orvandel/fileio/io_error.h"
+#include "orvandel/fileio/little_endian.h"
 #include "viewer/huge_pages.h"
 
 namespace orvandel {
@@ -17,17 +17,6 @@ constexpr std::size_t kHeaderBytes = 3;
 constexpr std::size_t kVertexBytes = 12;
 constexpr std::size_t kTriangleBytes = 16;
 constexpr std::size_t kRecordsPerChunk = 4096;
-
-std::uint32_t U32At(const unsigned char* b) {
-  return static_cast<std::uint32_t>(b[0]) | static_cast<std::uint32_t>(b[1]) << 8 |
-         static_cast<std::uint32_t>(b[2]) << 16 | static_cast<std::uint32_t>(b[3]) << 24;
-}
-std::int32_t I32At(const unsigned char* b) {
-  return static_cast<std::int32_t>(U32At(b));
-}
-float F32At(const unsigned char* b) {
-  return std::bit_cast<float>(U32At(b));
-}
 
 // Reserves room for count records, or for as many as the rest of the file could hold if
 // that is fewer: a count is only what the file claims.

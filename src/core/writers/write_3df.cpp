@@ -1,12 +1,16 @@
 #include "orvandel/writers/write_3df.h"
 
-#include "writers/binary_fields.h"
+#include "orvandel/fileio/little_endian.h"
 
 namespace orvandel {
 namespace {
 
 constexpr char kHeader[] = {0x03, 0x33, 0x44};
 constexpr float kHeightFactor = 2.5f;
+
+void AppendI32(ByteSink& sink, std::int32_t value) {
+  sink.Advance(PutI32(sink.Claim(4), value));
+}
 
 void WriteTriangle(const Triangle& t, int height_class, ByteSink& out) {
   char* at = out.Claim(16);
