@@ -173,6 +173,7 @@ void tst_Desktop::okShowsTheMainWindowWithThePanelAtTheRightEdge() {
   QCOMPARE(panel_->widget()->size(), QSize(148, 383));
   QCOMPARE(panel_->x() + panel_->width(), main_->MdiArea->viewport()->width());
   QVERIFY(!(panel_->windowFlags() & Qt::WindowCloseButtonHint));
+  QVERIFY(!panel_->close());
   QVERIFY(!program_->frmSet->isVisible());
   QCOMPARE(SwatchColour(panel_, 0), QColor(Qt::white));
   QCOMPARE(panel_->Texts().output_item, std::string("3DF"));

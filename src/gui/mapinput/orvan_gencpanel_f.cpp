@@ -1,5 +1,6 @@
 #include "mapinput/orvan_gencpanel_f.h"
 
+#include <QCloseEvent>
 #include <QGridLayout>
 #include <QKeyEvent>
 #include <QRadioButton>
@@ -162,6 +163,10 @@ void TfrmGenCPanel::keyPressEvent(QKeyEvent* event) {
     return;
   }
   QMdiSubWindow::keyPressEvent(event);
+}
+
+void TfrmGenCPanel::closeEvent(QCloseEvent* event) {
+  event->ignore();
 }
 
 }  // namespace orvandel::gui

@@ -41,6 +41,8 @@ class TfrmGenCPanel : public QMdiSubWindow {
 
  protected:
   void keyPressEvent(QKeyEvent* event) override;
+  // The panel stays open for the whole run: no key or menu of the work area closes it.
+  void closeEvent(QCloseEvent* event) override;
 
  private:
   void CreateHeightRows(QWidget* client);

@@ -92,11 +92,7 @@ void TfrmMainMDI::OpenBMPfile1Click() {
   const auto chosen =
       program_.dialogs.AskOpenFile({"Open BMP image file", "BMP files|*.bmp", "BMP"});
   if (!chosen) return;
-  try {
-    OpenMap(*chosen);
-  } catch (const Failure& failure) {
-    program_.dialogs.Report(failure);
-  }
+  program_.dialogs.RunCommand([&] { OpenMap(*chosen); });
 }
 
 // Nothing changes until the map has passed its checks and its pixels are decoded.
@@ -139,23 +135,17 @@ void TfrmMainMDI::GoOn() {
   };
   const MapImage* map = MapWindowOpen() ? frmMap->Map() : nullptr;
   QtBusyCursor busy_cursor;
-  try {
+  program_.dialogs.RunCommand([&] {
     RunGenerateCommand(program_.generator, program_.map, map, program_.frmGenCPanel->Texts(),
                        choose, busy_cursor);
-  } catch (const Failure& failure) {
-    program_.dialogs.Report(failure);
-  }
+  });
 }
 
 void TfrmMainMDI::Open3Dfile1Click() {
   const auto chosen = program_.dialogs.AskOpenFile({"Open 3DF file", "3DF files|*.3df", "3DF"});
   if (!chosen) return;
   program_.scene_file_name = LocalFileName(*chosen);
-  try {
-    OpenScene(*chosen);
-  } catch (const Failure& failure) {
-    program_.dialogs.Report(failure);
-  }
+  program_.dialogs.RunCommand([&] { OpenScene(*chosen); });
 }
 
 // The window is set up before the file is read, so that it stands captioned with the file's
@@ -197,11 +187,7 @@ void TfrmMainMDI::Save3D1Click() {
   const auto chosen =
       program_.dialogs.AskSaveFile({"Save 3D picture", "BMP files (*.bmp)|*.bmp", "BMP"});
   if (!chosen) return;
-  try {
-    frmRender->Picture().SaveBmp(LocalFileName(*chosen));
-  } catch (const Failure& failure) {
-    program_.dialogs.Report(failure);
-  }
+  program_.dialogs.RunCommand([&] { frmRender->Picture().SaveBmp(LocalFileName(*chosen)); });
 }
 
 void TfrmMainMDI::Documentation1Click() {
@@ -213,11 +199,7 @@ void TfrmMainMDI::Documentation1Click() {
   }
   frmDoc->show();
   MdiArea->setActiveSubWindow(frmDoc);
-  try {
-    frmDoc->LoadDocument();
-  } catch (const Failure& failure) {
-    program_.dialogs.Report(failure);
-  }
+  program_.dialogs.RunCommand([&] { frmDoc->LoadDocument(); });
 }
 
 void TfrmMainMDI::Exit1Click() {

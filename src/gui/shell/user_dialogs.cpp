@@ -1,13 +1,18 @@
 #include "shell/user_dialogs.h"
 
+#include <new>
+
 namespace orvandel::gui {
 
-void UserDialogs::Report(const Failure& failure) {
-  const QString text = QString::fromStdString(MessageText(failure));
-  if (dynamic_cast<const Refusal*>(&failure) != nullptr) {
-    ShowError(text);
-  } else {
-    ShowGeneralError(text);
+void UserDialogs::RunCommand(const std::function<void()>& command) {
+  try {
+    command();
+  } catch (const Refusal& refusal) {
+    ShowError(QString::fromStdString(refusal.what()));
+  } catch (const Failure& failure) {
+    ShowGeneralError(QString::fromStdString(MessageText(failure)));
+  } catch (const std::bad_alloc&) {
+    ShowGeneralError("Out of memory.");
   }
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <functional>
 #include <optional>
 
 #include "orvandel/fileio/failure.h"
@@ -25,9 +26,10 @@ class UserDialogs {
   virtual std::optional<QString> AskOpenFile(const FileDialogSettings& settings) = 0;
   virtual std::optional<QString> AskSaveFile(const FileDialogSettings& settings) = 0;
 
-  // Shows a failure that ended a command: a refusal in the error dialog, a runtime failure
-  // in the general error box.
-  void Report(const Failure& failure);
+  // Runs a command and shows the failure that ends it, if any: a refusal in the error
+  // dialog, a runtime failure in the general error box, and running out of memory as the
+  // general error "Out of memory.". What the command did before stays done.
+  void RunCommand(const std::function<void()>& command);
 };
 
 }  // namespace orvandel::gui

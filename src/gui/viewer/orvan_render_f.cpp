@@ -131,11 +131,8 @@ void TfrmRender::ShowAngles(AnglePair angles) {
 }
 
 void TfrmRender::Button1Click() {
-  try {
-    RenderNow(state_, picture_.GetCanvas(), picture_.Width(), picture_.Height());
-  } catch (const Failure& failure) {
-    dialogs_.Report(failure);
-  }
+  dialogs_.RunCommand(
+      [&] { RenderNow(state_, picture_.GetCanvas(), picture_.Width(), picture_.Height()); });
   Image1->update();
 }
 
