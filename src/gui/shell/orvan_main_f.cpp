@@ -74,16 +74,19 @@ TfrmGenCPanel* TfrmMainMDI::CreateControlPanel() {
   auto* panel = new TfrmGenCPanel;
   MdiArea->addSubWindow(panel);
   FixClientSize(panel, TfrmGenCPanel::kClientSize);
-  panel->move(MdiArea->viewport()->width() - panel->width(), 0);
+  PlaceAtRightEdge(panel);
   panel->show();
   connect(panel, &TfrmGenCPanel::GenerateRequested, this, &TfrmMainMDI::GoOn);
   return panel;
 }
 
+void TfrmMainMDI::PlaceAtRightEdge(QWidget* window) {
+  window->move(MdiArea->viewport()->width() - window->width(), window->y());
+}
+
 bool TfrmMainMDI::eventFilter(QObject* watched, QEvent* event) {
   if (event->type() == QEvent::Resize && program_.frmGenCPanel != nullptr) {
-    TfrmGenCPanel* panel = program_.frmGenCPanel;
-    panel->move(MdiArea->viewport()->width() - panel->width(), panel->y());
+    PlaceAtRightEdge(program_.frmGenCPanel);
   }
   return QMainWindow::eventFilter(watched, event);
 }

@@ -58,6 +58,7 @@ class TfrmMainMDI : public QMainWindow {
 
  private:
   void CreateMenu();
+  void PlaceAtRightEdge(QWidget* window);
   void OpenMap(const QString& file_name);
   TfrmMap* MapWindow();
   TfrmRender* RenderWindow(const QString& caption);
