@@ -1,7 +1,6 @@
 #include "cli_args.h"
 
 #include <array>
-#include <charconv>
 
 namespace orvandel::cli {
 namespace {
@@ -11,16 +10,12 @@ constexpr std::array<const char*, 6> kSettingsOptions = {
 
 void TakeHeight(const std::string& value, PanelTexts& panel) {
   const auto equals = value.find('=');
-  int index = -1;
-  if (equals != std::string::npos) {
-    const char* end = value.data() + equals;
-    const auto [stop, error] = std::from_chars(value.data(), end, index);
-    if (stop != end || error != std::errc{}) index = -1;
-  }
-  if (index < 0 || index > 15) {
+  const std::optional<int> index =
+      equals == std::string::npos ? std::nullopt : NumberFrom<int>(value.substr(0, equals));
+  if (!index || *index < 0 || *index > 15) {
     throw UsageError("--height takes INDEX=TEXT with INDEX from 0 to 15, not '" + value + "'");
   }
-  panel.heights[static_cast<std::size_t>(index)] = value.substr(equals + 1);
+  panel.heights[static_cast<std::size_t>(*index)] = value.substr(equals + 1);
 }
 
 bool TakeSetting(const std::vector<std::string>& args, std::size_t& at, PanelTexts& panel,

@@ -1,7 +1,10 @@
 #pragma once
 
+#include <charconv>
+#include <optional>
 #include <stdexcept>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "orvandel/generator/panel_texts.h"
@@ -30,6 +33,16 @@ GenerateArgs ParseGenerateArgs(const std::vector<std::string>& args);
 // value is missing.
 bool TakeOption(const std::vector<std::string>& args, std::size_t& at, const std::string& name,
                 std::string& value);
+
+// A number made of the whole of text, or nothing.
+template <typename Number>
+std::optional<Number> NumberFrom(std::string_view text) {
+  Number value{};
+  const char* end = text.data() + text.size();
+  const auto [stop, error] = std::from_chars(text.data(), end, value);
+  if (text.empty() || stop != end || error != std::errc{}) return std::nullopt;
+  return value;
+}
 
 extern const char* const kUsage;
 

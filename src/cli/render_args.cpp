@@ -1,7 +1,6 @@
 #include "render_args.h"
 
 #include <array>
-#include <charconv>
 #include <cmath>
 #include <optional>
 #include <string_view>
@@ -10,16 +9,6 @@
 
 namespace orvandel::cli {
 namespace {
-
-// A number from the whole of text.
-template <typename Number>
-std::optional<Number> NumberFrom(std::string_view text) {
-  Number value{};
-  const char* end = text.data() + text.size();
-  const auto [stop, error] = std::from_chars(text.data(), end, value);
-  if (text.empty() || stop != end || error != std::errc{}) return std::nullopt;
-  return value;
-}
 
 // Two whole numbers separated by separator, each from low to high.
 std::optional<std::array<int, 2>> PairFrom(std::string_view text, char separator, int low,
