@@ -11,12 +11,9 @@
 
 #include "bmp_builder.h"
 #include "generate_main.h"
+#include "orvandel/commands/open_map_command.h"
 #include "orvandel/generator/read_generator_settings.h"
-#include "orvandel/mapinput/map_session.h"
-#include "orvandel/writers/write_3df.h"
-#include "orvandel/writers/write_asc.h"
-#include "orvandel/writers/write_plg.h"
-#include "orvandel/writers/write_raw.h"
+#include "orvandel/writers/output_formats.h"
 #include "qimage_map.h"
 
 namespace {
@@ -34,8 +31,8 @@ double Seconds(const std::function<void()>& work) {
 }
 
 // Rolling hills in 16 bands of equal height, like a contour-coloured map.
-tools::BmpSpec TerrainMap() {
-  tools::BmpSpec bmp;
+tools::BmpDescription TerrainMap() {
+  tools::BmpDescription bmp;
   bmp.width = kSide;
   bmp.height = kSide;
   for (int k = 0; k < 16; ++k)
@@ -102,20 +99,17 @@ int main(int argc, char** argv) {
   });
   Report("sample every cell once", sampling, pixels / 1e6, "Mpixel/s");
 
-  const std::pair<const char*, MeshBody> writers[] = {{"3DF writer", Write3dfMesh},
-                                                      {"ASC writer", WriteAscMesh},
-                                                      {"PLG writer", WritePlgMesh},
-                                                      {"RAW writer", WriteRawMesh}};
-  for (const auto& [name, body] : writers) {
+  for (const OutputFormat& format : OutputFormats()) {
     CountingSink sink;
     const double seconds = Seconds([&] {
       CellSampler sampler(*image, map.swatches, state.grid_layout, state.view_mapping, prep);
       MeshSource source{state.grid_layout, prep, sampler, "bench.out"};
-      body(source, sink);
+      format.body(source, sink);
       sink.Flush();
     });
     // Every writer reads each map pixel once; the rest of its time is its own.
-    std::printf("%-34s %8.3f s  %9.1f MB   %7.1f MB/s without sampling\n", name, seconds,
+    const std::string name = std::string(format.name) + " writer";
+    std::printf("%-34s %8.3f s  %9.1f MB   %7.1f MB/s without sampling\n", name.c_str(), seconds,
                 sink.bytes / 1e6, sink.bytes / 1e6 / (seconds - sampling));
   }
 

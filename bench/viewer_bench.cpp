@@ -31,7 +31,7 @@ constexpr int kPictureHeight = 418;
 
 // Rolling hills over all sixteen colours, one cell per pixel.
 std::string HillMap() {
-  tools::BmpSpec bmp;
+  tools::BmpDescription bmp;
   bmp.width = bmp.height = kMapSide;
   for (int k = 0; k < 16; ++k)
     bmp.palette.push_back(PackRGB(16 * k, 255 - 16 * k, 8 * k));

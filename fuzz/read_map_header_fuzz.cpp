@@ -16,7 +16,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   MapPalette palette;
   try {
     if (ReadMapHeader(file.Name(), header, palette) == kMapUsable) {
-      if (palette.DefinedEntries < 1 || palette.DefinedEntries > 16) std::abort();
+      if (palette.defined_entries < 1 || palette.defined_entries > 16) std::abort();
       MapPixelDataEnd(header);
     }
   } catch (const Failure&) {

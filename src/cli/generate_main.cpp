@@ -1,7 +1,7 @@
 #include "generate_main.h"
 
-#include "orvandel/generator/generate_command.h"
-#include "orvandel/mapinput/map_session.h"
+#include "orvandel/commands/generate_command.h"
+#include "orvandel/commands/open_map_command.h"
 #include "qimage_map.h"
 
 namespace orvandel::cli {

@@ -51,15 +51,15 @@ void TakeSize(const std::string& value, RenderArgs& parsed) {
 bool TakeRenderOption(const std::vector<std::string>& args, std::size_t& at, RenderArgs& parsed) {
   std::string value;
   if (TakeOption(args, at, "--observer", value)) {
-    parsed.observer = AnglesFrom("--observer", value);
+    parsed.view.observer = AnglesFrom("--observer", value);
   } else if (TakeOption(args, at, "--sun", value)) {
-    parsed.sun = AnglesFrom("--sun", value);
+    parsed.view.sun = AnglesFrom("--sun", value);
   } else if (TakeOption(args, at, "--zoom", value)) {
-    parsed.zoom = ZoomFrom(value);
+    parsed.view.zoom = ZoomFrom(value);
   } else if (TakeOption(args, at, "--size", value)) {
     TakeSize(value, parsed);
   } else if (args[at] == "--wire") {
-    parsed.shaded = false;
+    parsed.view.shaded = false;
     ++at;
   } else {
     return false;

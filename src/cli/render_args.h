@@ -12,10 +12,7 @@ namespace orvandel::cli {
 struct RenderArgs {
   std::string scene_file;
   std::string output_file;
-  AnglePair observer = kStartObserver;
-  AnglePair sun = kStartSun;
-  float zoom = kStartZoom;
-  bool shaded = true;
+  ViewSettings view;
   int width = 550;  // the render window's picture
   int height = 418;
 };

@@ -2,6 +2,7 @@
 
 #include <QFileInfo>
 #include <QImageReader>
+#include <cassert>
 
 #include "orvandel/fileio/failure.h"
 
@@ -46,6 +47,7 @@ PackedColour QImageMap::TableColour(std::uint8_t index) const {
 }
 
 void QImageMap::ReadRow(int y, std::span<PackedColour> out) const {
+  assert(y >= 0 && y < Height() && out.size() <= static_cast<std::size_t>(Width()));
   if (!colour_table_.empty()) {
     const std::uint8_t* row = IndexRow(y);
     for (std::size_t x = 0; x < out.size(); ++x)
@@ -58,10 +60,12 @@ void QImageMap::ReadRow(int y, std::span<PackedColour> out) const {
 }
 
 const std::uint8_t* QImageMap::IndexRow(int y) const {
+  assert(y >= 0 && y < Height());
   return colour_table_.empty() ? nullptr : image_.constScanLine(y);
 }
 
 PackedColour QImageMap::PixelColour(int x, int y) const {
+  assert(x >= 0 && x < Width() && y >= 0 && y < Height());
   if (!colour_table_.empty()) return TableColour(IndexRow(y)[x]);
   return PackedFromQRgb(reinterpret_cast<const QRgb*>(image_.constScanLine(y))[x]);
 }

@@ -7,18 +7,18 @@
 namespace orvandel {
 namespace {
 
-using testing::CommandResult;
-using testing::ReadFileBytes;
-using testing::TempDir;
-using tools::BmpSpec;
+using test::CommandResult;
+using test::ReadFileBytes;
+using test::TempDir;
+using tools::BmpDescription;
 
 constexpr PackedColour kBlack = 0;
 constexpr PackedColour kWhite = 0xFFFFFF;
 
 // A map of 9 x 6 pixels (an odd width, so its rows are padded): the left third colour 0,
 // the middle third colour 1, the right third colour 2 (or colour 1 with two colours).
-BmpSpec Map(int bits, std::vector<PackedColour> palette) {
-  BmpSpec bmp;
+BmpDescription Map(int bits, std::vector<PackedColour> palette) {
+  BmpDescription bmp;
   bmp.width = 9;
   bmp.height = 6;
   bmp.bits_per_pixel = bits;
@@ -36,7 +36,7 @@ BmpSpec Map(int bits, std::vector<PackedColour> palette) {
 
 class GenerateCliTest : public ::testing::Test {
  protected:
-  CommandResult Generate(const BmpSpec& map, const std::string& output,
+  CommandResult Generate(const BmpDescription& map, const std::string& output,
                          std::vector<std::string> extra = {}) {
     tools::WriteFileBytes(dir_.File("map.bmp"), tools::EncodeBmp(map));
     return GenerateFrom(dir_.File("map.bmp"), output, std::move(extra));
@@ -49,7 +49,7 @@ class GenerateCliTest : public ::testing::Test {
                                      "--map-width", "900",        "--map-height",
                                      "600",         "--interval", "299"};
     args.insert(args.end(), extra.begin(), extra.end());
-    return testing::RunCommand(ORVANDEL_CLI, args);
+    return test::RunCommand(ORVANDEL_CLI, args);
   }
   std::string Output(const std::string& name) { return ReadFileBytes(dir_.File(name)); }
 
@@ -84,7 +84,7 @@ TEST_F(GenerateCliTest, MapsPeopleHave) {
   const std::vector<PackedColour> three = {0x2040C0, 0x30A030, 0xF0F0F0};
   struct Case {
     const char* name;
-    BmpSpec map;
+    BmpDescription map;
   } cases[] = {
       {"4-bit, three colours", Map(4, three)},
       {"8-bit, three colours", Map(8, three)},
@@ -108,10 +108,10 @@ TEST_F(GenerateCliTest, TwoColourMapMatchesItsOwnBlack) {
 }
 
 TEST_F(GenerateCliTest, RefusalsGiveOneLineAndStatusOne) {
-  BmpSpec rle = Map(4, {kBlack, kWhite});
+  BmpDescription rle = Map(4, {kBlack, kWhite});
   rle.compression = 2;
   struct Case {
-    BmpSpec map;
+    BmpDescription map;
     std::vector<std::string> extra;
     const char* message;
   } cases[] = {
@@ -136,7 +136,7 @@ TEST_F(GenerateCliTest, RefusalsGiveOneLineAndStatusOne) {
 
 TEST_F(GenerateCliTest, BrokenMapFiles) {
   const std::string good = tools::EncodeBmp(Map(4, {kBlack, kWhite}));
-  BmpSpec huge = Map(4, {kBlack, kWhite});
+  BmpDescription huge = Map(4, {kBlack, kWhite});
   std::string absurd = tools::EncodeBmp(huge);
   absurd.replace(18, 8, std::string("\xff\xff\xff\x3f\xff\xff\xff\x3f", 8));  // 1G x 1G pixels
   std::string wrong_signature = good;
@@ -184,11 +184,11 @@ TEST_F(GenerateCliTest, WrongUsage) {
             "--map-width", "9", "--map-height", "9", "--interval", "1"},
            {"generate", "a", "b", "--bogus"},
        }) {
-    const CommandResult result = testing::RunCommand(ORVANDEL_CLI, args);
+    const CommandResult result = test::RunCommand(ORVANDEL_CLI, args);
     EXPECT_EQ(result.exit_status, 2);
     EXPECT_NE(result.err.find("Usage:"), std::string::npos);
   }
-  const CommandResult help = testing::RunCommand(ORVANDEL_CLI, {"--help"});
+  const CommandResult help = test::RunCommand(ORVANDEL_CLI, {"--help"});
   EXPECT_EQ(help.exit_status, 0);
   EXPECT_NE(help.out.find("orvandel-cli generate MAP OUTPUT"), std::string::npos);
 }

@@ -10,10 +10,10 @@ TEST(RenderArgsTest, DefaultsAreThoseOfAFreshLoadAndTheRenderWindow) {
   const RenderArgs args = ParseRenderArgs({"hill.3df", "hill.bmp"});
   EXPECT_EQ(args.scene_file, "hill.3df");
   EXPECT_EQ(args.output_file, "hill.bmp");
-  EXPECT_EQ(args.observer, (AnglePair{20, 60}));
-  EXPECT_EQ(args.sun, (AnglePair{90, 180}));
-  EXPECT_EQ(args.zoom, 0.751f);
-  EXPECT_TRUE(args.shaded);
+  EXPECT_EQ(args.view.observer, (AnglePair{20, 60}));
+  EXPECT_EQ(args.view.sun, (AnglePair{90, 180}));
+  EXPECT_EQ(args.view.zoom, 0.751f);
+  EXPECT_TRUE(args.view.shaded);
   EXPECT_EQ(args.width, 550);
   EXPECT_EQ(args.height, 418);
 }
@@ -21,10 +21,10 @@ TEST(RenderArgsTest, DefaultsAreThoseOfAFreshLoadAndTheRenderWindow) {
 TEST(RenderArgsTest, EveryOption) {
   const RenderArgs args = ParseRenderArgs({"--observer", "0,359", "hill.3df", "--sun=45,5",
                                            "--zoom", "1.5", "--wire", "--size=640x480", "out.bmp"});
-  EXPECT_EQ(args.observer, (AnglePair{0, 359}));
-  EXPECT_EQ(args.sun, (AnglePair{45, 5}));
-  EXPECT_EQ(args.zoom, 1.5f);
-  EXPECT_FALSE(args.shaded);
+  EXPECT_EQ(args.view.observer, (AnglePair{0, 359}));
+  EXPECT_EQ(args.view.sun, (AnglePair{45, 5}));
+  EXPECT_EQ(args.view.zoom, 1.5f);
+  EXPECT_FALSE(args.view.shaded);
   EXPECT_EQ(args.width, 640);
   EXPECT_EQ(args.height, 480);
   EXPECT_EQ(args.output_file, "out.bmp");

@@ -16,10 +16,10 @@
 namespace orvandel {
 namespace {
 
-using testing::CommandResult;
-using testing::RunCommand;
-using testing::SceneFileBytes;
-using testing::TempDir;
+using test::CommandResult;
+using test::RunCommand;
+using test::SceneFileBytes;
+using test::TempDir;
 
 CommandResult Render(std::vector<std::string> args) {
   args.insert(args.begin(), "render");
@@ -55,7 +55,7 @@ std::string HillScene(const TempDir& dir) {
       pixels.push_back(static_cast<std::uint8_t>(d2 < 9 ? 4 : d2 < 36 ? 3 : d2 < 81 ? 2 : 1));
     }
   }
-  testing::Generation g(24, 24, pixels);
+  test::Generation g(24, 24, pixels);
   g.panel.settings = {"50", "150", "350", "2400", "2400", "100"};
   for (int k = 1; k <= 4; ++k)
     g.panel.heights[k] = std::to_string(100 * k);

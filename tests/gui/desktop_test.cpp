@@ -32,7 +32,7 @@ QColor PaletteColour(int k) {
 // A 16 x 16 map of 4 x 4 blocks: the block in block row j and block column i has colour
 // 4 j + i. With fewer colours, the indexes wrap around.
 QByteArray BlockMap(int colours = 16, int width = 16, int height = 16) {
-  tools::BmpSpec bmp;
+  tools::BmpDescription bmp;
   bmp.width = width;
   bmp.height = height;
   for (int k = 0; k < colours; ++k) {
@@ -200,7 +200,7 @@ void tst_Desktop::openedMapColoursTheSwatchesAndSizesItsWindow() {
   QCOMPARE(main_->frmMap->windowTitle(), path);
   QCOMPARE(main_->frmMap->widget()->size(), QSize(24, 20));
   QCOMPARE(main_->frmMap->Image1->cursor().shape(), Qt::CrossCursor);
-  QCOMPARE(program_->map.map_file_name, path.toStdString());
+  QCOMPARE(program_->map.MapFileName, path.toStdString());
   for (int k = 0; k < 16; ++k)
     QCOMPARE(SwatchColour(panel_, k), PaletteColour(k));
 }
@@ -208,7 +208,7 @@ void tst_Desktop::openedMapColoursTheSwatchesAndSizesItsWindow() {
 void tst_Desktop::secondMapReusesTheWindowAndKeepsOlderSwatches() {
   OpenMap(WriteMap("sixteen.bmp", BlockMap(16)));
   TfrmMap* first_window = main_->frmMap;
-  tools::BmpSpec four;
+  tools::BmpDescription four;
   four.width = 30;
   four.height = 10;
   four.palette = {PackRGB(1, 2, 3), PackRGB(4, 5, 6), PackRGB(7, 8, 9), PackRGB(9, 9, 9)};
@@ -248,7 +248,7 @@ void tst_Desktop::refusedMapChangesNothing() {
   OpenMap(WriteMap(name, bytes));
   QCOMPARE(dialogs_->TakeShown(), QStringList{message});
   QVERIFY(!main_->MapWindowOpen());
-  QCOMPARE(program_->map.map_file_name, std::string());
+  QCOMPARE(program_->map.MapFileName, std::string());
   QCOMPARE(SwatchColour(panel_, 1), QColor(Qt::white));
 }
 
@@ -256,7 +256,7 @@ void tst_Desktop::clickThenOFillsTheHeightOfTheClickedColour() {
   OpenMap(WriteMap("blocks.bmp", BlockMap()));
   ClickMapAndPress(QPoint(5, 5), "1200", &TfrmSet::Button1);  // block 1, 1: colour 5
   QCOMPARE(panel_->findChild<QLineEdit*>("MaskEdit6")->text(), QString("1200"));
-  QCOMPARE(program_->map.selected_colour_index, 5);
+  QCOMPARE(program_->map.SelectedColourIndex, 5);
   // The popup keeps its value; a click elsewhere fills another colour.
   ClickMapAndPress(QPoint(15, 15), "-300", &TfrmSet::Button1);  // colour 15
   QCOMPARE(panel_->FieldByTag(15)->text(), QString("-300"));
@@ -351,7 +351,7 @@ void tst_Desktop::closingTheMapWindowUnloadsTheMap() {
   OpenMap(WriteMap("blocks.bmp", BlockMap()));
   main_->frmMap->close();
   QVERIFY(!main_->MapWindowOpen());
-  QCOMPARE(program_->map.map_file_name, std::string());
+  QCOMPARE(program_->map.MapFileName, std::string());
   FillSettings({"0", "100", "500", "1000", "1000", "100"});
   QCOMPARE(Generate(dir_->filePath("t.3df")), QStringList{"Error: No map loaded!"});
   OpenMap(dir_->filePath("blocks.bmp"));
@@ -378,27 +378,27 @@ void tst_Desktop::guiAndCliWriteTheSameBytes() {
   for (const QString name : {"t.3df", "t.asc", "t.raw", "t.plg"}) {
     QCOMPARE(Generate(dir_->filePath("gui/" + name)), QStringList());
     const QString cli_name = dir_->filePath("cli/" + name);
-    const auto result = testing::RunCommand(ORVANDEL_CLI, {"generate",
-                                                           map.toStdString(),
-                                                           cli_name.toStdString(),
-                                                           "--height",
-                                                           "0=100",
-                                                           "--height",
-                                                           "6=1000",
-                                                           "--height",
-                                                           "9=-20",
-                                                           "--water",
-                                                           "50",
-                                                           "--lawn",
-                                                           "350",
-                                                           "--snow",
-                                                           "900",
-                                                           "--map-width",
-                                                           "4000",
-                                                           "--map-height",
-                                                           "2400",
-                                                           "--interval",
-                                                           "250"});
+    const auto result = test::RunCommand(ORVANDEL_CLI, {"generate",
+                                                        map.toStdString(),
+                                                        cli_name.toStdString(),
+                                                        "--height",
+                                                        "0=100",
+                                                        "--height",
+                                                        "6=1000",
+                                                        "--height",
+                                                        "9=-20",
+                                                        "--water",
+                                                        "50",
+                                                        "--lawn",
+                                                        "350",
+                                                        "--snow",
+                                                        "900",
+                                                        "--map-width",
+                                                        "4000",
+                                                        "--map-height",
+                                                        "2400",
+                                                        "--interval",
+                                                        "250"});
     QCOMPARE(result.exit_status, 0);
     QFile gui_file(dir_->filePath("gui/" + name));
     QFile cli_file(cli_name);

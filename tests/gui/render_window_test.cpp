@@ -26,7 +26,7 @@ void WriteTerrain(const std::string& file_name) {
     for (int x = 0; x < 20; ++x)
       pixels.push_back(static_cast<std::uint8_t>((x + y / 3) % 16));
   }
-  testing::Generation g(20, 20, pixels);
+  test::Generation g(20, 20, pixels);
   g.panel.settings = {"100", "600", "1200", "2000", "2000", "200"};
   for (int k = 0; k < 16; ++k)
     g.panel.heights[static_cast<std::size_t>(k)] = QByteArray::number(100 * k).toStdString();
@@ -129,7 +129,8 @@ void tst_RenderWindow::stepUpShowsTheAngleAndRenders() {
 
 void tst_RenderWindow::anglesRunRoundInBothDirections() {
   TfrmRender* window = OpenScene(terrain_);
-  window->UpDown2->SetPosition(355);
+  SetObserverAngles(program_->viewer, {20, 355});
+  window->ShowAngles({20, 355});
   window->UpDown2->StepUp();
   QCOMPARE(window->Edit2->text(), QString("0"));
   QCOMPARE(program_->viewer.ObserverHorizontal, std::uint16_t{0});
@@ -195,7 +196,7 @@ void tst_RenderWindow::noPictureToSave() {
   QCOMPARE(dialogs_->TakeShown(), QStringList{"Error: No picture to save!"});
   OpenScene(terrain_)->close();
   QVERIFY(!main_->RenderWindowOpen());
-  QCOMPARE(program_->scene_file_name, std::string());
+  QCOMPARE(program_->SceneFileName, std::string());
   main_->Save3D1Click();
   QCOMPARE(dialogs_->TakeShown(), QStringList{"Error: No picture to save!"});
   QCOMPARE(dialogs_->file_dialogs, 1);
@@ -210,8 +211,8 @@ void tst_RenderWindow::savedPictureOpensInImageMagick() {
   QCOMPARE(dialogs_->last_file_dialog.title, std::string("Save 3D picture"));
   QCOMPARE(dialogs_->last_file_dialog.filter, std::string("BMP files (*.bmp)|*.bmp"));
   QCOMPARE(dialogs_->TakeShown(), QStringList());
-  const auto result = testing::RunCommand(
-      "/usr/bin/identify", {"-format", "%m %w %h %[bit-depth]", picture.toStdString()});
+  const auto result = test::RunCommand("/usr/bin/identify",
+                                       {"-format", "%m %w %h %[bit-depth]", picture.toStdString()});
   QCOMPARE(result.exit_status, 0);
   QCOMPARE(QString::fromStdString(result.out), QString("BMP3 550 418 8"));
 }
@@ -220,7 +221,7 @@ void tst_RenderWindow::vertexCountZeroLeavesACaptionedWindow() {
   const QString empty = dir_->filePath("empty.3df");
   QFile file(empty);
   QVERIFY(file.open(QIODevice::WriteOnly));
-  file.write(QByteArray::fromStdString(testing::SceneFileBytes({}, {{0, 0, 0, 120}})));
+  file.write(QByteArray::fromStdString(test::SceneFileBytes({}, {{0, 0, 0, 120}})));
   file.close();
   TfrmRender* window = OpenScene(empty);
   QVERIFY(window != nullptr);
@@ -260,7 +261,7 @@ void tst_RenderWindow::renderWithoutSceneClearsThePicture() {
   const QString bad = dir_->filePath("bad.3df");
   QFile file(bad);
   QVERIFY(file.open(QIODevice::WriteOnly));
-  file.write(QByteArray::fromStdString(testing::SceneFileBytes({}, {})));
+  file.write(QByteArray::fromStdString(test::SceneFileBytes({}, {})));
   file.close();
   TfrmRender* window = OpenScene(bad);
   QCOMPARE(dialogs_->TakeShown(), QStringList{"Error: Invalid file!"});

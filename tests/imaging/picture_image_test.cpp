@@ -2,6 +2,7 @@
 
 #include <QImage>
 
+#include "failure_message.h"
 #include "orvandel/fileio/failure.h"
 #include "orvandel/viewer/render_scene.h"
 #include "picture_image.h"
@@ -10,8 +11,8 @@
 namespace orvandel {
 namespace {
 
-using testing::ReadFileBytes;
-using testing::TempDir;
+using test::ReadFileBytes;
+using test::TempDir;
 
 std::uint16_t U16At(const std::string& bytes, std::size_t at) {
   return static_cast<std::uint16_t>(static_cast<unsigned char>(bytes[at]) |
@@ -41,12 +42,8 @@ TEST(PictureImageTest, StartsBlackAndSavesAsA24BitBmp) {
 TEST(PictureImageTest, FailedSaveLeavesNoFile) {
   PictureImage picture(5, 3);
   TempDir dir;
-  try {
-    picture.SaveBmp(dir.File("missing/picture.bmp"));
-    ADD_FAILURE() << "saved into a missing folder";
-  } catch (const Failure& failure) {
-    EXPECT_EQ(MessageText(failure), "File not found.");
-  }
+  EXPECT_EQ(test::MessageOf([&] { picture.SaveBmp(dir.File("missing/picture.bmp")); }),
+            "File not found.");
   EXPECT_EQ(dir.Listing(), "");
 }
 

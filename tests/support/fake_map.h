@@ -5,7 +5,7 @@
 
 #include "orvandel/mapinput/map_image.h"
 
-namespace orvandel::testing {
+namespace orvandel::test {
 
 // A map image in memory, either as colour-table indexes or as packed colours.
 class FakeMap : public MapImage {
@@ -30,4 +30,4 @@ class FakeMap : public MapImage {
   std::vector<PackedColour> colours_;
 };
 
-}  // namespace orvandel::testing
+}  // namespace orvandel::test

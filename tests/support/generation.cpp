@@ -1,8 +1,10 @@
 #include "generation.h"
 
+#include "failure_message.h"
+
 #include "orvandel/fileio/failure.h"
 
-namespace orvandel::testing {
+namespace orvandel::test {
 
 std::vector<PackedColour> TestPalette() {
   std::vector<PackedColour> table;
@@ -13,10 +15,10 @@ std::vector<PackedColour> TestPalette() {
 
 Generation::Generation(int width, int height, std::vector<std::uint8_t> indexes)
     : map(std::make_unique<FakeMap>(width, height, TestPalette(), std::move(indexes))) {
-  session.map_file_name = "map.bmp";
+  session.MapFileName = "map.bmp";
   const std::vector<PackedColour> table = TestPalette();
   for (std::size_t k = 0; k < table.size(); ++k)
-    session.swatches.Colour[k] = table[k];
+    session.swatches.colour[k] = table[k];
 }
 
 std::string Generation::Run(const std::string& output_file) {
@@ -27,12 +29,7 @@ std::string Generation::Run(const std::string& output_file) {
     if (output_file.empty()) return std::nullopt;
     return output_file;
   };
-  try {
-    RunGenerateCommand(state, session, map.get(), panel, choose, busy);
-  } catch (const Failure& failure) {
-    return MessageText(failure);
-  }
-  return "";
+  return MessageOf([&] { RunGenerateCommand(state, session, map.get(), panel, choose, busy); });
 }
 
 Generation TwoByTwoExample() {
@@ -53,4 +50,4 @@ Generation TwoByTwoExample() {
   return g;
 }
 
-}  // namespace orvandel::testing
+}  // namespace orvandel::test

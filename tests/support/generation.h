@@ -5,9 +5,9 @@
 #include <vector>
 
 #include "fake_map.h"
-#include "orvandel/generator/generate_command.h"
+#include "orvandel/commands/generate_command.h"
 
-namespace orvandel::testing {
+namespace orvandel::test {
 
 // A map in memory and the panel's texts, run through the generate command as if the
 // user had chosen output_file in the save dialog.
@@ -34,4 +34,4 @@ std::vector<PackedColour> TestPalette();
 // and 0.4, water at 0.05, lawn at 0.25, snow at 0.35.
 Generation TwoByTwoExample();
 
-}  // namespace orvandel::testing
+}  // namespace orvandel::test

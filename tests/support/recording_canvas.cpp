@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-namespace orvandel::testing {
+namespace orvandel::test {
 namespace {
 
 std::string Hex(PackedColour colour) {
@@ -45,4 +45,4 @@ std::vector<std::string> ClearCalls(int width, int height) {
           "Rectangle 0 0 " + std::to_string(width) + " " + std::to_string(height)};
 }
 
-}  // namespace orvandel::testing
+}  // namespace orvandel::test

@@ -5,7 +5,7 @@
 
 #include "orvandel/viewer/canvas.h"
 
-namespace orvandel::testing {
+namespace orvandel::test {
 
 // A canvas that writes down every call, one line each, for exact comparison:
 // "BrushColour 003D993D", "BrushStyle clear", "PenColour 00FFFFFF",
@@ -30,4 +30,4 @@ class RecordingCanvas : public Canvas {
 // The calls with which every render clears a picture of width x height pixels.
 std::vector<std::string> ClearCalls(int width, int height);
 
-}  // namespace orvandel::testing
+}  // namespace orvandel::test

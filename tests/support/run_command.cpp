@@ -9,7 +9,7 @@
 
 #include "temp_dir.h"
 
-namespace orvandel::testing {
+namespace orvandel::test {
 
 CommandResult RunCommand(const std::string& program, const std::vector<std::string>& args) {
   TempDir dir;
@@ -33,4 +33,4 @@ CommandResult RunCommand(const std::string& program, const std::vector<std::stri
           ReadFileBytes(err_file)};
 }
 
-}  // namespace orvandel::testing
+}  // namespace orvandel::test

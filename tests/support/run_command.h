@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-namespace orvandel::testing {
+namespace orvandel::test {
 
 struct CommandResult {
   int exit_status = -1;
@@ -14,4 +14,4 @@ struct CommandResult {
 // Runs a program with arguments and collects its exit status and output.
 CommandResult RunCommand(const std::string& program, const std::vector<std::string>& args);
 
-}  // namespace orvandel::testing
+}  // namespace orvandel::test

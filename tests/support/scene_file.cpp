@@ -2,7 +2,7 @@
 
 #include <bit>
 
-namespace orvandel::testing {
+namespace orvandel::test {
 
 void PutI32(std::string& out, std::int32_t value) {
   const auto bits = static_cast<std::uint32_t>(value);
@@ -31,4 +31,4 @@ std::string SceneFileBytes(const std::vector<Vector3>& vertices,
   return bytes;
 }
 
-}  // namespace orvandel::testing
+}  // namespace orvandel::test

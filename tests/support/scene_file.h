@@ -7,7 +7,7 @@
 
 #include "orvandel/geometry/vector3.h"
 
-namespace orvandel::testing {
+namespace orvandel::test {
 
 // Three vertex numbers and a hue.
 using TriangleRecord = std::array<std::int32_t, 4>;
@@ -21,4 +21,4 @@ std::string SceneFileBytes(const std::vector<Vector3>& vertices,
 void PutI32(std::string& out, std::int32_t value);
 void PutF32(std::string& out, float value);
 
-}  // namespace orvandel::testing
+}  // namespace orvandel::test

@@ -9,7 +9,7 @@
 #include <stdexcept>
 #include <vector>
 
-namespace orvandel::testing {
+namespace orvandel::test {
 
 TempDir::TempDir() {
   std::string pattern = (std::filesystem::temp_directory_path() / "orvandel-test-XXXXXX").string();
@@ -45,4 +45,4 @@ bool FileExists(const std::string& path) {
   return std::filesystem::exists(path);
 }
 
-}  // namespace orvandel::testing
+}  // namespace orvandel::test

@@ -2,7 +2,7 @@
 
 #include <string>
 
-namespace orvandel::testing {
+namespace orvandel::test {
 
 // A fresh folder under the system's temporary folder, removed with everything in it.
 class TempDir {
@@ -25,4 +25,4 @@ class TempDir {
 std::string ReadFileBytes(const std::string& path);
 bool FileExists(const std::string& path);
 
-}  // namespace orvandel::testing
+}  // namespace orvandel::test

@@ -5,6 +5,7 @@
 #include <optional>
 
 #include "bmp_builder.h"
+#include "failure_message.h"
 #include "generation.h"
 #include "orvandel/fileio/failure.h"
 #include "orvandel/viewer/load_scene.h"
@@ -14,10 +15,10 @@
 namespace orvandel {
 namespace {
 
-using testing::PutF32;
-using testing::PutI32;
-using testing::SceneFileBytes;
-using testing::TempDir;
+using test::PutF32;
+using test::PutI32;
+using test::SceneFileBytes;
+using test::TempDir;
 
 constexpr float kNaN = std::numeric_limits<float>::quiet_NaN();
 constexpr float kInfinity = std::numeric_limits<float>::infinity();
@@ -32,12 +33,8 @@ struct Loader {
   }
   std::string LoadFile(const std::string& file_name) {
     shown.clear();
-    try {
-      LoadScene(file_name, state, [this](AnglePair pair) { shown.push_back(pair); });
-    } catch (const Failure& failure) {
-      return MessageText(failure);
-    }
-    return "";
+    return test::MessageOf(
+        [&] { LoadScene(file_name, state, [this](AnglePair pair) { shown.push_back(pair); }); });
   }
 
   ViewerState state;
@@ -87,7 +84,7 @@ TEST(LoadSceneTest, ByteLayoutOfTheTwoByTwoTerrain) {
 
 TEST(LoadSceneTest, GeneratedTerrainLoadsInFileOrder) {
   TempDir dir;
-  ASSERT_EQ(testing::TwoByTwoExample().Run(dir.File("hill.3df")), "");
+  ASSERT_EQ(test::TwoByTwoExample().Run(dir.File("hill.3df")), "");
   Loader loader;
   ASSERT_EQ(loader.LoadFile(dir.File("hill.3df")), "");
   const std::vector<SceneFace>& faces = loader.state.SceneFaces;

@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "failure_message.h"
 #include "orvandel/fileio/failure.h"
 #include "orvandel/viewer/project_scene.h"
 
@@ -18,12 +19,7 @@ ViewerState FacingNorth(std::vector<SceneFace> faces) {
 }
 
 std::string ProjectionMessage(ViewerState& state) {
-  try {
-    Project_Scene(state, 550, 418);
-  } catch (const Failure& failure) {
-    return MessageText(failure);
-  }
-  return "";
+  return test::MessageOf([&] { Project_Scene(state, 550, 418); });
 }
 
 void ExpectNear(const Vector3& v, double x, double y, double z, double tolerance = 5e-7) {

@@ -10,8 +10,8 @@
 namespace orvandel {
 namespace {
 
-using testing::ClearCalls;
-using testing::RecordingCanvas;
+using test::ClearCalls;
+using test::RecordingCanvas;
 
 const SceneFace kExampleFace{{0, 0, 0}, {0, 1, 0}, {1, 0, 0}, 120};
 const SceneFace kReversedFace{{0, 0, 0}, {1, 0, 0}, {0, 1, 0}, 120};

@@ -16,12 +16,12 @@ void Put32(std::string& out, std::uint32_t v) {
   Put16(out, v >> 16);
 }
 
-std::size_t RowBytes(const BmpSpec& bmp) {
+std::size_t RowBytes(const BmpDescription& bmp) {
   const std::size_t bits = static_cast<std::size_t>(bmp.width) * bmp.bits_per_pixel;
   return (bits + 31) / 32 * 4;
 }
 
-void PutRow(std::string& out, const BmpSpec& bmp, int y) {
+void PutRow(std::string& out, const BmpDescription& bmp, int y) {
   std::string row(RowBytes(bmp), '\0');
   const int per_byte = bmp.bits_per_pixel < 8 ? 8 / bmp.bits_per_pixel : 1;
   for (int x = 0; x < bmp.width; ++x) {
@@ -41,7 +41,7 @@ void PutRow(std::string& out, const BmpSpec& bmp, int y) {
 
 }  // namespace
 
-std::string EncodeBmp(const BmpSpec& bmp) {
+std::string EncodeBmp(const BmpDescription& bmp) {
   const auto table_bytes = static_cast<std::uint32_t>(4 * bmp.palette.size());
   const std::uint32_t offset = bmp.pixel_data_offset
                                    ? static_cast<std::uint32_t>(*bmp.pixel_data_offset)

@@ -11,7 +11,7 @@ namespace orvandel::tools {
 
 // A BMP file to build, for sample maps, tests and benchmarks. The headers come out as a
 // standard BMP writer would make them unless a field is overridden.
-struct BmpSpec {
+struct BmpDescription {
   int width = 0;
   int height = 0;
   int bits_per_pixel = 4;  // 1, 4 or 8 (indexes into palette), 24 or 32
@@ -27,7 +27,7 @@ struct BmpSpec {
   std::uint32_t info_header_size = 40;
 };
 
-std::string EncodeBmp(const BmpSpec& bmp);
+std::string EncodeBmp(const BmpDescription& bmp);
 
 constexpr PackedColour Grey(int level) {
   return PackRGB(level, level, level);

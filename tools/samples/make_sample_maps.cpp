@@ -11,7 +11,7 @@ namespace {
 
 using orvandel::PackedColour;
 using orvandel::PackRGB;
-using orvandel::tools::BmpSpec;
+using orvandel::tools::BmpDescription;
 
 struct Hill {
   double x, y, radius, height;
@@ -35,8 +35,8 @@ double Terrain(double u, double v, const std::initializer_list<Hill>& hills) {
   return h;
 }
 
-BmpSpec Map(int width, int height, int colours, const std::initializer_list<Hill>& hills) {
-  BmpSpec bmp;
+BmpDescription Map(int width, int height, int colours, const std::initializer_list<Hill>& hills) {
+  BmpDescription bmp;
   bmp.width = width;
   bmp.height = height;
   bmp.bits_per_pixel = 4;
@@ -48,8 +48,8 @@ BmpSpec Map(int width, int height, int colours, const std::initializer_list<Hill
           Terrain(static_cast<double>(x) / width, static_cast<double>(y) / height, hills);
       const int band = static_cast<int>(h * colours);
       bmp.pixels.push_back(static_cast<std::uint32_t>(band < 0          ? 0
-                                                       : band >= colours ? colours - 1
-                                                                         : band));
+                                                      : band >= colours ? colours - 1
+                                                                        : band));
     }
   }
   return bmp;

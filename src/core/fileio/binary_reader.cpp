@@ -82,10 +82,6 @@ std::uint32_t BinaryReader::ReadU32() {
   return U32At(b);
 }
 
-float BinaryReader::ReadF32() {
-  return std::bit_cast<float>(ReadU32());
-}
-
 bool BinaryReader::AtEnd() {
   return begin_ == end_ && !Refill();
 }

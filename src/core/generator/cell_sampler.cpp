@@ -1,6 +1,7 @@
 #include "orvandel/generator/cell_sampler.h"
 
 #include <algorithm>
+#include <cassert>
 #include <cmath>
 
 #include "generator/pixel_classifier.h"
@@ -40,7 +41,11 @@ CellSampler::CellSampler(const MapImage& map, const SwatchColours& swatches, con
       classifier_(std::make_unique<PixelClassifier>(map, swatches)),
       fallback_(prep.fallback),
       finite_height_(FiniteHeights(prep)),
-      counts_(static_cast<std::size_t>(grid.Columns) * kCounters) {}
+      counts_(static_cast<std::size_t>(grid.Columns) * kCounters) {
+  assert(grid.CellSize >= 1 && grid.Columns >= 0 && grid.Rows >= 0);
+  assert(std::int64_t{grid.Columns} * grid.CellSize <= map.Width());
+  assert(std::int64_t{grid.Rows} * grid.CellSize <= map.Height());
+}
 
 CellSampler::~CellSampler() = default;
 

@@ -1,6 +1,7 @@
 #include "orvandel/generator/write_preparation.h"
 
 #include "orvandel/fileio/failure.h"
+#include "orvandel/fileio/format_3df.h"
 
 namespace orvandel {
 
@@ -27,10 +28,10 @@ WritePreparation PrepareWrite(const HeightTable& heights, const GeneratorSetting
 }
 
 int HeightClass(float m, float water, float lawn, float snow) {
-  if (!(m > water)) return 216;
-  if (!(m > lawn)) return 120;
-  if (m < snow) return 24;
-  return 32767;
+  if (!(m > water)) return kWaterClass;
+  if (!(m > lawn)) return kLawnClass;
+  if (m < snow) return kRockClass;
+  return kSnowClass;
 }
 
 float MeanHeight(float h1, float h2, float h3) {

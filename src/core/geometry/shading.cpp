@@ -85,7 +85,7 @@ PackedColour ShadeFace(const Vector3& a, const Vector3& b, const Vector3& c, con
   const float sp = h > 0 ? static_cast<float>(RealPower(h, exponent)) : 0.0f;
   const float intensity = static_cast<float>(static_cast<long double>(diffuse) * cd + ambient +
                                              static_cast<long double>(specular) * sp);
-  const float saturation = hue == kNoHue ? 0.0f : intensity;
+  const float saturation = hue == static_cast<float>(kNoHue) ? 0.0f : intensity;
   const RgbValues rgb = HsvToRgb(hue, saturation, intensity);
   return PackRGB(Channel(rgb.R), Channel(rgb.G), Channel(rgb.B));
 }

@@ -12,38 +12,38 @@ namespace {
 constexpr std::int64_t kHeaderBytes = 54;
 
 void ReadFields(BinaryReader& file, MapHeader& h) {
-  file.Read(h.Signature.data(), 2);
-  h.FileSize = file.ReadU32();
-  h.Reserved = file.ReadU32();
-  h.PixelDataOffset = file.ReadI32();
-  h.InfoHeaderSize = file.ReadU32();
-  h.Width = file.ReadI32();
-  h.Height = file.ReadI32();
-  h.Planes = file.ReadU16();
-  h.BitsPerPixel = file.ReadU16();
-  h.Compression = file.ReadU32();
-  h.ImageSize = file.ReadU32();
-  h.HorizontalResolution = file.ReadU32();
-  h.VerticalResolution = file.ReadU32();
-  h.ColoursUsed = file.ReadI32();
-  h.ColoursImportant = file.ReadI32();
+  file.Read(h.signature.data(), 2);
+  h.file_size = file.ReadU32();
+  h.reserved = file.ReadU32();
+  h.pixel_data_offset = file.ReadI32();
+  h.info_header_size = file.ReadU32();
+  h.width = file.ReadI32();
+  h.height = file.ReadI32();
+  h.planes = file.ReadU16();
+  h.bits_per_pixel = file.ReadU16();
+  h.compression = file.ReadU32();
+  h.image_size = file.ReadU32();
+  h.horizontal_resolution = file.ReadU32();
+  h.vertical_resolution = file.ReadU32();
+  h.colours_used = file.ReadI32();
+  h.colours_important = file.ReadI32();
 }
 
 // The number of colours the map uses; when neither count is stored, the implicit count of
 // its bits per pixel, which is then stored in both fields where it fits.
 std::int64_t ColourCount(MapHeader& h) {
-  if (h.ColoursUsed != 0 || h.ColoursImportant != 0) return h.ColoursUsed;
-  if (h.BitsPerPixel > 30) return std::numeric_limits<std::int64_t>::max();
-  const std::int32_t implicit = std::int32_t{1} << h.BitsPerPixel;
-  h.ColoursUsed = implicit;
-  h.ColoursImportant = implicit;
+  if (h.colours_used != 0 || h.colours_important != 0) return h.colours_used;
+  if (h.bits_per_pixel > 30) return std::numeric_limits<std::int64_t>::max();
+  const std::int32_t implicit = std::int32_t{1} << h.bits_per_pixel;
+  h.colours_used = implicit;
+  h.colours_important = implicit;
   return implicit;
 }
 
 MapReadResult Decide(BinaryReader& file, MapHeader& h) {
   if (file.AtEnd()) return kMapNotBmp;
-  if (h.Signature[0] != 'B' || h.Signature[1] != 'M') return kMapNotBmp;
-  if (h.Compression != 0) return kMapCompressed;
+  if (h.signature[0] != 'B' || h.signature[1] != 'M') return kMapNotBmp;
+  if (h.compression != 0) return kMapCompressed;
   return ColourCount(h) > 16 ? kMapTooManyColours : kMapUsable;
 }
 
@@ -52,8 +52,8 @@ void ReadColourTable(BinaryReader& file, std::int64_t entries, MapPalette& palet
   for (std::int64_t i = 0; i < entries; ++i) {
     unsigned char bytes[4];
     const std::size_t got = file.ReadUpTo(bytes, sizeof bytes);
-    PaletteEntry& entry = palette.Entries[static_cast<std::size_t>(i)];
-    std::uint8_t* fields[4] = {&entry.Blue, &entry.Green, &entry.Red, &entry.Reserved};
+    PaletteEntry& entry = palette.entries[static_cast<std::size_t>(i)];
+    std::uint8_t* fields[4] = {&entry.blue, &entry.green, &entry.red, &entry.reserved};
     for (std::size_t b = 0; b < got; ++b)
       *fields[b] = bytes[b];
   }
@@ -62,10 +62,10 @@ void ReadColourTable(BinaryReader& file, std::int64_t entries, MapPalette& palet
 }  // namespace
 
 std::uint64_t MapPixelDataEnd(const MapHeader& header) {
-  const auto width = static_cast<std::uint64_t>(std::abs(std::int64_t{header.Width}));
-  const auto height = static_cast<std::uint64_t>(std::abs(std::int64_t{header.Height}));
-  const std::uint64_t row_bytes = (width * header.BitsPerPixel + 31) / 32 * 4;
-  const auto offset = static_cast<std::uint64_t>(std::max(header.PixelDataOffset, 0));
+  const auto width = static_cast<std::uint64_t>(std::abs(std::int64_t{header.width}));
+  const auto height = static_cast<std::uint64_t>(std::abs(std::int64_t{header.height}));
+  const std::uint64_t row_bytes = (width * header.bits_per_pixel + 31) / 32 * 4;
+  const auto offset = static_cast<std::uint64_t>(std::max(header.pixel_data_offset, 0));
   return offset + row_bytes * height;
 }
 
@@ -74,13 +74,13 @@ MapReadResult ReadMapHeader(const std::string& file_name, MapHeader& header, Map
   ReadFields(file, header);
   const MapReadResult result = Decide(file, header);
   if (result != kMapUsable) return result;
-  const std::int64_t entries = (std::int64_t{header.PixelDataOffset} - kHeaderBytes) / 4;
+  const std::int64_t entries = (std::int64_t{header.pixel_data_offset} - kHeaderBytes) / 4;
   if (entries > 16) return kMapUnknownPalette;
   if (entries >= 1) {
     ReadColourTable(file, entries, palette);
-    palette.DefinedEntries = static_cast<int>(entries);
+    palette.defined_entries = static_cast<int>(entries);
   } else {
-    palette.DefinedEntries = 16;
+    palette.defined_entries = 16;
   }
   return kMapUsable;
 }

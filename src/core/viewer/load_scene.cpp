@@ -6,16 +6,19 @@
 #include <vector>
 
 #include "orvandel/fileio/binary_reader.h"
+#include "orvandel/fileio/format_3df.h"
 #include "orvandel/fileio/io_error.h"
 #include "orvandel/fileio/little_endian.h"
+#include "orvandel/geometry/bounds.h"
 #include "viewer/huge_pages.h"
 
 namespace orvandel {
 namespace {
 
-constexpr std::size_t kHeaderBytes = 3;
-constexpr std::size_t kVertexBytes = 12;
-constexpr std::size_t kTriangleBytes = 16;
+using format3df::kHeaderBytes;
+using format3df::kTriangleBytes;
+using format3df::kVertexBytes;
+
 constexpr std::size_t kRecordsPerChunk = 4096;
 
 // Reserves room for count records, or for as many as the rest of the file could hold if
@@ -44,26 +47,19 @@ void ReadRecords(BinaryReader& reader, std::int32_t count, std::size_t record_by
   }
 }
 
-// The bounds start at -+1.7e38, so the first vertex raises the maximum and lowers the
-// minimum alike.
 struct BoundingBox {
-  Vector3 min{1.7e38f, 1.7e38f, 1.7e38f};
-  Vector3 max{-1.7e38f, -1.7e38f, -1.7e38f};
+  AxisRange x, y, z;
 
-  static void Widen(float value, float& low, float& high) {
-    if (value > high) high = value;
-    if (value < low) low = value;
-  }
   void Take(const Vector3& v) {
-    Widen(v.x, min.x, max.x);
-    Widen(v.y, min.y, max.y);
-    Widen(v.z, min.z, max.z);
+    x.Take(v.x);
+    y.Take(v.y);
+    z.Take(v.z);
   }
   float DiagonalSquared() const {
     using L = long double;
-    const L dx = L{max.x} - min.x;
-    const L dy = L{max.y} - min.y;
-    const L dz = L{max.z} - min.z;
+    const L dx = L{x.high} - x.low;
+    const L dy = L{y.high} - y.low;
+    const L dz = L{z.high} - z.low;
     return static_cast<float>(dx * dx + dy * dy + dz * dz);
   }
 };
@@ -78,13 +74,6 @@ float NextEyeDistance(float previous, float d2) {
 
 bool IsFinite(const Vector3& v) {
   return std::isfinite(v.x) && std::isfinite(v.y) && std::isfinite(v.z);
-}
-
-void ResetViewAngles(ViewerState& state) {
-  state.ObserverVertical = kStartObserver.vertical;
-  state.ObserverHorizontal = kStartObserver.horizontal;
-  state.SunVertical = kStartSun.vertical;
-  state.SunHorizontal = kStartSun.horizontal;
 }
 
 // The header, the vertex count and the vertices; sets EyeDistance and the view angles.

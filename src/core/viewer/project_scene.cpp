@@ -4,6 +4,7 @@
 #include <numbers>
 
 #include "orvandel/fileio/failure.h"
+#include "orvandel/geometry/bounds.h"
 #include "orvandel/geometry/vector_math.h"
 
 namespace orvandel {
@@ -15,25 +16,19 @@ long double Radians(std::uint16_t degrees) {
   return degrees * kRadiansPerDegree;
 }
 
-// The bounds start at -+1.7e38, so the first corner raises the maximum and lowers the
-// minimum alike.
+// The extent of the rotated scene on the picture's axes, view-space x and z.
 struct Extent {
-  float min_x = 1.7e38f;
-  float max_x = -1.7e38f;
-  float min_z = 1.7e38f;
-  float max_z = -1.7e38f;
+  AxisRange x, z;
 
   void Take(const Vector3& p) {
-    if (p.x > max_x) max_x = p.x;
-    if (p.x < min_x) min_x = p.x;
-    if (p.z > max_z) max_z = p.z;
-    if (p.z < min_z) min_z = p.z;
+    x.Take(p.x);
+    z.Take(p.z);
   }
   float Reach() const {
-    float e = max_x;
-    if (-min_x > e) e = -min_x;
-    if (e < max_z) e = max_z;
-    if (-min_z > e) e = -min_z;
+    float e = x.high;
+    if (-x.low > e) e = -x.low;
+    if (e < z.high) e = z.high;
+    if (-z.low > e) e = -z.low;
     return e;
   }
 };
@@ -85,7 +80,7 @@ Projection Project_Scene(ViewerState& state, std::int32_t width, std::int32_t he
   projection.E = extent.Reach();
   if (std::fabs(projection.E) < 1e-9L) RefuseFlatScene(state);
   const float s = projection.S = static_cast<float>(1.0L / projection.E);
-  projection.window = {s * extent.min_x, s * extent.min_z, s * extent.max_x, s * extent.max_z};
+  projection.window = {s * extent.x.low, s * extent.z.low, s * extent.x.high, s * extent.z.high};
   // A scene seen edge-on in one direction would give the mapping no width or no height.
   const ViewWindow& w = projection.window;
   if (w.x1 == w.x2 || w.y1 == w.y2) RefuseFlatScene(state);

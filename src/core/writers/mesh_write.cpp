@@ -6,11 +6,10 @@ namespace orvandel {
 
 void RunMeshWrite(const WriteRequest& request, MeshBody body) {
   GeneratorState& state = request.state;
-  const WritePreparation prep = PrepareWrite(state.height_table, state.generator_settings);
-  BusyScope busy(request.busy);
-  OutputFile file(state.output_file_name);
-  CellSampler sampler(request.map, request.swatches, state.grid_layout, state.view_mapping, prep);
-  MeshSource source{state.grid_layout, prep, sampler, state.output_file_name};
+  OutputFile file(state.OutputFileName);
+  CellSampler sampler(request.map, request.swatches, state.grid_layout, state.view_mapping,
+                      request.prep);
+  MeshSource source{state.grid_layout, request.prep, sampler, state.OutputFileName};
   body(source, file);
   file.Commit();
 }

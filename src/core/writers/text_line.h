@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cassert>
 #include <cstdint>
 #include <cstring>
 #include <string_view>
@@ -9,14 +10,19 @@
 
 namespace orvandel {
 
+// RAW and ASC files give heights as 3.0 x the cell height. The product of a float and 3.0
+// is exact in a double: it is written without rounding to a float.
+inline constexpr double kTextHeightFactor = 3.0;
+
 // Builds one line of a text mesh file straight in the sink's buffer and ends it with
 // CR LF. A line holds at most kMaxLine bytes.
 class TextLine {
  public:
   static constexpr std::size_t kMaxLine = ByteSink::kMaxClaim;
 
-  explicit TextLine(ByteSink& out) : out_(out), at_(out.Claim(kMaxLine)) {}
+  explicit TextLine(ByteSink& out) : out_(out), begin_(out.Claim(kMaxLine)), at_(begin_) {}
   ~TextLine() {
+    assert(at_ + 2 <= begin_ + kMaxLine);
     *at_++ = '\r';
     *at_++ = '\n';
     out_.Advance(at_);
@@ -40,6 +46,7 @@ class TextLine {
 
  private:
   ByteSink& out_;
+  char* begin_;
   char* at_;
 };
 

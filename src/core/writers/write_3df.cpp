@@ -1,11 +1,12 @@
 #include "orvandel/writers/write_3df.h"
 
+#include "orvandel/fileio/format_3df.h"
 #include "orvandel/fileio/little_endian.h"
 
 namespace orvandel {
 namespace {
 
-constexpr char kHeader[] = {0x03, 0x33, 0x44};
+// z is 2.5 x the cell height, rounded to a float.
 constexpr float kHeightFactor = 2.5f;
 
 void AppendI32(ByteSink& sink, std::int32_t value) {
@@ -25,7 +26,7 @@ void WriteTriangle(const Triangle& t, int height_class, ByteSink& out) {
 void Write3dfMesh(MeshSource& source, ByteSink& out) {
   GridLayout& grid = source.grid;
   grid.TriangleCount = TriangleCountOf(grid);
-  out.Append(kHeader, sizeof kHeader);
+  out.Append(format3df::kHeader, format3df::kHeaderBytes);
   AppendI32(out, grid.VertexCount);
   const std::vector<float> heights = SampleVertices(source, [&](std::int32_t, const Vector3& v) {
     char* at = out.Claim(12);

@@ -1,12 +1,10 @@
 #include "orvandel/writers/write_asc.h"
 
+#include "orvandel/fileio/format_3df.h"
 #include "writers/text_line.h"
 
 namespace orvandel {
 namespace {
-
-// The product of a float and 3.0 is exact in a double: no rounding to a float.
-constexpr double kHeightFactor = 3.0;
 
 void WriteLine(ByteSink& out, std::string_view text) {
   TextLine(out).Text(text);
@@ -33,7 +31,7 @@ void WriteVertex(std::int32_t n, const Vector3& v, ByteSink& out) {
       .Text("     Y: ")
       .Fixed(v.y)
       .Text("     Z: ")
-      .Fixed(kHeightFactor * v.z);
+      .Fixed(kTextHeightFactor * v.z);
 }
 
 void WriteFace(std::int64_t number, const Triangle& t, const std::vector<float>& heights,
@@ -74,11 +72,11 @@ void WriteSceneEnd(ByteSink& out) {
 
 void WriteAscMaterial(int height_class, ByteSink& out) {
   switch (height_class) {
-    case 216:
+    case kWaterClass:
       return WriteLine(out, "Material:\"BLUE GLASS\"");
-    case 120:
+    case kLawnClass:
       return WriteLine(out, "Material:\"GREEN MATTE\"");
-    case 24:
+    case kRockClass:
       return WriteLine(out, "Material:\"BROWN MATTE\"");
     default:
       return WriteLine(out, "Material:\"WHITE MATTE\"");

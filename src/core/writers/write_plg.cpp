@@ -4,6 +4,7 @@
 #include <limits>
 
 #include "orvandel/fileio/file_names.h"
+#include "orvandel/fileio/format_3df.h"
 #include "writers/text_line.h"
 
 namespace orvandel {
@@ -48,11 +49,11 @@ void WritePolygon(const Triangle& t, int height_class, ByteSink& out) {
 
 std::string_view PlgColourCode(int height_class) {
   switch (height_class) {
-    case 216:
+    case kWaterClass:
       return "0x2bff";
-    case 120:
+    case kLawnClass:
       return "0x18e0";
-    case 24:
+    case kRockClass:
       return "0x12e0";
     default:
       return "0x1ffa";

@@ -6,11 +6,8 @@
 namespace orvandel {
 namespace {
 
-// The product of a float and 3.0 is exact in a double: no rounding to a float.
-constexpr double kHeightFactor = 3.0;
-
 TextLine& Corner(TextLine& line, const Vector3& p) {
-  return line.Fixed(p.x).Text(" ").Fixed(p.y).Text(" ").Fixed(kHeightFactor * p.z);
+  return line.Fixed(p.x).Text(" ").Fixed(p.y).Text(" ").Fixed(kTextHeightFactor * p.z);
 }
 
 void WriteTriangleLine(const Vector3& p1, const Vector3& p2, const Vector3& p3, ByteSink& out) {

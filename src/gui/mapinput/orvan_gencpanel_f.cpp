@@ -134,7 +134,7 @@ void TfrmGenCPanel::ColourSwatches(const SwatchColours& swatches) {
   for (QLabel* label : findChildren<QLabel*>()) {
     const int index = TagOf(label);
     if (index < 0 || index >= 16) continue;  // captions are never coloured
-    const PackedColour colour = swatches.Colour[static_cast<std::size_t>(index)];
+    const PackedColour colour = swatches.colour[static_cast<std::size_t>(index)];
     Colour(label, QPalette::Window, QColor(RedOf(colour), GreenOf(colour), BlueOf(colour)));
   }
 }

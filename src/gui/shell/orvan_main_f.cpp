@@ -9,9 +9,9 @@
 #include "mapinput/orvan_gencpanel_f.h"
 #include "mapinput/orvan_map_f.h"
 #include "mapinput/orvan_set_f.h"
-#include "orvandel/generator/generate_command.h"
-#include "orvandel/viewer/load_scene.h"
-#include "orvandel/viewer/render_scene.h"
+#include "orvandel/commands/generate_command.h"
+#include "orvandel/commands/open_map_command.h"
+#include "orvandel/commands/scene_commands.h"
 #include "shell/orvan_doc_f.h"
 #include "shell/program.h"
 #include "shell/qt_busy_cursor.h"
@@ -116,7 +116,7 @@ TfrmMap* TfrmMainMDI::MapWindow() {
   frmMap = new TfrmMap([this](PackedColour colour, const QPoint& at) { MapClicked(colour, at); });
   connect(frmMap, &TfrmMap::Closed, this, [this] {
     frmMap = nullptr;
-    program_.map.map_file_name.clear();
+    program_.map.MapFileName.clear();
   });
   MdiArea->addSubWindow(frmMap);
   frmMap->show();
@@ -125,8 +125,7 @@ TfrmMap* TfrmMainMDI::MapWindow() {
 
 void TfrmMainMDI::MapClicked(unsigned colour, const QPoint& screen_point) {
   MapSession& map = program_.map;
-  map.selected_colour_index =
-      SelectedIndexOfColour(map.map_palette, colour, map.selected_colour_index);
+  map.SelectedColourIndex = SelectedIndexOfColour(map.map_palette, colour, map.SelectedColourIndex);
   program_.frmSet->PopupAt(screen_point);
 }
 
@@ -147,7 +146,7 @@ void TfrmMainMDI::GoOn() {
 void TfrmMainMDI::Open3Dfile1Click() {
   const auto chosen = program_.dialogs.AskOpenFile({"Open 3DF file", "3DF files|*.3df", "3DF"});
   if (!chosen) return;
-  program_.scene_file_name = LocalFileName(*chosen);
+  program_.SceneFileName = LocalFileName(*chosen);
   program_.dialogs.RunCommand([&] { OpenScene(*chosen); });
 }
 
@@ -155,10 +154,12 @@ void TfrmMainMDI::Open3Dfile1Click() {
 // name also when the file turns out to be unusable.
 void TfrmMainMDI::OpenScene(const QString& file_name) {
   TfrmRender* window = RenderWindow(file_name);
-  LoadScene(LocalFileName(file_name), program_.viewer,
-            [window](AnglePair angles) { window->ShowAngles(angles); });
   PictureImage& picture = window->Picture();
-  RenderScene(program_.viewer, picture.GetCanvas(), picture.Width(), picture.Height());
+  QtBusyCursor busy_cursor;
+  OpenSceneCommand(
+      program_.viewer, LocalFileName(file_name),
+      [window](AnglePair angles) { window->ShowAngles(angles); },
+      {picture.GetCanvas(), picture.Width(), picture.Height()}, busy_cursor);
   window->Image1->update();
 }
 
@@ -169,7 +170,7 @@ TfrmRender* TfrmMainMDI::RenderWindow(const QString& caption) {
     frmRender = new TfrmRender(program_.viewer, program_.dialogs);
     connect(frmRender, &TfrmRender::Closed, this, [this] {
       frmRender = nullptr;
-      program_.scene_file_name.clear();
+      program_.SceneFileName.clear();
     });
     MdiArea->addSubWindow(frmRender);
     frmRender->show();
@@ -183,7 +184,7 @@ TfrmRender* TfrmMainMDI::RenderWindow(const QString& caption) {
 }
 
 void TfrmMainMDI::Save3D1Click() {
-  if (program_.scene_file_name.empty() || !RenderWindowOpen()) {
+  if (program_.SceneFileName.empty() || !RenderWindowOpen()) {
     program_.dialogs.ShowError("No picture to save!");
     return;
   }

@@ -15,7 +15,7 @@ bool Program::Start() {
   const bool go_on = frmMainMDI->FormCreate();
   frmGenCPanel = frmMainMDI->CreateControlPanel();
   frmSet = std::make_unique<TfrmSet>(
-      [this] { return frmGenCPanel->FieldByTag(map.selected_colour_index); });
+      [this] { return frmGenCPanel->FieldByTag(map.SelectedColourIndex); });
   frmMainMDI->showMaximized();
   return go_on;
 }

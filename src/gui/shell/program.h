@@ -2,8 +2,8 @@
 
 #include <memory>
 
+#include "orvandel/commands/open_map_command.h"
 #include "orvandel/generator/generator_state.h"
-#include "orvandel/mapinput/map_session.h"
 #include "orvandel/viewer/viewer_state.h"
 #include "shell/user_dialogs.h"
 
@@ -38,7 +38,7 @@ class Program {
   MapSession map;
   GeneratorState generator;
   ViewerState viewer;
-  std::string scene_file_name;  // SceneFileName: the 3DF file the render window shows
+  std::string SceneFileName;  // SceneFileName: the 3DF file the render window shows
 
   std::unique_ptr<TfrmMainMDI> frmMainMDI;
   TfrmGenCPanel* frmGenCPanel = nullptr;  // owned by the main window

@@ -2,7 +2,7 @@
 
 #include <QApplication>
 
-#include "orvandel/generator/busy_indicator.h"
+#include "orvandel/commands/user_interface.h"
 
 namespace orvandel::gui {
 

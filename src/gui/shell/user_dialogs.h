@@ -4,8 +4,8 @@
 #include <functional>
 #include <optional>
 
+#include "orvandel/commands/generate_command.h"
 #include "orvandel/fileio/failure.h"
-#include "orvandel/generator/generate_command.h"
 
 namespace orvandel::gui {
 

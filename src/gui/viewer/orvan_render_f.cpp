@@ -3,12 +3,11 @@
 #include <QCloseEvent>
 #include <QPainter>
 
-#include "orvandel/viewer/render_scene.h"
+#include "orvandel/commands/scene_commands.h"
+#include "shell/qt_busy_cursor.h"
 
 namespace orvandel::gui {
 namespace {
-
-constexpr int kAngleStep = 5;
 
 template <typename Control>
 Control* Named(Control* control, const char* name, QRect geometry) {
@@ -131,39 +130,29 @@ void TfrmRender::ShowAngles(AnglePair angles) {
 }
 
 void TfrmRender::Button1Click() {
-  dialogs_.RunCommand(
-      [&] { RenderNow(state_, picture_.GetCanvas(), picture_.Width(), picture_.Height()); });
+  QtBusyCursor busy_cursor;
+  dialogs_.RunCommand([&] {
+    RenderCommand(state_, {picture_.GetCanvas(), picture_.Width(), picture_.Height()}, busy_cursor);
+  });
   Image1->update();
 }
 
-std::uint16_t TfrmRender::WrapAngle(UpDownControl* up_down) {
-  if (up_down->Position() == 360) up_down->SetPosition(0);
-  if (up_down->Position() == -1) up_down->SetPosition(360 - kAngleStep);
-  return static_cast<std::uint16_t>(up_down->Position());
-}
-
-void TfrmRender::UpDown1Click() {
-  const std::uint16_t angle = WrapAngle(UpDown1);
-  (state_.AngleTarget == AngleTargetKind::kObserver ? state_.ObserverVertical
-                                                    : state_.SunVertical) = angle;
+void TfrmRender::UpDown1Click(int delta) {
+  ShowAngles(TurnTarget(state_, AngleAxis::kVertical, delta));
   AutoRender();
 }
 
-void TfrmRender::UpDown2Click() {
-  const std::uint16_t angle = WrapAngle(UpDown2);
-  (state_.AngleTarget == AngleTargetKind::kObserver ? state_.ObserverHorizontal
-                                                    : state_.SunHorizontal) = angle;
+void TfrmRender::UpDown2Click(int delta) {
+  ShowAngles(TurnTarget(state_, AngleAxis::kHorizontal, delta));
   AutoRender();
 }
 
 void TfrmRender::RadioButton1Click() {
-  state_.AngleTarget = AngleTargetKind::kObserver;
-  ShowAngles(TargetAngles(state_));
+  ShowAngles(ChooseAngleTarget(state_, AngleTargetKind::kObserver));
 }
 
 void TfrmRender::RadioButton2Click() {
-  state_.AngleTarget = AngleTargetKind::kSun;
-  ShowAngles(TargetAngles(state_));
+  ShowAngles(ChooseAngleTarget(state_, AngleTargetKind::kSun));
 }
 
 void TfrmRender::CheckBox1Click() {

@@ -63,8 +63,9 @@ class TfrmRender : public QMdiSubWindow {
 
  public slots:
   void Button1Click();
-  void UpDown1Click();
-  void UpDown2Click();
+  // delta: the degrees of the arrow step, +5 or -5.
+  void UpDown1Click(int delta);
+  void UpDown2Click(int delta);
   void RadioButton1Click();
   void RadioButton2Click();
   void CheckBox1Click();
@@ -79,8 +80,6 @@ class TfrmRender : public QMdiSubWindow {
   void CreateAngleControls();
   void ConnectHandlers();
   void SetTabOrder();
-  // Wraps 360 round to 0 and -1 to 355; returns the angle.
-  static std::uint16_t WrapAngle(UpDownControl* up_down);
   void AutoRender();
 
   ViewerState& state_;

@@ -70,7 +70,7 @@ void UpDownControl::TakeTypedPosition() {
 void UpDownControl::Step(int delta) {
   TakeTypedPosition();
   SetPosition(position_ + delta);
-  emit Clicked();
+  emit Clicked(delta);
 }
 
 }  // namespace orvandel::gui

@@ -9,8 +9,8 @@ namespace orvandel::gui {
 
 // A pair of arrow buttons bound to an entry field: a click moves the position by the
 // increment within the range (no wrap-around), shows it in the field as a plain integer
-// and then emits Clicked. A number typed into the field is taken as the position before
-// a step. Setting the position from the program shows it and emits nothing.
+// and then emits Clicked with the step. A number typed into the field is taken as the position
+// before a step. Setting the position from the program shows it and emits nothing.
 class UpDownControl : public QWidget {
   Q_OBJECT
 
@@ -28,7 +28,7 @@ class UpDownControl : public QWidget {
   void StepDown() { Step(-increment_); }
 
  signals:
-  void Clicked();
+  void Clicked(int delta);
 
  protected:
   // With the focus, the arrow keys step as the arrow buttons do.

@@ -25,7 +25,6 @@ class BinaryReader {
   std::uint16_t ReadU16();
   std::uint32_t ReadU32();
   std::int32_t ReadI32() { return static_cast<std::int32_t>(ReadU32()); }
-  float ReadF32();
 
   // True when the read position is at or past the end of the file.
   bool AtEnd();

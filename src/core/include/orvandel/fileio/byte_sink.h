@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cassert>
 #include <cstddef>
 #include <cstring>
 #include <string>
@@ -28,10 +29,14 @@ class ByteSink {
   // Room for at least count bytes (count must not exceed kMaxClaim); write into it, then
   // call Advance() with the end of what was written.
   char* Claim(std::size_t count) {
+    assert(count <= kMaxClaim);
     if (count > buffer_.size() - used_) Flush();
     return buffer_.data() + used_;
   }
-  void Advance(char* end) { used_ = static_cast<std::size_t>(end - buffer_.data()); }
+  void Advance(char* end) {
+    assert(end >= buffer_.data() + used_ && end <= buffer_.data() + buffer_.size());
+    used_ = static_cast<std::size_t>(end - buffer_.data());
+  }
 
   // Hands everything buffered to Drain().
   void Flush();

@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <string>
 
-#include "orvandel/generator/view_mapping.h"
+#include "orvandel/geometry/view_mapping.h"
 
 namespace orvandel {
 
@@ -45,7 +45,7 @@ struct GeneratorState {
   GeneratorSettings generator_settings;
   GridLayout grid_layout;
   ViewMapping view_mapping;
-  std::string output_file_name;  // OutputFileName
+  std::string OutputFileName;
 };
 
 }  // namespace orvandel

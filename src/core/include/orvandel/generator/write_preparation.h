@@ -20,8 +20,9 @@ struct WritePreparation {
 // Throws Refusal "Must set at least one height!" when no colour has a height.
 WritePreparation PrepareWrite(const HeightTable& heights, const GeneratorSettings& settings);
 
-// The height class of a triangle whose mean cell height is m: 216 (water), 120 (lawn),
-// 24 (above lawn, below snow) or 32767 (snow).
+// The height class of a triangle whose mean cell height is m: kWaterClass up to the water
+// level, kLawnClass up to the lawn level, kRockClass above lawn and below snow, kSnowClass
+// from the snow level up (when it lies above lawn).
 int HeightClass(float m, float water, float lawn, float snow);
 
 // (h1 + h2 + h3) x 1/3, summed and scaled at full precision and rounded once.

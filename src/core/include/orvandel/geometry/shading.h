@@ -1,5 +1,6 @@
 #pragma once
 
+#include "orvandel/fileio/format_3df.h"
 #include "orvandel/geometry/colour.h"
 #include "orvandel/geometry/vector3.h"
 
@@ -8,9 +9,6 @@ namespace orvandel {
 // Flat shading of one triangle A, B, C in view space: the observer stands at the origin and
 // D is the position of the light. Nothing here fails or allocates; degenerate input gets
 // the fallbacks described with each function.
-
-// The hue of a colourless face, drawn in a grey of its light intensity.
-inline constexpr float kNoHue = 32767;
 
 // D reflected at the face: 2 (N . L) N - L, with N = FaceNormal(A, B, C) left unnormalised
 // and L = FaceToPoint(A, B, C, D).

@@ -9,37 +9,37 @@ namespace orvandel {
 
 // The stored header fields of a map: the 14-byte BMP file header and the 40-byte info header.
 struct MapHeader {
-  std::array<char, 2> Signature{};
-  std::uint32_t FileSize = 0;
-  std::uint32_t Reserved = 0;
-  std::int32_t PixelDataOffset = 0;
-  std::uint32_t InfoHeaderSize = 0;
-  std::int32_t Width = 0;
-  std::int32_t Height = 0;
-  std::uint16_t Planes = 0;
-  std::uint16_t BitsPerPixel = 0;
-  std::uint32_t Compression = 0;
-  std::uint32_t ImageSize = 0;
-  std::uint32_t HorizontalResolution = 0;
-  std::uint32_t VerticalResolution = 0;
-  std::int32_t ColoursUsed = 0;
-  std::int32_t ColoursImportant = 0;
+  std::array<char, 2> signature{};
+  std::uint32_t file_size = 0;
+  std::uint32_t reserved = 0;
+  std::int32_t pixel_data_offset = 0;
+  std::uint32_t info_header_size = 0;
+  std::int32_t width = 0;
+  std::int32_t height = 0;
+  std::uint16_t planes = 0;
+  std::uint16_t bits_per_pixel = 0;
+  std::uint32_t compression = 0;
+  std::uint32_t image_size = 0;
+  std::uint32_t horizontal_resolution = 0;
+  std::uint32_t vertical_resolution = 0;
+  std::int32_t colours_used = 0;
+  std::int32_t colours_important = 0;
 };
 
 // One colour-table entry as stored in the file.
 struct PaletteEntry {
-  std::uint8_t Blue = 0;
-  std::uint8_t Green = 0;
-  std::uint8_t Red = 0;
-  std::uint8_t Reserved = 0;
+  std::uint8_t blue = 0;
+  std::uint8_t green = 0;
+  std::uint8_t red = 0;
+  std::uint8_t reserved = 0;
 };
 
 // The 16 colour-table entries of the loaded map, all zero at start. A map replaces only as
-// many entries as its colour table has; DefinedEntries counts them (16 when the map has no
+// many entries as its colour table has; defined_entries counts them (16 when the map has no
 // colour table), and only those take part in colour matching.
 struct MapPalette {
-  std::array<PaletteEntry, 16> Entries{};
-  int DefinedEntries = 16;
+  std::array<PaletteEntry, 16> entries{};
+  int defined_entries = 16;
 };
 
 enum MapReadResult : std::uint8_t {

@@ -10,18 +10,18 @@ namespace orvandel {
 constexpr PackedColour kWhite = 0x00FFFFFF;
 
 // The control panel's 16 colour swatches: its copy of the map palette, against which
-// pixel colours are matched. White until a map is loaded. Only the first MatchingEntries
+// pixel colours are matched. White until a map is loaded. Only the first matching_entries
 // swatches, the entries the current map's colour table defines, take part in matching.
 struct SwatchColours {
-  std::array<PackedColour, 16> Colour = {kWhite, kWhite, kWhite, kWhite, kWhite, kWhite,
+  std::array<PackedColour, 16> colour = {kWhite, kWhite, kWhite, kWhite, kWhite, kWhite,
                                          kWhite, kWhite, kWhite, kWhite, kWhite, kWhite,
                                          kWhite, kWhite, kWhite, kWhite};
-  int MatchingEntries = 16;
+  int matching_entries = 16;
 };
 
 // The colour of a palette entry as the display returns it.
 constexpr PackedColour EntryColour(const PaletteEntry& e) {
-  return PackRGB(e.Red, e.Green, e.Blue);
+  return PackRGB(e.red, e.green, e.blue);
 }
 
 // Colours every swatch from its palette entry, index 0 to 15.

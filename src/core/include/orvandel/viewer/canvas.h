@@ -1,7 +1,7 @@
 #pragma once
 
-#include "orvandel/generator/view_mapping.h"
 #include "orvandel/geometry/colour.h"
+#include "orvandel/geometry/view_mapping.h"
 
 namespace orvandel {
 

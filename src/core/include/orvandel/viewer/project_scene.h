@@ -2,8 +2,8 @@
 
 #include <cstdint>
 
-#include "orvandel/generator/view_mapping.h"
 #include "orvandel/geometry/vector3.h"
+#include "orvandel/geometry/view_mapping.h"
 #include "orvandel/viewer/viewer_state.h"
 
 namespace orvandel {

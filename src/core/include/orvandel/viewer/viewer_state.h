@@ -21,12 +21,18 @@ static_assert(sizeof(SceneFace) == 40, "a scene of millions of faces must stay c
 // Which angle pair the render window's two up-down controls show and edit.
 enum class AngleTargetKind { kObserver, kSun };
 
+// The two angles of a pair.
+enum class AngleAxis { kVertical, kHorizontal };
+
 // A vertical and a horizontal angle in whole degrees.
 struct AnglePair {
   std::uint16_t vertical = 0;
   std::uint16_t horizontal = 0;
   friend bool operator==(const AnglePair&, const AnglePair&) = default;
 };
+
+// The angles turn in steps of this many degrees.
+inline constexpr int kAngleStep = 5;
 
 inline constexpr AnglePair kStartObserver{20, 60};
 inline constexpr AnglePair kStartSun{90, 180};
@@ -52,11 +58,33 @@ struct ViewerState {
   bool Shaded = true;  // false: white wire frame
 };
 
+// How a scene is looked at, as the command line asks for it.
+struct ViewSettings {
+  AnglePair observer = kStartObserver;
+  AnglePair sun = kStartSun;
+  float zoom = kStartZoom;
+  bool shaded = true;
+};
+
 // Empties SceneFaces and gives its memory back.
 void DiscardScene(ViewerState& state);
 
+void SetObserverAngles(ViewerState& state, AnglePair angles);
+void SetSunAngles(ViewerState& state, AnglePair angles);
+// Observer 20, 60 and sun 90, 180, as every load sets them.
+void ResetViewAngles(ViewerState& state);
+void ApplyView(ViewerState& state, const ViewSettings& view);
+
 // The angle pair that AngleTarget names.
 AnglePair TargetAngles(const ViewerState& state);
+
+// Makes target the pair that turning changes; returns its angles, to be shown.
+AnglePair ChooseAngleTarget(ViewerState& state, AngleTargetKind target);
+
+// Turns one angle of the target pair by delta degrees as the render window's arrows do:
+// the angle stops at -1 and 360, which then stand for 355 and 0, so that steps of 5 run
+// round 0, 5, ..., 355 both ways. Returns the target pair, to be shown.
+AnglePair TurnTarget(ViewerState& state, AngleAxis axis, int delta);
 
 // The zoom buttons: Zoom times 1.1, or times 10/11, the factor held in long double and the
 // product rounded to a float, so that presses in and out return to the same values.

@@ -5,7 +5,6 @@
 #include <vector>
 
 #include "orvandel/fileio/byte_sink.h"
-#include "orvandel/generator/busy_indicator.h"
 #include "orvandel/generator/cell_sampler.h"
 #include "orvandel/generator/generator_state.h"
 #include "orvandel/generator/triangulation.h"
@@ -18,7 +17,7 @@ struct WriteRequest {
   GeneratorState& state;
   const MapImage& map;
   const SwatchColours& swatches;
-  BusyIndicator& busy;
+  const WritePreparation& prep;
 };
 
 // What a format writes its mesh from.
@@ -59,10 +58,9 @@ inline int TriangleClass(const Triangle& t, const std::vector<float>& heights,
 // Writes one mesh format into a sink.
 using MeshBody = void (*)(MeshSource& source, ByteSink& out);
 
-// Runs one write of OutputFileName: the preparation, which refuses a write without any
-// height before a file is touched; the busy cursor, restored on every way out; the mesh
-// written to a temporary file that replaces the output file only when it is whole.
-// Throws Refusal or IoError.
+// Runs one write of OutputFileName: the mesh is written to a temporary file that replaces
+// the output file only when it is whole. Throws IoError; an existing file is then left
+// as it was.
 void RunMeshWrite(const WriteRequest& request, MeshBody body);
 
 }  // namespace orvandel

@@ -32,11 +32,6 @@ class ViewMapping {
   PixelPoint WorldToPixel(float x, float y) const;
   WorldPoint PixelToWorld(std::int32_t px, std::int32_t py) const;
 
-  float sx() const { return x_.scale; }
-  float tx() const { return x_.offset; }
-  float sy() const { return y_.scale; }
-  float ty() const { return y_.offset; }
-
   static constexpr std::int32_t kPixelLimit = 1 << 28;
 
  private:

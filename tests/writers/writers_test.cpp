@@ -12,10 +12,10 @@
 namespace orvandel {
 namespace {
 
-using testing::Generation;
-using testing::ReadFileBytes;
-using testing::TempDir;
-using testing::TwoByTwoExample;
+using test::Generation;
+using test::ReadFileBytes;
+using test::TempDir;
+using test::TwoByTwoExample;
 
 std::string WithCrLf(const std::string& text) {
   std::string result;
@@ -105,11 +105,11 @@ TEST(RawWriterTest, TwoByTwoSample) {
 }
 
 TEST(ThreeDfWriterTest, TwoByTwoSampleIs91Bytes) {
-  const std::string expected = testing::SceneFileBytes({{-0.5f, 0.5f, 2.5f * 0.1f},
-                                                        {0.5f, 0.5f, 2.5f * 0.2f},
-                                                        {-0.5f, -0.5f, 2.5f * 0.3f},
-                                                        {0.5f, -0.5f, 2.5f * 0.4f}},
-                                                       {{0, 1, 3, 120}, {0, 3, 2, 24}});
+  const std::string expected = test::SceneFileBytes({{-0.5f, 0.5f, 2.5f * 0.1f},
+                                                     {0.5f, 0.5f, 2.5f * 0.2f},
+                                                     {-0.5f, -0.5f, 2.5f * 0.3f},
+                                                     {0.5f, -0.5f, 2.5f * 0.4f}},
+                                                    {{0, 1, 3, 120}, {0, 3, 2, 24}});
   ASSERT_EQ(expected.size(), 91u);
   EXPECT_EQ(Generated(TwoByTwoExample(), "hill.3df"), expected);
 }
@@ -156,7 +156,7 @@ TEST(RawWriterTest, FewerThanTwoRowsOrColumnsGiveAnEmptyFile) {
   TempDir dir;
   Generation g = FlatGrid(1, 5);
   EXPECT_EQ(g.Run(dir.File("column.raw")), "");
-  EXPECT_TRUE(testing::FileExists(dir.File("column.raw")));
+  EXPECT_TRUE(test::FileExists(dir.File("column.raw")));
   EXPECT_EQ(ReadFileBytes(dir.File("column.raw")), "");
 }
 

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "failure_message.h"
 #include "fake_map.h"
 #include "orvandel/fileio/failure.h"
 #include "orvandel/generator/cell_sampler.h"
@@ -7,7 +8,7 @@
 namespace orvandel {
 namespace {
 
-using testing::FakeMap;
+using test::FakeMap;
 
 constexpr PackedColour kBlack = 0;
 
@@ -22,8 +23,8 @@ std::vector<PackedColour> Palette() {
 SwatchColours SwatchesOf(const std::vector<PackedColour>& table) {
   SwatchColours swatches;
   for (std::size_t k = 0; k < table.size(); ++k)
-    swatches.Colour[k] = table[k];
-  swatches.MatchingEntries = static_cast<int>(table.size());
+    swatches.colour[k] = table[k];
+  swatches.matching_entries = static_cast<int>(table.size());
   return swatches;
 }
 
@@ -109,9 +110,9 @@ TEST(CellSamplerTest, RepeatedSwatchColourCountsForTheHighestIndex) {
 TEST(CellSamplerTest, OnlyTheMapsOwnEntriesTakePartInMatching) {
   // A two-colour map after start-up: swatches 2 to 15 are black like the map's entry 0.
   SwatchColours swatches;
-  swatches.Colour.fill(kBlack);
-  swatches.Colour[1] = kWhite;
-  swatches.MatchingEntries = 2;
+  swatches.colour.fill(kBlack);
+  swatches.colour[1] = kWhite;
+  swatches.matching_entries = 2;
   const FakeMap map(2, 1, {kBlack, kWhite}, {0, 1});
   Sampling s(2, 1, 1);
   s.SetHeight(0, 100);
@@ -152,12 +153,8 @@ TEST(CellSamplerTest, VertexLiesAtTheCentrePixelOfItsCell) {
 TEST(WritePreparationTest, RefusesAWriteWithoutHeights) {
   GeneratorSettings settings;
   settings.Scale = 1;
-  try {
-    PrepareWrite(HeightTable{}, settings);
-    FAIL() << "no refusal";
-  } catch (const Refusal& refusal) {
-    EXPECT_STREQ(refusal.what(), "Must set at least one height!");
-  }
+  EXPECT_EQ(test::MessageOf([&] { PrepareWrite(HeightTable{}, settings); }),
+            "Must set at least one height!");
 }
 
 TEST(HeightClassTest, LevelsAreTestedInOrder) {

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "failure_message.h"
 #include "orvandel/fileio/failure.h"
 #include "orvandel/generator/read_generator_settings.h"
 
@@ -14,12 +15,7 @@ PanelTexts Panel(const char* width, const char* height, const char* interval) {
 
 std::string RefusalOf(const PanelTexts& panel, int image_width, int image_height) {
   GeneratorState state;
-  try {
-    ReadGeneratorSettings(panel, image_width, image_height, state);
-  } catch (const Failure& failure) {
-    return MessageText(failure);
-  }
-  return "";
+  return test::MessageOf([&] { ReadGeneratorSettings(panel, image_width, image_height, state); });
 }
 
 TEST(ReadGeneratorSettingsTest, WorkedExample) {

@@ -1,4 +1,4 @@
-#include "orvandel/mapinput/map_session.h"
+#include "orvandel/commands/open_map_command.h"
 
 #include "orvandel/fileio/failure.h"
 #include "orvandel/fileio/file_names.h"
@@ -21,7 +21,7 @@ CheckedMap CheckMapFile(const std::string& file_name, const MapSession& session)
 void AcceptMap(MapSession& session, CheckedMap map) {
   session.map_header = map.header;
   session.map_palette = map.palette;
-  session.map_file_name = std::move(map.file_name);
+  session.MapFileName = std::move(map.file_name);
   ColourSwatches(session.map_palette, session.swatches);
 }
 

@@ -1,8 +1,16 @@
 #pragma once
 
+#include <functional>
+#include <optional>
+#include <string>
+
 namespace orvandel {
 
-// The application-wide busy cursor, shown while a writer runs.
+// What the commands ask of a front end: a busy cursor while they work, and the answer of
+// a file dialog. The desktop program shows both; the command line answers from its
+// arguments and shows no cursor.
+
+// The application-wide busy cursor.
 class BusyIndicator {
  public:
   virtual ~BusyIndicator() = default;
@@ -28,5 +36,15 @@ class BusyScope {
  private:
   BusyIndicator& indicator_;
 };
+
+// How a file dialog is set up before it is shown.
+struct FileDialogSettings {
+  std::string title;
+  std::string filter;
+  std::string default_extension;
+};
+
+// Shows a file dialog; returns the chosen name, or nothing when the user cancels.
+using ChooseFile = std::function<std::optional<std::string>(const FileDialogSettings&)>;
 
 }  // namespace orvandel

@@ -12,15 +12,15 @@
 namespace orvandel {
 namespace {
 
-using testing::FileExists;
-using testing::Generation;
-using testing::ReadFileBytes;
-using testing::TempDir;
-using testing::TwoByTwoExample;
+using test::FileExists;
+using test::Generation;
+using test::ReadFileBytes;
+using test::TempDir;
+using test::TwoByTwoExample;
 
 TEST(GenerateCommandTest, NoMapLoaded) {
   Generation g = TwoByTwoExample();
-  g.session.map_file_name.clear();
+  g.session.MapFileName.clear();
   EXPECT_EQ(g.Run("x.3df"), "No map loaded!");
   EXPECT_EQ(g.dialogs_shown, 0);
 }
@@ -40,7 +40,7 @@ TEST(GenerateCommandTest, DialogSettingsFollowTheOutputItem) {
   EXPECT_EQ(g.last_dialog.title, "Generate 3D file");
   EXPECT_EQ(g.last_dialog.filter, "PLG object format (REND386) (*.plg)|*.plg");
   EXPECT_EQ(g.last_dialog.default_extension, "PLG");
-  EXPECT_EQ(g.state.output_file_name, "");
+  EXPECT_EQ(g.state.OutputFileName, "");
   g.panel.output_item = "ASC";
   g.Run("");
   EXPECT_EQ(g.last_dialog.filter, "ASC format (3D Studio) (*.asc)|*.asc");
@@ -69,7 +69,7 @@ TEST(GenerateCommandTest, InvalidFileExtensionAfterTheSettingsWereRead) {
   Generation g = TwoByTwoExample();
   EXPECT_EQ(g.Run(dir.File("terrain.3d")), "Invalid file extension!");
   EXPECT_EQ(g.state.grid_layout.CellSize, 2);
-  EXPECT_EQ(g.state.output_file_name, dir.File("terrain.3d"));
+  EXPECT_EQ(g.state.OutputFileName, dir.File("terrain.3d"));
   EXPECT_EQ(g.Run(dir.File("maps.old/hill")), "Invalid file extension!");
   EXPECT_EQ(dir.Listing(), "");
 }

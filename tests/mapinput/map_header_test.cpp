@@ -3,6 +3,7 @@
 #include <sys/stat.h>
 
 #include "bmp_builder.h"
+#include "failure_message.h"
 #include "orvandel/fileio/io_error.h"
 #include "orvandel/mapinput/map_header.h"
 #include "temp_dir.h"
@@ -10,7 +11,7 @@
 namespace orvandel {
 namespace {
 
-using tools::BmpSpec;
+using tools::BmpDescription;
 using tools::EncodeBmp;
 
 std::vector<PackedColour> Greys(int count, int base = 0) {
@@ -20,8 +21,8 @@ std::vector<PackedColour> Greys(int count, int base = 0) {
   return palette;
 }
 
-BmpSpec Map(int bits, int colours) {
-  BmpSpec bmp;
+BmpDescription Map(int bits, int colours) {
+  BmpDescription bmp;
   bmp.width = 3;
   bmp.height = 2;
   bmp.bits_per_pixel = bits;
@@ -38,63 +39,63 @@ class MapHeaderTest : public ::testing::Test {
     return ReadMapHeader(path, header_, palette_);
   }
 
-  testing::TempDir dir_;
+  test::TempDir dir_;
   MapHeader header_;
   MapPalette palette_;
 };
 
 TEST_F(MapHeaderTest, SixteenColourMapReplacesTheWholePalette) {
   EXPECT_EQ(Read(EncodeBmp(Map(4, 16))), kMapUsable);
-  EXPECT_EQ(header_.PixelDataOffset, 118);
-  EXPECT_EQ(header_.Width, 3);
-  EXPECT_EQ(header_.Height, 2);
-  EXPECT_EQ(palette_.Entries[15].Red, 15);
-  EXPECT_EQ(palette_.DefinedEntries, 16);
+  EXPECT_EQ(header_.pixel_data_offset, 118);
+  EXPECT_EQ(header_.width, 3);
+  EXPECT_EQ(header_.height, 2);
+  EXPECT_EQ(palette_.entries[15].red, 15);
+  EXPECT_EQ(palette_.defined_entries, 16);
 }
 
 TEST_F(MapHeaderTest, ShortColourTableReplacesOnlyItsEntries) {
-  BmpSpec later = Map(4, 4);
+  BmpDescription later = Map(4, 4);
   later.palette = Greys(4, 100);
   ASSERT_EQ(Read(EncodeBmp(Map(4, 16))), kMapUsable);
   ASSERT_EQ(Read(EncodeBmp(later)), kMapUsable);
-  EXPECT_EQ(header_.PixelDataOffset, 70);
-  EXPECT_EQ(palette_.Entries[3].Green, 103);
-  EXPECT_EQ(palette_.Entries[4].Green, 4);
-  EXPECT_EQ(palette_.DefinedEntries, 4);
+  EXPECT_EQ(header_.pixel_data_offset, 70);
+  EXPECT_EQ(palette_.entries[3].green, 103);
+  EXPECT_EQ(palette_.entries[4].green, 4);
+  EXPECT_EQ(palette_.defined_entries, 4);
 }
 
 TEST_F(MapHeaderTest, ColourCountDecidesNotBitsPerPixel) {
   EXPECT_EQ(Read(EncodeBmp(Map(1, 2))), kMapUsable);
   EXPECT_EQ(Read(EncodeBmp(Map(8, 16))), kMapUsable);
 
-  BmpSpec eight_bit = Map(8, 16);
+  BmpDescription eight_bit = Map(8, 16);
   eight_bit.colours_used = 17;
   EXPECT_EQ(Read(EncodeBmp(eight_bit)), kMapTooManyColours);
 }
 
 TEST_F(MapHeaderTest, ImplicitColourCountOfTrueColourMaps) {
-  BmpSpec rgb = Map(24, 0);
+  BmpDescription rgb = Map(24, 0);
   rgb.colours_used = 0;
   EXPECT_EQ(Read(EncodeBmp(rgb)), kMapTooManyColours);
-  EXPECT_EQ(header_.ColoursUsed, 1 << 24);
-  EXPECT_EQ(header_.ColoursImportant, 1 << 24);
+  EXPECT_EQ(header_.colours_used, 1 << 24);
+  EXPECT_EQ(header_.colours_important, 1 << 24);
 
-  BmpSpec rgba = Map(24, 0);
+  BmpDescription rgba = Map(24, 0);
   rgba.bits_per_pixel = 32;
   rgba.colours_used = 0;
   EXPECT_EQ(Read(EncodeBmp(rgba)), kMapTooManyColours);
 
   // With only one count stored no implicit count is used: colours used 0 passes.
-  BmpSpec important = Map(24, 0);
+  BmpDescription important = Map(24, 0);
   important.colours_used = 0;
   important.colours_important = 5;
   EXPECT_EQ(Read(EncodeBmp(important)), kMapUsable);
-  EXPECT_EQ(header_.ColoursUsed, 0);
-  EXPECT_EQ(palette_.DefinedEntries, 16);
+  EXPECT_EQ(header_.colours_used, 0);
+  EXPECT_EQ(palette_.defined_entries, 16);
 }
 
 TEST_F(MapHeaderTest, CompressionIsTestedBeforeTheColourCount) {
-  BmpSpec rle = Map(4, 16);
+  BmpDescription rle = Map(4, 16);
   rle.compression = 2;
   EXPECT_EQ(Read(EncodeBmp(rle)), kMapCompressed);
   rle.colours_used = 256;
@@ -103,11 +104,11 @@ TEST_F(MapHeaderTest, CompressionIsTestedBeforeTheColourCount) {
 
 TEST_F(MapHeaderTest, RefusedMapLeavesThePaletteAlone) {
   ASSERT_EQ(Read(EncodeBmp(Map(4, 16))), kMapUsable);
-  BmpSpec other = Map(4, 16);
+  BmpDescription other = Map(4, 16);
   other.palette = Greys(16, 200);
   other.compression = 1;
   EXPECT_EQ(Read(EncodeBmp(other)), kMapCompressed);
-  EXPECT_EQ(palette_.Entries[0].Red, 0);
+  EXPECT_EQ(palette_.entries[0].red, 0);
 }
 
 TEST_F(MapHeaderTest, NotABmp) {
@@ -117,7 +118,7 @@ TEST_F(MapHeaderTest, NotABmp) {
 }
 
 TEST_F(MapHeaderTest, NothingAfterTheHeadersIsNotABmp) {
-  BmpSpec bmp = Map(4, 0);
+  BmpDescription bmp = Map(4, 0);
   bmp.pixels.clear();
   bmp.height = 0;
   const std::string bytes = EncodeBmp(bmp).substr(0, 54);
@@ -126,46 +127,42 @@ TEST_F(MapHeaderTest, NothingAfterTheHeadersIsNotABmp) {
 }
 
 TEST_F(MapHeaderTest, FileShorterThanItsHeadersIsAnIoError) {
-  try {
-    Read(EncodeBmp(Map(4, 16)).substr(0, 30));
-    FAIL() << "no error";
-  } catch (const IoError& error) {
-    EXPECT_STREQ(error.what(), "Read beyond end of file");
-  }
+  EXPECT_EQ(test::MessageOf([&] { Read(EncodeBmp(Map(4, 16)).substr(0, 30)); }),
+            "Read beyond end of file.");
 }
 
 TEST_F(MapHeaderTest, NoColourTableKeepsThePreviousPalette) {
   ASSERT_EQ(Read(EncodeBmp(Map(4, 16))), kMapUsable);
-  BmpSpec bare = Map(4, 0);
+  BmpDescription bare = Map(4, 0);
   bare.colours_used = 16;
   bare.pixel_data_offset = 54;
   EXPECT_EQ(Read(EncodeBmp(bare)), kMapUsable);
-  EXPECT_EQ(palette_.Entries[9].Blue, 9);
-  EXPECT_EQ(palette_.DefinedEntries, 16);
+  EXPECT_EQ(palette_.entries[9].blue, 9);
+  EXPECT_EQ(palette_.defined_entries, 16);
 }
 
 TEST_F(MapHeaderTest, ColourTableCutShortKeepsTheBytesItNoLongerCovers) {
   ASSERT_EQ(Read(EncodeBmp(Map(4, 16))), kMapUsable);
-  BmpSpec later = Map(4, 16);
+  BmpDescription later = Map(4, 16);
   later.palette = Greys(16, 100);
   // The file ends after the second byte of entry 1.
   EXPECT_EQ(Read(EncodeBmp(later).substr(0, 54 + 4 + 2)), kMapUsable);
-  EXPECT_EQ(palette_.Entries[0].Red, 100);
-  EXPECT_EQ(palette_.Entries[1].Blue, 101);
-  EXPECT_EQ(palette_.Entries[1].Green, 101);
-  EXPECT_EQ(palette_.Entries[1].Red, 1);
-  EXPECT_EQ(palette_.Entries[2].Red, 2);
+  EXPECT_EQ(palette_.entries[0].red, 100);
+  EXPECT_EQ(palette_.entries[1].blue, 101);
+  EXPECT_EQ(palette_.entries[1].green, 101);
+  EXPECT_EQ(palette_.entries[1].red, 1);
+  EXPECT_EQ(palette_.entries[2].red, 2);
 }
 
 TEST_F(MapHeaderTest, ColourTableBeyondSixteenEntriesIsAnUnknownPalette) {
-  BmpSpec large_header = Map(4, 16);
+  BmpDescription large_header = Map(4, 16);
   large_header.info_header_size = 124;
   EXPECT_EQ(Read(EncodeBmp(large_header)), kMapUnknownPalette);
   EXPECT_EQ(std::string(MapReadMessages[kMapUnknownPalette]), "Unknown palette type");
 }
 
 TEST_F(MapHeaderTest, PixelRowsArePaddedToWholeWords) {
-  BmpSpec odd = Map(4, 2);
+  BmpDescription odd = Map(4, 2);
   odd.width = 9;
   odd.pixels.assign(18, 1);
   odd.top_down = true;
@@ -183,12 +180,8 @@ TEST_F(MapHeaderTest, WriteProtectedMapReadsNormally) {
 }
 
 TEST_F(MapHeaderTest, MissingFile) {
-  try {
-    ReadMapHeader(dir_.File("none.bmp"), header_, palette_);
-    FAIL() << "no error";
-  } catch (const IoError& error) {
-    EXPECT_STREQ(error.what(), "File not found");
-  }
+  EXPECT_EQ(test::MessageOf([&] { ReadMapHeader(dir_.File("none.bmp"), header_, palette_); }),
+            "File not found.");
 }
 
 }  // namespace

@@ -1,4 +1,4 @@
-#include "orvandel/generator/view_mapping.h"
+#include "orvandel/geometry/view_mapping.h"
 
 #include <cmath>
 

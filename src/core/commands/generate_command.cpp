@@ -1,0 +1,47 @@
+#include "orvandel/commands/generate_command.h"
+
+#include <algorithm>
+
+#include "orvandel/fileio/failure.h"
+#include "orvandel/generator/field_text.h"
+#include "orvandel/generator/read_generator_settings.h"
+#include "orvandel/writers/output_formats.h"
+
+namespace orvandel {
+namespace {
+
+void CheckSettingsFilledIn(const PanelTexts& panel) {
+  if (std::any_of(panel.settings.begin(), panel.settings.end(), IsBlankField)) {
+    throw Refusal("One or more important values not set!");
+  }
+}
+
+std::string FilterForItem(const std::string& output_item) {
+  const OutputFormat* format = FormatNamed(output_item);
+  return format == nullptr ? std::string() : std::string(format->filter);
+}
+
+}  // namespace
+
+FileDialogSettings GenerateDialogSettings(const std::string& output_item) {
+  return {"Generate 3D file", FilterForItem(output_item), output_item.substr(0, 4)};
+}
+
+void RunGenerateCommand(GeneratorState& state, const MapSession& map, const MapImage* map_image,
+                        const PanelTexts& panel, const ChooseFile& choose_output,
+                        BusyIndicator& busy) {
+  if (map.MapFileName.empty() || map_image == nullptr) throw Refusal("No map loaded!");
+  CheckSettingsFilledIn(panel);
+  const std::optional<std::string> chosen =
+      choose_output(GenerateDialogSettings(panel.output_item));
+  if (!chosen) return;
+  state.OutputFileName = *chosen;
+  ReadGeneratorSettings(panel, map_image->Width(), map_image->Height(), state);
+  const OutputFormat& format = FormatForFile(state.OutputFileName);
+  // Refuses a write without any height before the cursor changes or a file is touched.
+  const WritePreparation prep = PrepareWrite(state.height_table, state.generator_settings);
+  const BusyScope busy_cursor(busy);
+  format.write(WriteRequest{state, *map_image, map.swatches, prep});
+}
+
+}  // namespace orvandel

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "orvandel/commands/user_interface.h"
+#include "orvandel/viewer/canvas.h"
+#include "orvandel/viewer/load_scene.h"
+#include "orvandel/viewer/viewer_state.h"
+
+namespace orvandel {
+
+// A picture to render on: its canvas and its size in pixels (both at least 1).
+struct Picture {
+  Canvas& canvas;
+  std::int32_t width;
+  std::int32_t height;
+};
+
+// "Open 3DF file" after its dialog, under the busy cursor: loads the scene (the reset
+// angles go to show_angles) and renders it. Throws what LoadScene and RenderScene throw;
+// the picture is then left as it was.
+void OpenSceneCommand(ViewerState& state, const std::string& file_name,
+                      const ShowAngles& show_angles, Picture picture, BusyIndicator& busy);
+
+// A render the user asks for, under the busy cursor: RenderNow.
+void RenderCommand(ViewerState& state, Picture picture, BusyIndicator& busy);
+
+// Loads a scene and renders it as view says, with no window: what the command line's
+// render does before it saves the picture.
+void RenderSceneFile(const std::string& file_name, const ViewSettings& view, Picture picture);
+
+}  // namespace orvandel

@@ -1,0 +1,46 @@
+#include "orvandel/writers/output_formats.h"
+
+#include <array>
+
+#include "orvandel/fileio/failure.h"
+#include "orvandel/fileio/file_names.h"
+#include "orvandel/writers/write_3df.h"
+#include "orvandel/writers/write_asc.h"
+#include "orvandel/writers/write_plg.h"
+#include "orvandel/writers/write_raw.h"
+
+namespace orvandel {
+namespace {
+
+constexpr std::array kFormats = {
+    OutputFormat{"3DF", ".3df", "3DF (internal) format (*.3df)|*.3df", Write3dfFile, Write3dfMesh},
+    OutputFormat{"ASC", ".asc", "ASC format (3D Studio) (*.asc)|*.asc", WriteAscFile, WriteAscMesh},
+    OutputFormat{"RAW", ".raw", "RAW triangle format (no shading) (*.raw)|*.raw", WriteRawFile,
+                 WriteRawMesh},
+    OutputFormat{"PLG", ".plg", "PLG object format (REND386) (*.plg)|*.plg", WritePlgFile,
+                 WritePlgMesh},
+};
+
+}  // namespace
+
+std::span<const OutputFormat> OutputFormats() {
+  return kFormats;
+}
+
+const OutputFormat* FormatNamed(std::string_view name) {
+  for (const OutputFormat& format : kFormats) {
+    if (format.name == name) return &format;
+  }
+  return nullptr;
+}
+
+const OutputFormat& FormatForFile(std::string_view output_file_name) {
+  // "terrain.3dfx" is a 3DF file: only the first four characters, dot included, count.
+  const std::string extension = AsciiUpper(FileExtension(output_file_name)).substr(0, 4);
+  for (const OutputFormat& format : kFormats) {
+    if (extension == AsciiUpper(format.extension)) return format;
+  }
+  throw Refusal("Invalid file extension!");
+}
+
+}  // namespace orvandel

@@ -1,0 +1,80 @@
+# Fails when an #include points the wrong way between the layers of the source tree.
+#
+#   cmake -DSOURCE_DIR=<top of the repository> -P check_layers.cmake
+#
+# The core's folders form layers, each using only itself and the layers before it:
+#   fileio, geometry, mapinput, generator, writers | viewer, commands
+# writers and viewer stand side by side and do not use each other. imaging (Qt's images
+# behind the core's interfaces) may use the whole core; the two front ends, cli and gui,
+# the core and imaging, but not each other.
+
+cmake_minimum_required(VERSION 3.25)
+
+set(core_layers fileio geometry mapinput generator writers viewer commands)
+set(allowed_fileio fileio)
+set(allowed_geometry ${allowed_fileio} geometry)
+set(allowed_mapinput ${allowed_geometry} mapinput)
+set(allowed_generator ${allowed_mapinput} generator)
+set(allowed_writers ${allowed_generator} writers)
+set(allowed_viewer ${allowed_generator} viewer)
+set(allowed_commands ${core_layers})
+set(allowed_imaging ${core_layers} imaging)
+set(allowed_cli ${core_layers} imaging cli)
+set(allowed_gui ${core_layers} imaging gui)
+
+set(src "${SOURCE_DIR}/src")
+
+# The layer of a file under src/, by the folder it stands in.
+function(layer_of path out)
+  file(RELATIVE_PATH rel "${src}" "${path}")
+  string(REGEX REPLACE "^core/include/orvandel/" "core/" rel "${rel}")
+  if(rel MATCHES "^core/([^/]+)/")
+    set(${out} "${CMAKE_MATCH_1}" PARENT_SCOPE)
+  elseif(rel MATCHES "^([^/]+)/")
+    set(${out} "${CMAKE_MATCH_1}" PARENT_SCOPE)
+  endif()
+endfunction()
+
+# Where a quoted include of a file in this layer is found: the core's public and private
+# headers, then imaging's and the front end's own folder.
+function(resolve layer name out)
+  set(roots "${src}/core/include" "${src}/core")
+  if(layer STREQUAL "imaging" OR layer STREQUAL "cli" OR layer STREQUAL "gui")
+    list(APPEND roots "${src}/imaging" "${src}/cli" "${src}/gui")
+  endif()
+  foreach(root IN LISTS roots)
+    if(EXISTS "${root}/${name}" AND NOT IS_DIRECTORY "${root}/${name}")
+      set(${out} "${root}/${name}" PARENT_SCOPE)
+      return()
+    endif()
+  endforeach()
+  set(${out} "" PARENT_SCOPE)
+endfunction()
+
+file(GLOB_RECURSE sources "${src}/*.h" "${src}/*.cpp")
+set(wrong_way 0)
+foreach(path IN LISTS sources)
+  layer_of("${path}" layer)
+  file(STRINGS "${path}" includes REGEX "^#include \"")
+  foreach(line IN LISTS includes)
+    string(REGEX REPLACE "^#include \"([^\"]+)\".*" "\\1" name "${line}")
+    resolve(${layer} "${name}" target)
+    file(RELATIVE_PATH shown "${SOURCE_DIR}" "${path}")
+    if(target STREQUAL "")
+      message(SEND_ERROR "${shown}: \"${name}\" is not found where ${layer} may look")
+      math(EXPR wrong_way "${wrong_way} + 1")
+      continue()
+    endif()
+    layer_of("${target}" used)
+    if(NOT used IN_LIST allowed_${layer})
+      message(SEND_ERROR "${shown}: ${layer} must not use ${used} (\"${name}\")")
+      math(EXPR wrong_way "${wrong_way} + 1")
+    endif()
+  endforeach()
+endforeach()
+
+if(wrong_way GREATER 0)
+  message(FATAL_ERROR "${wrong_way} include(s) point the wrong way")
+endif()
+list(LENGTH sources count)
+message(STATUS "${count} files, every include points the right way")
