@@ -3,6 +3,8 @@
 #include "failure_message.h"
 
 #include "orvandel/fileio/failure.h"
+#include "orvandel/generator/read_generator_settings.h"
+#include "orvandel/writers/output_formats.h"
 
 namespace orvandel::test {
 
@@ -30,6 +32,17 @@ std::string Generation::Run(const std::string& output_file) {
     return output_file;
   };
   return MessageOf([&] { RunGenerateCommand(state, session, map.get(), panel, choose, busy); });
+}
+
+std::string Generation::Written(const std::string& output_name) {
+  ReadGeneratorSettings(panel, map->Width(), map->Height(), state);
+  const OutputFormat& format = FormatForFile(output_name);
+  const WritePreparation prep = PrepareWrite(state.height_table, state.generator_settings);
+  CellSampler sampler(*map, session.swatches, state.grid_layout, state.view_mapping, prep);
+  MeshSource source{state.grid_layout, prep, sampler, output_name};
+  MemorySink sink;
+  format.body(source, sink);
+  return sink.Bytes();
 }
 
 Generation TwoByTwoExample() {

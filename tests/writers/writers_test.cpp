@@ -27,10 +27,7 @@ std::string WithCrLf(const std::string& text) {
 }
 
 std::string Generated(Generation g, const std::string& name) {
-  TempDir dir;
-  const std::string message = g.Run(dir.File(name));
-  EXPECT_EQ(message, "");
-  return ReadFileBytes(dir.File(name));
+  return g.Written(name);
 }
 
 // A grid of columns x rows cells of one pixel, every cell of colour 1, on the lawn.
@@ -167,9 +164,7 @@ TEST(RawWriterTest, CellWithoutColourTakesTheCornerSampledJustBefore) {
   g.panel.settings[3] = g.panel.settings[4] = "3";
   g.panel.heights[1] = "1";
   g.panel.heights[2] = "2";
-  TempDir dir;
-  ASSERT_EQ(g.Run(dir.File("t.raw")), "");
-  const auto lines = RawNumbers(ReadFileBytes(dir.File("t.raw")));
+  const auto lines = RawNumbers(g.Written("t.raw"));
   ASSERT_EQ(lines.size(), 4u);
   // Cell 1 is P2 of the first square, sampled after cell 0 (height 1/3), and P1 of the
   // second square, sampled after cell 3, the first square's P4 (height 2/3).
