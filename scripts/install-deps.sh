@@ -8,6 +8,8 @@ packages=(
   qt6-base-dev qt6-base-dev-tools libgl-dev
   libgtest-dev libgmock-dev
   xvfb openbox xdotool x11-utils imagemagick
+  # the .deb (CPack, dpkg-shlibdeps) and the checks of the installed program
+  dpkg-dev file man-db desktop-file-utils lintian
 )
 
 missing=()

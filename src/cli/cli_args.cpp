@@ -31,25 +31,6 @@ bool TakeSetting(const std::vector<std::string>& args, std::size_t& at, PanelTex
 
 }  // namespace
 
-const char* const kUsage =
-    "Usage:\n"
-    "  orvandel-cli generate MAP OUTPUT [--height INDEX=TEXT]... --water TEXT --lawn TEXT\n"
-    "               --snow TEXT --map-width TEXT --map-height TEXT --interval TEXT\n"
-    "  orvandel-cli render SCENE OUTPUT.bmp [--observer V,H] [--sun V,H] [--zoom Z] [--wire]\n"
-    "               [--size WxH]\n"
-    "  orvandel-cli --help\n"
-    "\n"
-    "generate  turns the 16-colour BMP map MAP into a terrain mesh. INDEX is a palette\n"
-    "          index from 0 to 15; each TEXT is what you would type into that field of\n"
-    "          the control panel. OUTPUT's extension selects the format: .3df, .raw,\n"
-    "          .asc or .plg.\n"
-    "render    draws the 3DF mesh SCENE as the render window does and saves the picture\n"
-    "          as a 24-bit BMP. Angles are whole degrees from 0 to 359 (defaults:\n"
-    "          observer 20,60, sun 90,180); zoom defaults to 0.751, size to 550x418.\n"
-    "\n"
-    "Exit status: 0 on success, 1 when the command fails (the message goes to standard\n"
-    "error), 2 for wrong usage.\n";
-
 bool TakeOption(const std::vector<std::string>& args, std::size_t& at, const std::string& name,
                 std::string& value) {
   const std::string& arg = args[at];

@@ -11,7 +11,7 @@
 
 namespace orvandel::cli {
 
-// Wrong usage of the command line; main prints the usage and exits with status 2.
+// Wrong usage of the command line: exit status 2, with the reason and the usage.
 class UsageError : public std::runtime_error {
  public:
   using std::runtime_error::runtime_error;
@@ -43,7 +43,5 @@ std::optional<Number> NumberFrom(std::string_view text) {
   if (text.empty() || stop != end || error != std::errc{}) return std::nullopt;
   return value;
 }
-
-extern const char* const kUsage;
 
 }  // namespace orvandel::cli

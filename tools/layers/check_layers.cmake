@@ -6,7 +6,8 @@
 #   fileio, geometry, mapinput, generator, writers | viewer, commands
 # writers and viewer stand side by side and do not use each other. imaging (Qt's images
 # behind the core's interfaces) may use the whole core; the two front ends, cli and gui,
-# the core and imaging, but not each other.
+# the core and imaging, but not each other. A header directly in orvandel/ (the version,
+# generated from its .in template) belongs to no layer: everyone may use it.
 
 cmake_minimum_required(VERSION 3.25)
 
@@ -28,7 +29,9 @@ set(src "${SOURCE_DIR}/src")
 function(layer_of path out)
   file(RELATIVE_PATH rel "${src}" "${path}")
   string(REGEX REPLACE "^core/include/orvandel/" "core/" rel "${rel}")
-  if(rel MATCHES "^core/([^/]+)/")
+  if(rel MATCHES "^core/[^/]+$")
+    set(${out} "" PARENT_SCOPE)
+  elseif(rel MATCHES "^core/([^/]+)/")
     set(${out} "${CMAKE_MATCH_1}" PARENT_SCOPE)
   elseif(rel MATCHES "^([^/]+)/")
     set(${out} "${CMAKE_MATCH_1}" PARENT_SCOPE)
@@ -43,10 +46,12 @@ function(resolve layer name out)
     list(APPEND roots "${src}/imaging" "${src}/cli" "${src}/gui")
   endif()
   foreach(root IN LISTS roots)
-    if(EXISTS "${root}/${name}" AND NOT IS_DIRECTORY "${root}/${name}")
-      set(${out} "${root}/${name}" PARENT_SCOPE)
-      return()
-    endif()
+    foreach(candidate "${root}/${name}" "${root}/${name}.in")
+      if(EXISTS "${candidate}" AND NOT IS_DIRECTORY "${candidate}")
+        set(${out} "${candidate}" PARENT_SCOPE)
+        return()
+      endif()
+    endforeach()
   endforeach()
   set(${out} "" PARENT_SCOPE)
 endfunction()
@@ -66,7 +71,7 @@ foreach(path IN LISTS sources)
       continue()
     endif()
     layer_of("${target}" used)
-    if(NOT used IN_LIST allowed_${layer})
+    if(NOT used STREQUAL "" AND NOT used IN_LIST allowed_${layer})
       message(SEND_ERROR "${shown}: ${layer} must not use ${used} (\"${name}\")")
       math(EXPR wrong_way "${wrong_way} + 1")
     endif()

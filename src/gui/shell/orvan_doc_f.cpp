@@ -1,15 +1,12 @@
 #include "shell/orvan_doc_f.h"
 
+#include <QCoreApplication>
 #include <QFile>
 
 #include "orvandel/fileio/failure.h"
+#include "shell/document_file.h"
 
 namespace orvandel::gui {
-namespace {
-
-constexpr char kDocumentFile[] = "document.txt";
-
-}  // namespace
 
 TfrmDoc::TfrmDoc(QWidget* parent) : QMdiSubWindow(parent) {
   setObjectName("frmDoc");
@@ -35,9 +32,9 @@ TfrmDoc::TfrmDoc(QWidget* parent) : QMdiSubWindow(parent) {
 }
 
 void TfrmDoc::LoadDocument() {
-  QFile file(kDocumentFile);
+  QFile file(DocumentFile(QCoreApplication::applicationDirPath()));
   if (!file.open(QIODevice::ReadOnly)) {
-    throw RuntimeFailure(std::string("Cannot open file ") + kDocumentFile);
+    throw RuntimeFailure(std::string("Cannot open file ") + kDocumentFileName);
   }
   Memo1->setPlainText(QString::fromUtf8(file.readAll()));
 }

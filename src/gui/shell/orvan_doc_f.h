@@ -6,8 +6,8 @@
 
 namespace orvandel::gui {
 
-// The documentation window: "document.txt" of the current folder in a text box the user
-// may edit (nothing is saved).
+// The documentation window: "document.txt" in a text box the user may edit (nothing is
+// saved).
 class TfrmDoc : public QMdiSubWindow {
   Q_OBJECT
 
@@ -16,7 +16,8 @@ class TfrmDoc : public QMdiSubWindow {
 
   static constexpr QSize kClientSize{440, 280};
 
-  // Reads "document.txt" again, replacing what the box holds. Throws RuntimeFailure
+  // Reads "document.txt" again, the installed one or else that of the current folder
+  // (DocumentFile), replacing what the box holds. Throws RuntimeFailure
   // "Cannot open file document.txt" when it cannot be read; the box then keeps its text.
   void LoadDocument();
 

@@ -5,10 +5,9 @@
 #include <QPixmap>
 
 namespace orvandel::gui {
-namespace {
 
-QPixmap DrawGlobe(int side) {
-  QPixmap picture(side, side);
+QImage GlobeImage(int side) {
+  QImage picture(side, side, QImage::Format_ARGB32_Premultiplied);
   picture.fill(Qt::transparent);
   QPainter painter(&picture);
   painter.setRenderHint(QPainter::Antialiasing);
@@ -33,16 +32,15 @@ QPixmap DrawGlobe(int side) {
   painter.setPen(QPen(QColor(255, 255, 255, 120), side / 32.0));
   painter.drawEllipse(QRectF(side * 0.3, 1, side * 0.4, side - 2));
   painter.drawLine(QPointF(1, side / 2.0), QPointF(side - 1, side / 2.0));
+  painter.end();
   return picture;
 }
-
-}  // namespace
 
 QIcon GlobePicture() {
   QIcon icon;
   // Qt derives the greyed picture of a disabled button from these.
   for (const int side : {16, 32, 64})
-    icon.addPixmap(DrawGlobe(side));
+    icon.addPixmap(QPixmap::fromImage(GlobeImage(side)));
   return icon;
 }
 

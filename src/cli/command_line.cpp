@@ -1,0 +1,68 @@
+#include "command_line.h"
+
+#include <algorithm>
+#include <new>
+
+#include "cli_args.h"
+#include "commands.h"
+#include "orvandel/fileio/failure.h"
+#include "orvandel/version.h"
+
+namespace orvandel::cli {
+namespace {
+
+bool IsHelpOption(const std::string& arg) {
+  return arg == "--help" || arg == "-h";
+}
+
+// "help", "help NAME", and --help in the place of a command.
+std::string HelpFor(const std::vector<std::string>& args) {
+  if (args.size() == 1) return FullUsage();
+  if (args.size() > 2) throw UsageError("help takes one COMMAND");
+  const Command* command = FindCommand(args[1]);
+  if (command == nullptr) throw UsageError("unknown command " + args[1]);
+  return CommandUsage(*command);
+}
+
+// Sets concerned to the command once it is known, for the usage that a usage error shows.
+int Dispatch(const std::vector<std::string>& args, std::ostream& out, const Command*& concerned) {
+  if (args.empty()) throw UsageError("no command given");
+  if (args[0] == "--version") {
+    if (args.size() > 1) throw UsageError("--version takes nothing more");
+    out << kVersionLine << "\n";
+    return 0;
+  }
+  if (args[0] == "help" || IsHelpOption(args[0])) {
+    out << HelpFor(args);
+    return 0;
+  }
+  concerned = FindCommand(args[0]);
+  if (concerned == nullptr) throw UsageError("unknown command " + args[0]);
+  const std::vector<std::string> rest(args.begin() + 1, args.end());
+  if (std::ranges::any_of(rest, IsHelpOption)) {
+    out << CommandUsage(*concerned);
+    return 0;
+  }
+  concerned->run(rest);
+  return 0;
+}
+
+}  // namespace
+
+int RunCommandLine(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+  const Command* concerned = nullptr;
+  try {
+    return Dispatch(args, out, concerned);
+  } catch (const UsageError& error) {
+    err << "orvandel-cli: " << error.what() << "\n\n"
+        << (concerned != nullptr ? CommandUsage(*concerned) : FullUsage());
+    return 2;
+  } catch (const Failure& failure) {
+    err << MessageText(failure) << "\n";
+  } catch (const std::bad_alloc&) {
+    err << "Out of memory.\n";
+  }
+  return 1;
+}
+
+}  // namespace orvandel::cli

@@ -1,0 +1,25 @@
+# desktop-file-validate has nothing to say about the installed desktop entry, and the
+# program and icon it names are installed.
+include(${CMAKE_CURRENT_LIST_DIR}/run_silently.cmake)
+
+set(entry ${PREFIX}/share/applications/orvandel.desktop)
+file(STRINGS ${entry} exec REGEX "^Exec=")
+file(STRINGS ${entry} icon REGEX "^Icon=")
+string(REGEX REPLACE "^Exec=([^ ]+).*" "\\1" exec "${exec}")
+string(REGEX REPLACE "^Icon=" "" icon "${icon}")
+if(NOT EXISTS ${PREFIX}/bin/${exec})
+  message(FATAL_ERROR "the entry starts ${exec}, which is not installed")
+endif()
+if(NOT EXISTS ${PREFIX}/share/icons/hicolor/48x48/apps/${icon}.png)
+  message(FATAL_ERROR "the entry shows icon ${icon}, which is not installed")
+endif()
+
+find_program(VALIDATE desktop-file-validate)
+if(NOT VALIDATE)
+  message("SKIPPED: desktop-file-validate is not installed")
+  return()
+endif()
+run_silently(report ${VALIDATE} ${entry})
+if(NOT report STREQUAL "")
+  message(FATAL_ERROR "desktop-file-validate:\n${report}")
+endif()
