@@ -93,7 +93,7 @@ bool TfrmMainMDI::eventFilter(QObject* watched, QEvent* event) {
 
 void TfrmMainMDI::OpenBMPfile1Click() {
   const auto chosen =
-      program_.dialogs.AskOpenFile({"Open BMP image file", "BMP files|*.bmp", "BMP"});
+      program_.dialogs.AskOpenFile({"Open BMP image file", "BMP files|*.bmp", "bmp"});
   if (!chosen) return;
   program_.dialogs.RunCommand([&] { OpenMap(*chosen); });
 }
@@ -144,7 +144,7 @@ void TfrmMainMDI::GoOn() {
 }
 
 void TfrmMainMDI::Open3Dfile1Click() {
-  const auto chosen = program_.dialogs.AskOpenFile({"Open 3DF file", "3DF files|*.3df", "3DF"});
+  const auto chosen = program_.dialogs.AskOpenFile({"Open 3DF file", "3DF files|*.3df", "3df"});
   if (!chosen) return;
   program_.SceneFileName = LocalFileName(*chosen);
   program_.dialogs.RunCommand([&] { OpenScene(*chosen); });
@@ -189,7 +189,7 @@ void TfrmMainMDI::Save3D1Click() {
     return;
   }
   const auto chosen =
-      program_.dialogs.AskSaveFile({"Save 3D picture", "BMP files (*.bmp)|*.bmp", "BMP"});
+      program_.dialogs.AskSaveFile({"Save 3D picture", "BMP files (*.bmp)|*.bmp", "bmp"});
   if (!chosen) return;
   program_.dialogs.RunCommand([&] { frmRender->Picture().SaveBmp(LocalFileName(*chosen)); });
 }
