@@ -174,6 +174,7 @@ TfrmRender* TfrmMainMDI::RenderWindow(const QString& caption) {
     });
     MdiArea->addSubWindow(frmRender);
     frmRender->show();
+    frmRender->Image1->setFocus();
   }
   frmRender->setWindowTitle(caption);
   frmRender->setFixedSize(kRenderWindowSize);
