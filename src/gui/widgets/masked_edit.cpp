@@ -32,10 +32,15 @@ QString MaskedEdit::FieldText() const {
 }
 
 // A click or the return to the window keeps the cursor where the user left it; Tab and
-// the program's focus select the text.
+// the program's focus select the text, or put the cursor at the start of an empty field.
 void MaskedEdit::focusInEvent(QFocusEvent* event) {
   QLineEdit::focusInEvent(event);
-  if (!ComesFromTheUser(event->reason())) selectAll();
+  if (ComesFromTheUser(event->reason())) return;
+  if (FieldText().isEmpty()) {
+    setCursorPosition(0);
+  } else {
+    selectAll();
+  }
 }
 
 // Typing overwrites from the cursor on, so a cursor among the placeholders behind the text

@@ -8,8 +8,8 @@ namespace orvandel::gui {
 // overwrites the placeholders from the cursor on, so the field takes care that the cursor
 // stands where a whole number fits: a click behind the typed characters puts the cursor
 // right after them, and entering the field by Tab or from the program selects its text, so
-// that typing replaces it. Its font narrows until a full field of the widest characters
-// the mask lets in shows whole.
+// that typing replaces it (an empty field takes the cursor at its start). Its font narrows until a
+// full field of the widest characters the mask lets in shows whole.
 class MaskedEdit : public QLineEdit {
   Q_OBJECT
 
