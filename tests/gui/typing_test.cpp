@@ -134,6 +134,11 @@ void tst_Typing::tabIntoAFieldThenTypingReplacesItsText() {
   QVERIFY(Field(200)->hasFocus());
   QTest::keyClicks(Field(200), "800");
   QCOMPARE(Field(200)->FieldText(), QString("800"));
+  QTest::keyClick(Field(200), Qt::Key_Tab);  // into an empty field: typing starts at its start
+  QVERIFY(Field(300)->hasFocus());
+  QCOMPARE(Field(300)->cursorPosition(), 0);
+  QTest::keyClicks(Field(300), "1200");
+  QCOMPARE(Field(300)->FieldText(), QString("1200"));
 }
 
 void tst_Typing::blanksInsideANumberAreRefusedAsOnTheCommandLine_data() {
