@@ -39,17 +39,20 @@ TEST(GenerateCommandTest, DialogSettingsFollowTheOutputItem) {
   EXPECT_EQ(g.Run(""), "");  // cancelled: nothing happens
   EXPECT_EQ(g.last_dialog.title, "Generate 3D file");
   EXPECT_EQ(g.last_dialog.filter, "PLG object format (REND386) (*.plg)|*.plg");
-  EXPECT_EQ(g.last_dialog.default_extension, "PLG");
+  EXPECT_EQ(g.last_dialog.default_extension, "plg");
   EXPECT_EQ(g.state.OutputFileName, "");
   g.panel.output_item = "ASC";
   g.Run("");
   EXPECT_EQ(g.last_dialog.filter, "ASC format (3D Studio) (*.asc)|*.asc");
+  EXPECT_EQ(g.last_dialog.default_extension, "asc");
   g.panel.output_item = "RAW";
   g.Run("");
   EXPECT_EQ(g.last_dialog.filter, "RAW triangle format (no shading) (*.raw)|*.raw");
+  EXPECT_EQ(g.last_dialog.default_extension, "raw");
   g.panel.output_item = "3DF";
   g.Run("");
   EXPECT_EQ(g.last_dialog.filter, "3DF (internal) format (*.3df)|*.3df");
+  EXPECT_EQ(g.last_dialog.default_extension, "3df");
 }
 
 TEST(GenerateCommandTest, ExtensionChoosesTheWriter) {

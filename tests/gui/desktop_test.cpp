@@ -3,11 +3,13 @@
 #include <QElapsedTimer>
 #include <QLabel>
 #include <QMenu>
+#include <QMenuBar>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QtTest>
 #include <memory>
 
+#include "block_map.h"
 #include "bmp_builder.h"
 #include "mapinput/orvan_gencpanel_f.h"
 #include "mapinput/orvan_map_f.h"
@@ -23,30 +25,6 @@ using namespace orvandel;
 using namespace orvandel::gui;
 
 namespace {
-
-// Palette entry k is PackRGB(10 k, 255 - 10 k, 5 k).
-QColor PaletteColour(int k) {
-  return QColor(10 * k, 255 - 10 * k, 5 * k);
-}
-
-// A 16 x 16 map of 4 x 4 blocks: the block in block row j and block column i has colour
-// 4 j + i. With fewer colours, the indexes wrap around.
-QByteArray BlockMap(int colours = 16, int width = 16, int height = 16) {
-  tools::BmpDescription bmp;
-  bmp.width = width;
-  bmp.height = height;
-  for (int k = 0; k < colours; ++k) {
-    const QColor c = PaletteColour(k);
-    bmp.palette.push_back(PackRGB(c.red(), c.green(), c.blue()));
-  }
-  for (int y = 0; y < height; ++y) {
-    for (int x = 0; x < width; ++x) {
-      bmp.pixels.push_back(static_cast<std::uint32_t>((4 * (y / 4 % 4) + x / 4 % 4) % colours));
-    }
-  }
-  const std::string bytes = tools::EncodeBmp(bmp);
-  return QByteArray(bytes.data(), static_cast<qsizetype>(bytes.size()));
-}
 
 QColor SwatchColour(TfrmGenCPanel* panel, int index) {
   auto* label = panel->findChild<QLabel*>(QString("Label%1").arg(index + 1));
@@ -65,6 +43,8 @@ class tst_Desktop : public QObject {
   void cancelAtStartUpEndsTheProgram();
   void okShowsTheMainWindowWithThePanelAtTheRightEdge();
   void menuItemsInOrder();
+  void panelFieldsHaveTheirMasksAndTags();
+  void everyDialogHasItsSettingsAndOpensOverTheMainWindow();
   void openedMapColoursTheSwatchesAndSizesItsWindow();
   void secondMapReusesTheWindowAndKeepsOlderSwatches();
   void refusedMapChangesNothing_data();
@@ -171,7 +151,9 @@ void tst_Desktop::okShowsTheMainWindowWithThePanelAtTheRightEdge() {
   QVERIFY(main_->isMaximized());
   QCOMPARE(panel_->windowTitle(), QString("Generator Control Panel"));
   QCOMPARE(panel_->widget()->size(), QSize(148, 383));
-  QCOMPARE(panel_->x() + panel_->width(), main_->MdiArea->viewport()->width());
+  const QWidget* work = main_->MdiArea->viewport();
+  QCOMPARE(panel_->mapToGlobal(QPoint(panel_->width(), 0)),
+           work->mapToGlobal(QPoint(work->width(), 0)));
   QVERIFY(!(panel_->windowFlags() & Qt::WindowCloseButtonHint));
   QVERIFY(!panel_->close());
   QVERIFY(!program_->frmSet->isVisible());
@@ -182,12 +164,77 @@ void tst_Desktop::okShowsTheMainWindowWithThePanelAtTheRightEdge() {
 void tst_Desktop::menuItemsInOrder() {
   QStringList items;
   for (QAction* action : main_->findChild<QMenu*>("Menu1")->actions()) {
-    items << (action->isSeparator() ? "-" : action->text());
+    items << action->objectName() + " " + (action->isSeparator() ? "-" : action->text());
+    QVERIFY(action->shortcut().isEmpty());
   }
+  QCOMPARE(main_->menuBar()->actions().size(), 1);
   QCOMPARE(main_->findChild<QMenu*>("Menu1")->title(), QString("&Menu"));
-  QCOMPARE(items.first(), QString("&Open BMP image file..."));
-  QCOMPARE(items.last(), QString("E&xit"));
-  QVERIFY(items.contains("Do&cumentation"));
+  QCOMPARE(items, (QStringList{"OpenBMPfile1 &Open BMP image file...",
+                               "Generate3Dfile1 &Generate 3D file...", "N1 -",
+                               "Open3Dfile1 Open 3&DF file...", "Save3D1 &Save 3D picture as...",
+                               "N2 -", "Documentation1 Do&cumentation", "N3 -", "Exit1 E&xit"}));
+}
+
+void tst_Desktop::panelFieldsHaveTheirMasksAndTags() {
+  for (int index = 0; index < 16; ++index) {
+    MaskedEdit* height = panel_->FieldByTag(index);
+    QCOMPARE(height->objectName(), QString("MaskEdit%1").arg(index + 1));
+    QCOMPARE(height->inputMask(), QString("#00000"));  // blanks as placeholders
+    QCOMPARE(height->displayText(), QString(6, ' '));
+    QCOMPARE(height->FieldText(), QString());
+    auto* swatch = panel_->findChild<QLabel*>(QString("Label%1").arg(index + 1));
+    QCOMPARE(swatch->property("Tag").toInt(), index);
+    QCOMPARE(swatch->size(), QSize(18, 18));
+    // Indexes 0 to 7 down the left column, 8 to 15 down the right one.
+    QCOMPARE(swatch->x() < panel_->widget()->width() / 2, index < 8);
+    QVERIFY(swatch->geometry().right() < height->x());
+  }
+  const char* captions[] = {"Water", "Lawn", "Snow", "Mapwidth", "Mapheight", "Interval"};
+  const char* masks[] = {"#00000", "#00000", "#00000", "000000", "000000", "00000"};
+  for (int i = 0; i < 6; ++i) {
+    MaskedEdit* field = panel_->FieldByTag(100 * (i + 1));
+    QCOMPARE(field->objectName(), QString("MaskEdit%1").arg(17 + i));
+    QCOMPARE(field->inputMask(), QString(masks[i]));
+    QCOMPARE(field->displayText(), QString(field->inputMask().size(), ' '));
+    auto* caption = panel_->findChild<QLabel*>(QString("Label%1").arg(17 + i));
+    QCOMPARE(caption->property("Tag").toInt(), 1000 + i);
+    QCOMPARE(caption->text(), QString(captions[i]));
+    // Whole, and clear of the next caption.
+    QVERIFY(QFontMetrics(caption->font()).horizontalAdvance(caption->text()) < 48);
+  }
+  QCOMPARE(panel_->FieldByTag(100)->palette().color(QPalette::Base), QColor(0, 0, 255));
+  QCOMPARE(panel_->FieldByTag(200)->palette().color(QPalette::Base), QColor(0, 128, 0));
+  QCOMPARE(panel_->FieldByTag(100)->palette().color(QPalette::Text), QColor(Qt::white));
+}
+
+// The default extensions are those of the files, in small letters.
+void tst_Desktop::everyDialogHasItsSettingsAndOpensOverTheMainWindow() {
+  QCOMPARE(dialogs_->parent, main_);
+  main_->OpenBMPfile1Click();
+  QCOMPARE(dialogs_->last_file_dialog.default_extension, std::string("bmp"));
+  main_->Open3Dfile1Click();
+  QCOMPARE(dialogs_->last_file_dialog.title, std::string("Open 3DF file"));
+  QCOMPARE(dialogs_->last_file_dialog.default_extension, std::string("3df"));
+  OpenMap(WriteMap("blocks.bmp", BlockMap()));
+  FillSettings({"0", "100", "500", "1000", "1000", "100"});
+  const QStringList items = {"3DF", "ASC", "RAW", "PLG"};
+  for (QAbstractButton* item : panel_->RGOutput->findChildren<QAbstractButton*>()) {
+    QTest::mouseClick(item, Qt::LeftButton);
+    QCOMPARE(Generate(QString()), QStringList());  // cancelled
+    QCOMPARE(dialogs_->last_file_dialog.title, std::string("Generate 3D file"));
+    QCOMPARE(QString::fromStdString(dialogs_->last_file_dialog.default_extension),
+             item->text().toLower());
+    QVERIFY(items.contains(item->text()));
+  }
+  QTest::mouseClick(panel_->RGOutput->findChildren<QAbstractButton*>().first(), Qt::LeftButton);
+  panel_->FieldByTag(1)->setText("5");
+  QCOMPARE(Generate(dir_->filePath("t.3df")), QStringList());
+  dialogs_->open_answers.push_back(dir_->filePath("t.3df"));
+  main_->Open3Dfile1Click();
+  dialogs_->save_answers.push_back(QString());
+  main_->Save3D1Click();
+  QCOMPARE(dialogs_->last_file_dialog.title, std::string("Save 3D picture"));
+  QCOMPARE(dialogs_->last_file_dialog.default_extension, std::string("bmp"));
 }
 
 void tst_Desktop::openedMapColoursTheSwatchesAndSizesItsWindow() {
@@ -272,15 +319,16 @@ void tst_Desktop::clickThenXEmptiesIt() {
 }
 
 void tst_Desktop::popupStandsUnderThePointer() {
-  OpenMap(WriteMap("blocks.bmp", BlockMap()));
+  // Far enough from the screen's edges for the popup to fit there.
+  OpenMap(WriteMap("blocks.bmp", BlockMap(16, 200, 100)));
   TfrmSet* popup = program_->frmSet.get();
   QPoint place;
   QTimer::singleShot(0, popup, [&] {
     place = popup->pos();
     popup->Button2->click();
   });
-  QTest::mouseClick(main_->frmMap->Image1, Qt::LeftButton, {}, QPoint(10, 10));
-  const QPoint pointer = main_->frmMap->Image1->mapToGlobal(QPoint(10, 10));
+  QTest::mouseClick(main_->frmMap->Image1, Qt::LeftButton, {}, QPoint(100, 10));
+  const QPoint pointer = main_->frmMap->Image1->mapToGlobal(QPoint(100, 10));
   QCOMPARE(place, pointer + QPoint(-46, 25));
   QCOMPARE(popup->size(), QSize(104, 28));
 }

@@ -12,6 +12,7 @@
 #include "scripted_dialogs.h"
 #include "shell/orvan_main_f.h"
 #include "shell/program.h"
+#include "user_input.h"
 #include "viewer/orvan_render_f.h"
 
 using namespace orvandel;
@@ -65,6 +66,12 @@ class tst_RenderWindow : public QObject {
   void secondSceneReusesTheWindow();
   void newWindowShowsTheProgramWideState();
   void renderWithoutSceneClearsThePicture();
+  void quickStepsGiveOneRenderOfTheLastAngle();
+  void draggingTurnsAsTheArrowsDo();
+  void wheelZoomsAsThePlusAndMinusButtonsDo();
+  void pictureTakesTheFocusAndTheKeys();
+  void anglesTellWhatTheyTurn();
+  void captionsShowWhole();
 
  private:
   TfrmRender* OpenScene(const QString& path);
@@ -83,6 +90,7 @@ void tst_RenderWindow::init() {
   program_ = std::make_unique<Program>(*dialogs_);
   QVERIFY(program_->Start());
   main_ = program_->frmMainMDI.get();
+  QVERIFY(QTest::qWaitForWindowActive(main_));  // as it is when the user gives a command
   dialogs_->TakeShown();
   terrain_ = dir_->filePath("terrain.3df");
   WriteTerrain(terrain_.toStdString());
@@ -91,6 +99,7 @@ void tst_RenderWindow::init() {
 void tst_RenderWindow::cleanup() {
   program_.reset();
   QCOMPARE(QApplication::topLevelWidgets().size(), 0);
+  QVERIFY(QApplication::overrideCursor() == nullptr);
 }
 
 TfrmRender* tst_RenderWindow::OpenScene(const QString& path) {
@@ -124,7 +133,7 @@ void tst_RenderWindow::stepUpShowsTheAngleAndRenders() {
   window->UpDown1->StepUp();
   QCOMPARE(window->Edit1->text(), QString("25"));
   QCOMPARE(program_->viewer.ObserverVertical, std::uint16_t{25});
-  QVERIFY(Picture() != before);
+  QTRY_VERIFY(Picture() != before);
 }
 
 void tst_RenderWindow::anglesRunRoundInBothDirections() {
@@ -161,6 +170,7 @@ void tst_RenderWindow::withoutAutorenderOnlyRenderNowRenders() {
   window->UpDown2->StepDown();
   window->Button2->click();
   window->CheckBox1->click();
+  QCoreApplication::processEvents();  // no render waits either
   QCOMPARE(Picture(), before);
   window->Button1->click();
   QVERIFY(Picture() != before);
@@ -182,13 +192,14 @@ void tst_RenderWindow::wireFrameIsWhiteOnBlack() {
   TfrmRender* window = OpenScene(terrain_);
   window->CheckBox1->click();
   QVERIFY(!program_->viewer.Shaded);
+  QTRY_VERIFY(OnlyBlackAndWhite(Picture()));
   const QImage wire = Picture();
   QVERIFY(OnlyBlackAndWhite(wire));
   QImage black(wire.size(), wire.format());
   black.fill(Qt::black);
   QVERIFY(wire != black);
   window->CheckBox1->click();
-  QVERIFY(!OnlyBlackAndWhite(Picture()));
+  QTRY_VERIFY(!OnlyBlackAndWhite(Picture()));
 }
 
 void tst_RenderWindow::noPictureToSave() {
@@ -270,6 +281,128 @@ void tst_RenderWindow::renderWithoutSceneClearsThePicture() {
   QImage black(Picture().size(), Picture().format());
   black.fill(Qt::black);
   QCOMPARE(Picture(), black);
+}
+
+// Clicked while a large picture is drawn, the arrows' steps queue up; they are all taken
+// before the next picture, which shows the last angle.
+void tst_RenderWindow::quickStepsGiveOneRenderOfTheLastAngle() {
+  TfrmRender* window = OpenScene(terrain_);
+  const QImage before = Picture();
+  QSignalSpy renders(window, &TfrmRender::Rendered);
+  const QPoint up_arrow(window->UpDown1->width() / 2, window->UpDown1->height() / 4);
+  for (int i = 0; i < 5; ++i)
+    ClickAt(window->UpDown1, up_arrow);
+  QCOMPARE(window->Edit1->text(), QString("45"));
+  QCOMPARE(renders.count(), 0);
+  QTRY_COMPARE(renders.count(), 1);
+  QTest::qWait(50);
+  QCOMPARE(renders.count(), 1);
+  const QImage merged = Picture();
+  QVERIFY(merged != before);
+  ClickAt(window->Button1, window->Button1->rect().center());  // "Render now!" at 45
+  QCOMPARE(renders.count(), 2);
+  QCOMPARE(Picture(), merged);
+}
+
+void tst_RenderWindow::draggingTurnsAsTheArrowsDo() {
+  TfrmRender* window = OpenScene(terrain_);
+  PictureView* picture = window->Image1;
+  const QPoint start(200, 200);
+  const int step = PictureView::kDragStep;
+  QTest::mousePress(picture, Qt::LeftButton, {}, start);
+  QTest::mouseMove(picture, start + QPoint(3 * step + step / 2, 0));  // 3 steps right
+  QCOMPARE(window->Edit2->text(), QString("75"));
+  QCOMPARE(window->Edit1->text(), QString("20"));
+  QTest::mouseMove(picture, start + QPoint(4 * step, -2 * step));  // 1 right, 2 up
+  QCOMPARE(window->Edit2->text(), QString("80"));
+  QCOMPARE(window->Edit1->text(), QString("30"));
+  QTest::mouseMove(picture, start + QPoint(4 * step - 17 * step, -2 * step));  // 17 left
+  QCOMPARE(window->Edit2->text(), QString("355"));  // round past 0, as the left arrow goes
+  QCOMPARE(program_->viewer.ObserverHorizontal, std::uint16_t{355});
+  QTest::mouseRelease(picture, Qt::LeftButton, {}, start + QPoint(-13 * step, -2 * step));
+  QTest::mouseMove(picture, start);  // no button held: no turn
+  QCOMPARE(window->Edit2->text(), QString("355"));
+  QCOMPARE(window->Edit1->text(), QString("30"));
+  window->RadioButton2->click();
+  QTest::mousePress(picture, Qt::LeftButton, {}, start);
+  QTest::mouseMove(picture, start + QPoint(0, step));  // 1 down turns the sun
+  QTest::mouseRelease(picture, Qt::LeftButton, {}, start + QPoint(0, step));
+  QCOMPARE(program_->viewer.SunVertical, std::uint16_t{85});
+  QCOMPARE(program_->viewer.ObserverVertical, std::uint16_t{30});
+  QSignalSpy renders(window, &TfrmRender::Rendered);
+  QTRY_COMPARE(renders.count(), 1);
+}
+
+void tst_RenderWindow::wheelZoomsAsThePlusAndMinusButtonsDo() {
+  TfrmRender* window = OpenScene(terrain_);
+  const auto wheel = [window](int delta) {
+    const QPointF at(100, 100);
+    QWheelEvent event(at, window->Image1->mapToGlobal(at), QPoint(), QPoint(0, delta), Qt::NoButton,
+                      Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(window->Image1, &event);
+  };
+  ViewerState buttons;
+  wheel(QWheelEvent::DefaultDeltasPerStep);
+  ZoomIn(buttons);
+  QCOMPARE(program_->viewer.Zoom, buttons.Zoom);
+  wheel(-2 * QWheelEvent::DefaultDeltasPerStep);
+  ZoomOut(buttons);
+  ZoomOut(buttons);
+  QCOMPARE(program_->viewer.Zoom, buttons.Zoom);
+  wheel(QWheelEvent::DefaultDeltasPerStep / 2);  // half a notch: nothing yet
+  QCOMPARE(program_->viewer.Zoom, buttons.Zoom);
+  wheel(QWheelEvent::DefaultDeltasPerStep / 2);
+  ZoomIn(buttons);
+  QCOMPARE(program_->viewer.Zoom, buttons.Zoom);
+}
+
+void tst_RenderWindow::pictureTakesTheFocusAndTheKeys() {
+  TfrmRender* window = OpenScene(terrain_);
+  QTRY_VERIFY(window->Image1->hasFocus());
+  QTest::keyClick(window->Image1, Qt::Key_Up);
+  QTest::keyClick(window->Image1, Qt::Key_Left);
+  QCOMPARE(window->Edit1->text(), QString("25"));
+  QCOMPARE(window->Edit2->text(), QString("55"));
+  ClickAt(window->CheckBox2, window->CheckBox2->rect().center());  // Autorender off
+  QVERIFY(!window->Image1->hasFocus());
+  QTest::mouseClick(window->Image1, Qt::LeftButton, {}, QPoint(10, 10));
+  QVERIFY(window->Image1->hasFocus());
+  ViewerState buttons;
+  QTest::keyClick(window->Image1, Qt::Key_Plus);
+  ZoomIn(buttons);
+  QCOMPARE(program_->viewer.Zoom, buttons.Zoom);
+  QTest::keyClick(window->Image1, Qt::Key_Minus);
+  QTest::keyClick(window->Image1, Qt::Key_Minus);
+  ZoomOut(buttons);
+  ZoomOut(buttons);
+  QCOMPARE(program_->viewer.Zoom, buttons.Zoom);
+  QTest::keyClick(window->Image1, Qt::Key_Down);
+  QTest::keyClick(window->Image1, Qt::Key_Right);
+  QCOMPARE(window->Edit1->text(), QString("20"));
+  QCOMPARE(window->Edit2->text(), QString("60"));
+}
+
+void tst_RenderWindow::anglesTellWhatTheyTurn() {
+  TfrmRender* window = OpenScene(terrain_);
+  QVERIFY(window->Edit1->toolTip().startsWith("Vertical angle of the observer"));
+  QCOMPARE(window->UpDown1->toolTip(), window->Edit1->toolTip());
+  QVERIFY(window->Edit2->toolTip().startsWith("Horizontal angle of the observer"));
+  QCOMPARE(window->UpDown2->toolTip(), window->Edit2->toolTip());
+  ClickAt(window->RadioButton2, window->RadioButton2->rect().center());
+  QVERIFY(window->Edit1->toolTip().startsWith("Vertical angle of the sun"));
+  QVERIFY(window->UpDown2->toolTip().startsWith("Horizontal angle of the sun"));
+}
+
+// In their places and sizes: a caption wider than its control would run under the next.
+void tst_RenderWindow::captionsShowWhole() {
+  TfrmRender* window = OpenScene(terrain_);
+  for (QAbstractButton* caption : std::initializer_list<QAbstractButton*>{
+           window->RadioButton1, window->RadioButton2, window->CheckBox1, window->CheckBox2}) {
+    QVERIFY2(caption->sizeHint().width() <= caption->width(), qPrintable(caption->text()));
+  }
+  QCOMPARE(window->RadioButton1->geometry(), QRect(139, 9, 68, 17));
+  QVERIFY(window->RadioButton1->geometry().right() < window->RadioButton2->x());
+  QVERIFY(window->CheckBox2->geometry().right() < window->Button2->x());
 }
 
 QTEST_MAIN(tst_RenderWindow)

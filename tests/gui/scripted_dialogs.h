@@ -10,6 +10,7 @@ namespace orvandel::gui {
 // Answers the program's dialogs from a script and records what they showed.
 class ScriptedDialogs : public UserDialogs {
  public:
+  void SetParent(QWidget* parent_window) override { parent = parent_window; }
   void ShowError(const QString& text) override { shown << "Error: " + text; }
   void ShowGeneralError(const QString& text) override { shown << "ORVANDEL: " + text; }
   bool ConfirmWarning(const QString& text) override {
@@ -30,6 +31,7 @@ class ScriptedDialogs : public UserDialogs {
     return taken;
   }
 
+  QWidget* parent = nullptr;  // the window the dialogs open over
   bool warning_answer = true;
   // The names the file dialogs answer, one per dialog; none left, or a null name, cancels.
   std::deque<QString> open_answers;

@@ -16,15 +16,14 @@ void CheckSettingsFilledIn(const PanelTexts& panel) {
   }
 }
 
-std::string FilterForItem(const std::string& output_item) {
-  const OutputFormat* format = FormatNamed(output_item);
-  return format == nullptr ? std::string() : std::string(format->filter);
-}
-
 }  // namespace
 
+// The default extension is the format's own, in the small letters that its files carry.
 FileDialogSettings GenerateDialogSettings(const std::string& output_item) {
-  return {"Generate 3D file", FilterForItem(output_item), output_item.substr(0, 4)};
+  const OutputFormat* format = FormatNamed(output_item);
+  if (format == nullptr) return {"Generate 3D file", "", ""};
+  return {"Generate 3D file", std::string(format->filter),
+          std::string(format->extension.substr(1))};
 }
 
 void RunGenerateCommand(GeneratorState& state, const MapSession& map, const MapImage* map_image,

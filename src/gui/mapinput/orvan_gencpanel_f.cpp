@@ -5,13 +5,18 @@
 #include <QKeyEvent>
 #include <QRadioButton>
 
+#include "widgets/fit_font.h"
 #include "widgets/globe_picture.h"
+#include "widgets/packed_colour.h"
 #include "widgets/tags.h"
 
 namespace orvandel::gui {
 namespace {
 
 constexpr int kRowHeight = 22;
+// The settings stand in columns this far apart; a caption keeps a gap to the next one.
+constexpr int kSettingsColumn = 48;
+constexpr int kCaptionRoom = kSettingsColumn - 2;
 
 struct SettingsField {
   const char* caption;
@@ -30,11 +35,9 @@ const SettingsField kSettings[] = {
     {"Interval", 1005, 600, "00000; ", QColor()},
 };
 
-QLineEdit* MaskedField(QWidget* parent, const QString& name, int tag, const QString& mask) {
-  auto* field = new QLineEdit(parent);
+MaskedEdit* MaskedField(QWidget* parent, const QString& name, int tag, const QString& mask) {
+  auto* field = new MaskedEdit(mask, parent);
   field->setObjectName(name);
-  field->setInputMask(mask);
-  field->setText("");
   SetTag(field, tag);
   return field;
 }
@@ -50,6 +53,16 @@ void Colour(QWidget* widget, QPalette::ColorRole role, const QColor& colour) {
   QPalette palette = widget->palette();
   palette.setColor(role, colour);
   widget->setPalette(palette);
+}
+
+// Its colour, and as tooltip its palette index and colour: "7: RGB 0,128,0".
+void ColourSwatch(QLabel* swatch, int index, const QColor& colour) {
+  Colour(swatch, QPalette::Window, colour);
+  swatch->setToolTip(QString("%1: RGB %2,%3,%4")
+                         .arg(index)
+                         .arg(colour.red())
+                         .arg(colour.green())
+                         .arg(colour.blue()));
 }
 
 }  // namespace
@@ -85,10 +98,12 @@ void TfrmGenCPanel::CreateHeightRows(QWidget* client) {
     const int y = 4 + kRowHeight * (index % 8);
     QLabel* swatch = Label(client, QString("Label%1").arg(index + 1), index, "");
     swatch->setAutoFillBackground(true);
-    Colour(swatch, QPalette::Window, Qt::white);
+    ColourSwatch(swatch, index, Qt::white);
+    // A dark frame, so that a white swatch stands out against the white fields.
     swatch->setFrameShape(QFrame::Box);
+    Colour(swatch, QPalette::WindowText, Qt::black);
     swatch->setGeometry(x, y + 1, 18, 18);
-    QLineEdit* height =
+    MaskedEdit* height =
         MaskedField(client, QString("MaskEdit%1").arg(index + 1), index, "#00000; ");
     height->setGeometry(x + 22, y, 46, 20);
   }
@@ -98,14 +113,15 @@ void TfrmGenCPanel::CreateHeightRows(QWidget* client) {
 void TfrmGenCPanel::CreateSettingsFields(QWidget* client) {
   for (int i = 0; i < 6; ++i) {
     const SettingsField& s = kSettings[i];
-    const int x = 4 + 48 * (i % 3);
+    const int x = 4 + kSettingsColumn * (i % 3);
     const int y = 182 + 40 * (i / 3);
     QLabel* caption = Label(client, QString("Label%1").arg(17 + i), s.caption_tag, s.caption);
     caption->setGeometry(x, y, 50, 14);
     QFont small = caption->font();
     small.setPixelSize(10);
     caption->setFont(small);
-    QLineEdit* field = MaskedField(client, QString("MaskEdit%1").arg(17 + i), s.tag, s.mask);
+    CondenseToFit(caption, caption->text(), kCaptionRoom);
+    MaskedEdit* field = MaskedField(client, QString("MaskEdit%1").arg(17 + i), s.tag, s.mask);
     field->setGeometry(x, y + 14, 44, 20);
     if (s.background.isValid()) {
       Colour(field, QPalette::Base, s.background);
@@ -135,22 +151,22 @@ void TfrmGenCPanel::ColourSwatches(const SwatchColours& swatches) {
     const int index = TagOf(label);
     if (index < 0 || index >= 16) continue;  // captions are never coloured
     const PackedColour colour = swatches.colour[static_cast<std::size_t>(index)];
-    Colour(label, QPalette::Window, QColor(RedOf(colour), GreenOf(colour), BlueOf(colour)));
+    ColourSwatch(label, index, QColorOf(colour));
   }
 }
 
-QLineEdit* TfrmGenCPanel::FieldByTag(int tag) const {
-  return FindByTag<QLineEdit>(this, tag);
+MaskedEdit* TfrmGenCPanel::FieldByTag(int tag) const {
+  return FindByTag<MaskedEdit>(this, tag);
 }
 
 PanelTexts TfrmGenCPanel::Texts() const {
   PanelTexts texts;
   for (int index = 0; index < 16; ++index) {
-    texts.heights[static_cast<std::size_t>(index)] = FieldByTag(index)->text().toStdString();
+    texts.heights[static_cast<std::size_t>(index)] = FieldByTag(index)->FieldText().toStdString();
   }
   for (int i = 0; i < 6; ++i) {
     texts.settings[static_cast<std::size_t>(i)] =
-        FieldByTag(kSettings[i].tag)->text().toStdString();
+        FieldByTag(kSettings[i].tag)->FieldText().toStdString();
   }
   texts.output_item = output_items_->checkedButton()->text().toStdString();
   return texts;

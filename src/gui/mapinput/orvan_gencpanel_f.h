@@ -3,13 +3,13 @@
 #include <QButtonGroup>
 #include <QGroupBox>
 #include <QLabel>
-#include <QLineEdit>
 #include <QMdiSubWindow>
 #include <QPushButton>
 #include <array>
 
 #include "orvandel/generator/panel_texts.h"
 #include "orvandel/mapinput/swatches.h"
+#include "widgets/masked_edit.h"
 
 namespace orvandel::gui {
 
@@ -25,10 +25,10 @@ class TfrmGenCPanel : public QMdiSubWindow {
 
   // Colours every label whose Tag is a palette index with that swatch's colour.
   void ColourSwatches(const SwatchColours& swatches);
-  // The fields' texts as the generate command reads them.
+  // The fields' texts as the generate command reads them, blanks between characters kept.
   PanelTexts Texts() const;
   // The first entry field whose Tag is tag.
-  QLineEdit* FieldByTag(int tag) const;
+  MaskedEdit* FieldByTag(int tag) const;
 
   QPushButton* BitBtn1 = nullptr;
   QGroupBox* RGOutput = nullptr;

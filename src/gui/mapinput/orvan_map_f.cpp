@@ -13,6 +13,7 @@ MapView::MapView(QWidget* parent) : QWidget(parent) {
   setObjectName("Image1");
   setCursor(Qt::CrossCursor);
   setAttribute(Qt::WA_OpaquePaintEvent);
+  setMouseTracking(true);
 }
 
 void MapView::SetPicture(const QImage* picture) {
@@ -34,8 +35,14 @@ void MapView::mousePressEvent(QMouseEvent* event) {
   emit Pressed(pixel, event->globalPosition().toPoint());
 }
 
-TfrmMap::TfrmMap(std::function<void(PackedColour, const QPoint&)> on_click, QWidget* parent)
-    : QMdiSubWindow(parent), on_click_(std::move(on_click)) {
+void MapView::mouseMoveEvent(QMouseEvent* event) {
+  const QPoint pixel = event->position().toPoint();
+  if (picture_ != nullptr && picture_->rect().contains(pixel)) emit Hovered(pixel);
+}
+
+TfrmMap::TfrmMap(std::function<void(PackedColour, const QPoint&)> on_click,
+                 std::function<QString(PackedColour)> describe, QWidget* parent)
+    : QMdiSubWindow(parent), on_click_(std::move(on_click)), describe_(std::move(describe)) {
   setObjectName("frmMap");
   setAttribute(Qt::WA_DeleteOnClose);
   setWindowFlags(Qt::SubWindow | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
@@ -44,6 +51,7 @@ TfrmMap::TfrmMap(std::function<void(PackedColour, const QPoint&)> on_click, QWid
   Image1 = new MapView;
   setWidget(Image1);
   connect(Image1, &MapView::Pressed, this, &TfrmMap::Image1MouseDown);
+  connect(Image1, &MapView::Hovered, this, &TfrmMap::Image1MouseMove);
 }
 
 void TfrmMap::ShowMap(std::unique_ptr<QImageMap> map, const QString& file_name) {
@@ -55,6 +63,11 @@ void TfrmMap::ShowMap(std::unique_ptr<QImageMap> map, const QString& file_name) 
 
 void TfrmMap::Image1MouseDown(const QPoint& pixel, const QPoint& screen_point) {
   on_click_(map_->PixelColour(pixel.x(), pixel.y()), screen_point);
+}
+
+// Asked afresh at every move, so that it tells the height as it is typed now.
+void TfrmMap::Image1MouseMove(const QPoint& pixel) {
+  Image1->setToolTip(describe_(map_->PixelColour(pixel.x(), pixel.y())));
 }
 
 void TfrmMap::closeEvent(QCloseEvent* event) {

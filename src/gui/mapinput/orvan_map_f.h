@@ -19,24 +19,28 @@ class MapView : public QWidget {
  signals:
   // Any button: the pixel under the pointer and the pointer's place on the screen.
   void Pressed(const QPoint& pixel, const QPoint& screen_point);
+  // The pointer stands over this pixel of the picture.
+  void Hovered(const QPoint& pixel);
 
  protected:
   void paintEvent(QPaintEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;
+  void mouseMoveEvent(QMouseEvent* event) override;
 
  private:
   const QImage* picture_ = nullptr;
 };
 
-// The map window. A click on the map picks the clicked colour and opens the height popup.
+// The map window. A click on the map picks the clicked colour and opens the height popup;
+// the pointer's tooltip tells what the pixel under it stands for.
 class TfrmMap : public QMdiSubWindow {
   Q_OBJECT
 
  public:
   // on_click receives the packed colour of the clicked pixel and the pointer's place on
-  // the screen. A closed window is destroyed.
-  explicit TfrmMap(std::function<void(PackedColour, const QPoint&)> on_click,
-                   QWidget* parent = nullptr);
+  // the screen; describe gives the tooltip of a pixel colour. A closed window is destroyed.
+  TfrmMap(std::function<void(PackedColour, const QPoint&)> on_click,
+          std::function<QString(PackedColour)> describe, QWidget* parent = nullptr);
 
   // Shows a map, captioned with its file name, with the window's client area sized to it.
   // The window must stand in its work area already.
@@ -50,6 +54,7 @@ class TfrmMap : public QMdiSubWindow {
 
  public slots:
   void Image1MouseDown(const QPoint& pixel, const QPoint& screen_point);
+  void Image1MouseMove(const QPoint& pixel);
 
  protected:
   void closeEvent(QCloseEvent* event) override;
@@ -57,6 +62,7 @@ class TfrmMap : public QMdiSubWindow {
  private:
   std::unique_ptr<QImageMap> map_;
   std::function<void(PackedColour, const QPoint&)> on_click_;
+  std::function<QString(PackedColour)> describe_;
 };
 
 }  // namespace orvandel::gui

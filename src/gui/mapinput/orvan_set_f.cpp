@@ -1,9 +1,16 @@
 #include "mapinput/orvan_set_f.h"
 
+#include <QGuiApplication>
+#include <QKeyEvent>
 #include <QPainter>
+#include <QScreen>
+#include <algorithm>
 
 namespace orvandel::gui {
 namespace {
+
+// Below the pointer, and left of it by the popup's width behind the arrows.
+constexpr int kBelowPointer = 25;
 
 QPushButton* BoldButton(const QString& caption, const QString& name, QWidget* parent) {
   auto* button = new QPushButton(caption, parent);
@@ -15,6 +22,24 @@ QPushButton* BoldButton(const QString& caption, const QString& name, QWidget* pa
   return button;
 }
 
+int KeptInRange(int wanted, int length, int first, int available_length) {
+  return std::max(first, std::min(wanted, first + available_length - length));
+}
+
+// Where a window that wants to stand at wanted stands: moved the least that keeps it whole
+// inside available (its top left corner inside when it is larger), its size kept.
+QRect KeptInside(const QRect& wanted, const QRect& available) {
+  return {KeptInRange(wanted.x(), wanted.width(), available.x(), available.width()),
+          KeptInRange(wanted.y(), wanted.height(), available.y(), available.height()),
+          wanted.width(), wanted.height()};
+}
+
+QRect AvailableAround(const QPoint& screen_point, QScreen* fallback) {
+  QScreen* screen = QGuiApplication::screenAt(screen_point);
+  if (screen == nullptr) screen = fallback;
+  return screen->availableGeometry();
+}
+
 }  // namespace
 
 TfrmSet::TfrmSet(std::function<QLineEdit*()> height_field, QWidget* parent)
@@ -22,11 +47,13 @@ TfrmSet::TfrmSet(std::function<QLineEdit*()> height_field, QWidget* parent)
       height_field_(std::move(height_field)) {
   setObjectName("frmSet");
   setFixedSize(104, 28);
-  MaskEdit1 = new QLineEdit(this);
+  setAutoFillBackground(true);
+  MaskEdit1 = new MaskedEdit("#00000; ", this);
   MaskEdit1->setObjectName("MaskEdit1");
-  MaskEdit1->setInputMask("#00000; ");
-  MaskEdit1->setText("");
   MaskEdit1->setFrame(false);
+  QFont font = MaskEdit1->font();
+  font.setPixelSize(11);
+  MaskEdit1->setFont(font);
   MaskEdit1->setGeometry(4, 4, 39, 20);
   UpDown1 = new UpDownControl(Qt::Vertical, this);
   UpDown1->setObjectName("UpDown1");
@@ -42,21 +69,39 @@ TfrmSet::TfrmSet(std::function<QLineEdit*()> height_field, QWidget* parent)
   connect(Button2, &QPushButton::clicked, this, &TfrmSet::Button2Click);
 }
 
-void TfrmSet::PopupAt(const QPoint& screen_point) {
+// A popup partly off the screen would hide the buttons that close it, and the program
+// would seem to hang; so it moves inside the screen where it must.
+void TfrmSet::PopupAt(const QPoint& screen_point, const QColor& colour) {
+  QPalette shown = palette();
+  shown.setColor(QPalette::Window, colour);
+  setPalette(shown);
   const int arrows_end = UpDown1->x() + UpDown1->width();
-  move(screen_point + QPoint(-(width() - arrows_end), 25));
+  const QRect wanted(screen_point + QPoint(-(width() - arrows_end), kBelowPointer), size());
+  move(KeptInside(wanted, AvailableAround(screen_point, screen())).topLeft());
   MaskEdit1->setFocus();
   exec();
 }
 
 void TfrmSet::Button1Click() {
-  if (QLineEdit* field = height_field_()) field->setText(MaskEdit1->text());
+  if (QLineEdit* field = height_field_()) field->setText(MaskEdit1->FieldText());
   accept();  // hides the popup and ends its modal wait
 }
 
 void TfrmSet::Button2Click() {
   if (QLineEdit* field = height_field_()) field->setText("");
   accept();  // hides the popup and ends its modal wait
+}
+
+void TfrmSet::keyPressEvent(QKeyEvent* event) {
+  switch (event->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+      return Button1->click();
+    case Qt::Key_Escape:
+      return Button2->click();
+    default:
+      QDialog::keyPressEvent(event);
+  }
 }
 
 // A thin frame just inside the edge.

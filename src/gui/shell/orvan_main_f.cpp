@@ -18,6 +18,7 @@
 #include "viewer/orvan_render_f.h"
 #include "widgets/client_size.h"
 #include "widgets/globe_picture.h"
+#include "widgets/packed_colour.h"
 
 namespace orvandel::gui {
 namespace {
@@ -70,30 +71,38 @@ bool TfrmMainMDI::FormCreate() {
   return false;
 }
 
+// The panel floats over the work area instead of standing in it (a child of the main
+// window, not of the work area): no map or render window can cover it, and scrolling the
+// work area does not carry it away.
 TfrmGenCPanel* TfrmMainMDI::CreateControlPanel() {
-  auto* panel = new TfrmGenCPanel;
-  MdiArea->addSubWindow(panel);
+  auto* panel = new TfrmGenCPanel(this);
   FixClientSize(panel, TfrmGenCPanel::kClientSize);
   PlaceAtRightEdge(panel);
   panel->show();
+  panel->raise();
   connect(panel, &TfrmGenCPanel::GenerateRequested, this, &TfrmMainMDI::GoOn);
   return panel;
 }
 
+QRect TfrmMainMDI::WorkArea() const {
+  const QWidget* viewport = MdiArea->viewport();
+  return QRect(viewport->mapTo(this, QPoint(0, 0)), viewport->size());
+}
+
 void TfrmMainMDI::PlaceAtRightEdge(QWidget* window) {
-  window->move(MdiArea->viewport()->width() - window->width(), window->y());
+  const QRect work = WorkArea();
+  window->move(work.x() + work.width() - window->width(), work.y());
 }
 
 bool TfrmMainMDI::eventFilter(QObject* watched, QEvent* event) {
-  if (event->type() == QEvent::Resize && program_.frmGenCPanel != nullptr) {
-    PlaceAtRightEdge(program_.frmGenCPanel);
-  }
+  const bool moved = event->type() == QEvent::Resize || event->type() == QEvent::Move;
+  if (moved && program_.frmGenCPanel != nullptr) PlaceAtRightEdge(program_.frmGenCPanel);
   return QMainWindow::eventFilter(watched, event);
 }
 
 void TfrmMainMDI::OpenBMPfile1Click() {
   const auto chosen =
-      program_.dialogs.AskOpenFile({"Open BMP image file", "BMP files|*.bmp", "BMP"});
+      program_.dialogs.AskOpenFile({"Open BMP image file", "BMP files|*.bmp", "bmp"});
   if (!chosen) return;
   program_.dialogs.RunCommand([&] { OpenMap(*chosen); });
 }
@@ -113,7 +122,8 @@ void TfrmMainMDI::OpenMap(const QString& file_name) {
 
 TfrmMap* TfrmMainMDI::MapWindow() {
   if (MapWindowOpen()) return frmMap;
-  frmMap = new TfrmMap([this](PackedColour colour, const QPoint& at) { MapClicked(colour, at); });
+  frmMap = new TfrmMap([this](PackedColour colour, const QPoint& at) { MapClicked(colour, at); },
+                       [this](PackedColour colour) { return DescribeMapColour(colour); });
   connect(frmMap, &TfrmMap::Closed, this, [this] {
     frmMap = nullptr;
     program_.map.MapFileName.clear();
@@ -126,7 +136,16 @@ TfrmMap* TfrmMainMDI::MapWindow() {
 void TfrmMainMDI::MapClicked(unsigned colour, const QPoint& screen_point) {
   MapSession& map = program_.map;
   map.SelectedColourIndex = SelectedIndexOfColour(map.map_palette, colour, map.SelectedColourIndex);
-  program_.frmSet->PopupAt(screen_point);
+  const auto index = static_cast<std::size_t>(map.SelectedColourIndex);
+  program_.frmSet->PopupAt(screen_point, QColorOf(map.swatches.colour[index]));
+}
+
+// The colour a click here would pick, and the height typed for it: "5: height 1200".
+QString TfrmMainMDI::DescribeMapColour(unsigned colour) const {
+  const int index = SelectedIndexOfColour(program_.map.map_palette, colour, kNoPaletteIndex);
+  if (index == kNoPaletteIndex) return "not a colour of the palette";
+  const QString height = program_.frmGenCPanel->FieldByTag(index)->FieldText().trimmed();
+  return QString("%1: %2").arg(index).arg(height.isEmpty() ? "no height" : "height " + height);
 }
 
 void TfrmMainMDI::GoOn() {
@@ -144,7 +163,7 @@ void TfrmMainMDI::GoOn() {
 }
 
 void TfrmMainMDI::Open3Dfile1Click() {
-  const auto chosen = program_.dialogs.AskOpenFile({"Open 3DF file", "3DF files|*.3df", "3DF"});
+  const auto chosen = program_.dialogs.AskOpenFile({"Open 3DF file", "3DF files|*.3df", "3df"});
   if (!chosen) return;
   program_.SceneFileName = LocalFileName(*chosen);
   program_.dialogs.RunCommand([&] { OpenScene(*chosen); });
@@ -174,6 +193,7 @@ TfrmRender* TfrmMainMDI::RenderWindow(const QString& caption) {
     });
     MdiArea->addSubWindow(frmRender);
     frmRender->show();
+    frmRender->Image1->setFocus();
   }
   frmRender->setWindowTitle(caption);
   frmRender->setFixedSize(kRenderWindowSize);
@@ -189,7 +209,7 @@ void TfrmMainMDI::Save3D1Click() {
     return;
   }
   const auto chosen =
-      program_.dialogs.AskSaveFile({"Save 3D picture", "BMP files (*.bmp)|*.bmp", "BMP"});
+      program_.dialogs.AskSaveFile({"Save 3D picture", "BMP files (*.bmp)|*.bmp", "bmp"});
   if (!chosen) return;
   program_.dialogs.RunCommand([&] { frmRender->Picture().SaveBmp(LocalFileName(*chosen)); });
 }

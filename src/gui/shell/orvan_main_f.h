@@ -53,17 +53,20 @@ class TfrmMainMDI : public QMainWindow {
   void Exit1Click();
 
  protected:
-  // Keeps the control panel against the right edge of the work area as it changes size.
+  // Keeps the control panel in the top right corner of the work area as it changes.
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   void CreateMenu();
+  // The visible part of the work area, in the window's coordinates.
+  QRect WorkArea() const;
   void PlaceAtRightEdge(QWidget* window);
   void OpenMap(const QString& file_name);
   TfrmMap* MapWindow();
   TfrmRender* RenderWindow(const QString& caption);
   void OpenScene(const QString& file_name);
   void MapClicked(unsigned colour, const QPoint& screen_point);
+  QString DescribeMapColour(unsigned colour) const;
 
   Program& program_;
 };

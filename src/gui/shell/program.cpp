@@ -12,10 +12,11 @@ Program::~Program() = default;
 
 bool Program::Start() {
   frmMainMDI = std::make_unique<TfrmMainMDI>(*this);
+  dialogs.SetParent(frmMainMDI.get());
   const bool go_on = frmMainMDI->FormCreate();
   frmGenCPanel = frmMainMDI->CreateControlPanel();
   frmSet = std::make_unique<TfrmSet>(
-      [this] { return frmGenCPanel->FieldByTag(map.SelectedColourIndex); });
+      [this] { return frmGenCPanel->FieldByTag(map.SelectedColourIndex); }, frmMainMDI.get());
   frmMainMDI->showMaximized();
   return go_on;
 }

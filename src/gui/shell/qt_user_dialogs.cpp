@@ -1,35 +1,58 @@
 #include "shell/qt_user_dialogs.h"
 
-#include <QApplication>
+#include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QMessageBox>
 #include <QPushButton>
+
+#include "shell/program.h"
 
 namespace orvandel::gui {
 namespace {
 
+// Any name may be typed into either dialog: a file that does not exist reaches the
+// command, which tells the user so. The save dialog adds the default extension itself, so
+// that it asks before overwriting the file that is really meant.
 std::optional<QString> RunFileDialog(QWidget* parent, const FileDialogSettings& settings,
                                      QFileDialog::AcceptMode mode) {
   QFileDialog dialog(parent, QString::fromStdString(settings.title));
   dialog.setAcceptMode(mode);
-  dialog.setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile
-                                                     : QFileDialog::AnyFile);
+  dialog.setFileMode(QFileDialog::AnyFile);
   dialog.setNameFilter(QtFileFilter(settings.filter));
-  dialog.setDefaultSuffix(QString::fromStdString(settings.default_extension));
+  if (mode == QFileDialog::AcceptSave) {
+    dialog.setDefaultSuffix(QString::fromStdString(settings.default_extension));
+  }
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
   return dialog.selectedFiles().first();
+}
+
+QString FilterEntry(const QString& description, const QString& pattern) {
+  if (description.endsWith("(" + pattern + ")")) return description;
+  return description + " (" + pattern + ")";
 }
 
 }  // namespace
 
 QString QtFileFilter(const std::string& filter) {
-  const QString text = QString::fromStdString(filter);
-  const qsizetype bar = text.indexOf('|');
-  if (bar < 0) return text;
-  const QString description = text.left(bar);
-  const QString pattern = text.mid(bar + 1);
-  if (description.endsWith("(" + pattern + ")")) return description;
-  return description + " (" + pattern + ")";
+  const QStringList parts = QString::fromStdString(filter).split('|');
+  if (parts.size() < 2) return parts.first();
+  QStringList entries;
+  for (qsizetype i = 0; i + 1 < parts.size(); i += 2)
+    entries << FilterEntry(parts[i], parts[i + 1]);
+  return entries.join(";;");
+}
+
+QString WithDefaultExtension(const QString& chosen, const std::string& extension) {
+  const QFileInfo info(chosen);
+  if (extension.empty() || info.fileName().contains('.') || info.isFile()) return chosen;
+  const QString wanted = info.fileName() + '.' + QString::fromStdString(extension);
+  const QDir folder = info.dir();
+  if (folder.exists(wanted)) return folder.filePath(wanted);
+  for (const QString& entry : folder.entryList(QDir::Files)) {
+    if (entry.compare(wanted, Qt::CaseInsensitive) == 0) return folder.filePath(entry);
+  }
+  return folder.filePath(wanted);
 }
 
 void QtUserDialogs::ShowError(const QString& text) {
@@ -39,8 +62,7 @@ void QtUserDialogs::ShowError(const QString& text) {
 }
 
 void QtUserDialogs::ShowGeneralError(const QString& text) {
-  QMessageBox box(QMessageBox::Critical, QApplication::applicationDisplayName(), text,
-                  QMessageBox::Ok, parent_);
+  QMessageBox box(QMessageBox::Critical, kApplicationTitle, text, QMessageBox::Ok, parent_);
   box.exec();
 }
 
@@ -55,7 +77,9 @@ bool QtUserDialogs::ConfirmWarning(const QString& text) {
 }
 
 std::optional<QString> QtUserDialogs::AskOpenFile(const FileDialogSettings& settings) {
-  return RunFileDialog(parent_, settings, QFileDialog::AcceptOpen);
+  const auto chosen = RunFileDialog(parent_, settings, QFileDialog::AcceptOpen);
+  if (!chosen) return std::nullopt;
+  return WithDefaultExtension(*chosen, settings.default_extension);
 }
 
 std::optional<QString> QtUserDialogs::AskSaveFile(const FileDialogSettings& settings) {

@@ -9,8 +9,8 @@ namespace orvandel::gui {
 // The dialogs as a person sees them: QMessageBox and QFileDialog.
 class QtUserDialogs : public UserDialogs {
  public:
-  // Dialogs open over parent (may be null until the main window exists).
-  void SetParent(QWidget* parent) { parent_ = parent; }
+  // Dialogs open over parent (null until the main window exists).
+  void SetParent(QWidget* parent) override { parent_ = parent; }
 
   void ShowError(const QString& text) override;
   void ShowGeneralError(const QString& text) override;
@@ -22,7 +22,15 @@ class QtUserDialogs : public UserDialogs {
   QWidget* parent_ = nullptr;
 };
 
-// A filter "Description|*.ext" as a file dialog takes it: "Description (*.ext)".
+// A filter of one or more "Description|*.ext" pairs, all joined by "|", as a file dialog
+// takes it: "Description (*.ext)" entries joined by ";;".
 QString QtFileFilter(const std::string& filter);
+
+// The file an open dialog's answer names. A name typed without extension gets the default
+// extension; this system tells capitals from small letters, so a file that carries the
+// extension in another case ("valley.BMP" for "valley" and "bmp") is found as well. A
+// name that names no file comes back as typed plus the extension, for the command to
+// report.
+QString WithDefaultExtension(const QString& chosen, const std::string& extension);
 
 }  // namespace orvandel::gui

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QWidget>
 #include <functional>
 #include <optional>
 
@@ -14,6 +15,9 @@ namespace orvandel::gui {
 class UserDialogs {
  public:
   virtual ~UserDialogs() = default;
+
+  // Every dialog from now on opens over parent, the main window.
+  virtual void SetParent(QWidget* parent) = 0;
 
   // The error dialog: caption "Error", stop icon, one button "&Abort".
   virtual void ShowError(const QString& text) = 0;

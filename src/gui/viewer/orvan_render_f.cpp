@@ -1,10 +1,15 @@
 #include "viewer/orvan_render_f.h"
 
 #include <QCloseEvent>
+#include <QKeyEvent>
+#include <QMouseEvent>
 #include <QPainter>
+#include <QWheelEvent>
+#include <cstdlib>
 
 #include "orvandel/commands/scene_commands.h"
 #include "shell/qt_busy_cursor.h"
+#include "widgets/fit_font.h"
 
 namespace orvandel::gui {
 namespace {
@@ -46,11 +51,62 @@ PictureView::PictureView(const PictureImage& picture, QWidget* parent)
     : QWidget(parent), picture_(picture) {
   setObjectName("Image1");
   setAttribute(Qt::WA_OpaquePaintEvent);
+  // Out of the Tab order of the controls; a click, or the window's opening, gives it focus.
+  setFocusPolicy(Qt::ClickFocus);
 }
 
 void PictureView::paintEvent(QPaintEvent*) {
   QPainter painter(this);
   painter.drawImage(0, 0, picture_.Image());
+}
+
+void PictureView::mousePressEvent(QMouseEvent* event) {
+  if (event->button() == Qt::LeftButton) drag_from_ = event->position().toPoint();
+}
+
+// Only whole steps turn; the rest of the way counts towards the next step.
+void PictureView::mouseMoveEvent(QMouseEvent* event) {
+  if (!(event->buttons() & Qt::LeftButton)) return;
+  const QPoint moved = event->position().toPoint() - drag_from_;
+  const int right = moved.x() / kDragStep;
+  const int up = -moved.y() / kDragStep;
+  drag_from_ += QPoint(right * kDragStep, -up * kDragStep);
+  if (right != 0) emit TurnAsked(Qt::Horizontal, right);
+  if (up != 0) emit TurnAsked(Qt::Vertical, up);
+}
+
+// Fine-grained wheels send parts of a notch; they add up to whole zoom steps.
+void PictureView::wheelEvent(QWheelEvent* event) {
+  wheel_rest_ += event->angleDelta().y();
+  const int notches = wheel_rest_ / QWheelEvent::DefaultDeltasPerStep;
+  wheel_rest_ -= notches * QWheelEvent::DefaultDeltasPerStep;
+  if (notches != 0) emit ZoomAsked(notches);
+  event->accept();
+}
+
+void PictureView::keyPressEvent(QKeyEvent* event) {
+  switch (event->key()) {
+    case Qt::Key_Up:
+      emit TurnAsked(Qt::Vertical, 1);
+      break;
+    case Qt::Key_Down:
+      emit TurnAsked(Qt::Vertical, -1);
+      break;
+    case Qt::Key_Right:
+      emit TurnAsked(Qt::Horizontal, 1);
+      break;
+    case Qt::Key_Left:
+      emit TurnAsked(Qt::Horizontal, -1);
+      break;
+    case Qt::Key_Plus:
+      emit ZoomAsked(1);
+      break;
+    case Qt::Key_Minus:
+      emit ZoomAsked(-1);
+      break;
+    default:
+      QWidget::keyPressEvent(event);
+  }
 }
 
 TfrmRender::TfrmRender(ViewerState& state, UserDialogs& dialogs, QWidget* parent)
@@ -93,6 +149,10 @@ void TfrmRender::CreatePanel(QWidget* client) {
   Button2 = ZoomButton(Panel2, "+", "Button2", QRect(411, 7, 20, 20));
   Button3 = ZoomButton(Panel2, "-", "Button3", QRect(431, 7, 20, 20));
   Button1 = Named(new QPushButton("Render now!", Panel2), "Button1", QRect(466, 6, 75, 20));
+  for (QAbstractButton* caption :
+       std::initializer_list<QAbstractButton*>{RadioButton1, RadioButton2, CheckBox1, CheckBox2})
+    CondenseToFit(caption);
+  ShowTargetInTooltips();
 }
 
 void TfrmRender::CreateAngleControls() {
@@ -115,6 +175,8 @@ void TfrmRender::ConnectHandlers() {
   connect(CheckBox1, &QCheckBox::clicked, this, &TfrmRender::CheckBox1Click);
   connect(Button2, &QPushButton::clicked, this, &TfrmRender::Button2Click);
   connect(Button3, &QPushButton::clicked, this, &TfrmRender::Button3Click);
+  connect(Image1, &PictureView::TurnAsked, this, &TfrmRender::Turn);
+  connect(Image1, &PictureView::ZoomAsked, this, &TfrmRender::Zoom);
 }
 
 void TfrmRender::SetTabOrder() {
@@ -124,17 +186,31 @@ void TfrmRender::SetTabOrder() {
     setTabOrder(order[i], order[i + 1]);
 }
 
+void TfrmRender::ShowTargetInTooltips() {
+  const QString target = state_.AngleTarget == AngleTargetKind::kSun ? "sun" : "observer";
+  const QString vertical =
+      "Vertical angle of the " + target + " (drag the picture up or down, or press Up or Down)";
+  const QString horizontal =
+      "Horizontal angle of the " + target + " (drag the picture sideways, or press Left or Right)";
+  Edit1->setToolTip(vertical);
+  UpDown1->setToolTip(vertical);
+  Edit2->setToolTip(horizontal);
+  UpDown2->setToolTip(horizontal);
+}
+
 void TfrmRender::ShowAngles(AnglePair angles) {
   UpDown1->SetPosition(angles.vertical);
   UpDown2->SetPosition(angles.horizontal);
 }
 
 void TfrmRender::Button1Click() {
+  render_wanted_ = false;  // this render serves any that was waiting
   QtBusyCursor busy_cursor;
   dialogs_.RunCommand([&] {
     RenderCommand(state_, {picture_.GetCanvas(), picture_.Width(), picture_.Height()}, busy_cursor);
   });
   Image1->update();
+  emit Rendered();
 }
 
 void TfrmRender::UpDown1Click(int delta) {
@@ -149,10 +225,12 @@ void TfrmRender::UpDown2Click(int delta) {
 
 void TfrmRender::RadioButton1Click() {
   ShowAngles(ChooseAngleTarget(state_, AngleTargetKind::kObserver));
+  ShowTargetInTooltips();
 }
 
 void TfrmRender::RadioButton2Click() {
   ShowAngles(ChooseAngleTarget(state_, AngleTargetKind::kSun));
+  ShowTargetInTooltips();
 }
 
 void TfrmRender::CheckBox1Click() {
@@ -170,8 +248,39 @@ void TfrmRender::Button3Click() {
   AutoRender();
 }
 
+// The picture and the keys step as the arrows and the zoom buttons do, through them.
+void TfrmRender::Turn(Qt::Orientation axis, int steps) {
+  UpDownControl* arrows = axis == Qt::Vertical ? UpDown1 : UpDown2;
+  for (int i = 0; i < std::abs(steps); ++i) {
+    if (steps > 0) {
+      arrows->StepUp();
+    } else {
+      arrows->StepDown();
+    }
+  }
+}
+
+void TfrmRender::Zoom(int steps) {
+  for (int i = 0; i < std::abs(steps); ++i) {
+    if (steps > 0) {
+      Button2Click();
+    } else {
+      Button3Click();
+    }
+  }
+}
+
+// The render runs once the input already waiting has been handled: steps clicked while a
+// picture of millions of faces is drawn give one more picture, of the last angle, instead
+// of a queue of pictures of angles already left behind.
 void TfrmRender::AutoRender() {
-  if (CheckBox2->isChecked()) Button1Click();
+  if (!CheckBox2->isChecked() || render_wanted_) return;
+  render_wanted_ = true;
+  QMetaObject::invokeMethod(this, &TfrmRender::RenderWanted, Qt::QueuedConnection);
+}
+
+void TfrmRender::RenderWanted() {
+  if (render_wanted_) Button1Click();
 }
 
 void TfrmRender::closeEvent(QCloseEvent* event) {

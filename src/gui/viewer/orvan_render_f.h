@@ -14,24 +14,43 @@
 
 namespace orvandel::gui {
 
-// The render window's picture on the screen.
+// The render window's picture on the screen. It turns what the user does on it into the
+// steps of the window's controls: dragging with the left button turns (horizontal drag the
+// horizontal angle, vertical drag the vertical one, one step per kDragStep pixels), the
+// wheel zooms, and with the keyboard focus, which a click gives it, the arrow keys turn and
+// "+" and "-" zoom.
 class PictureView : public QWidget {
   Q_OBJECT
 
  public:
   PictureView(const PictureImage& picture, QWidget* parent);
 
+  static constexpr int kDragStep = 8;
+
+ signals:
+  // steps up (or right) when positive, down (or left) when negative.
+  void TurnAsked(Qt::Orientation axis, int steps);
+  // steps in when positive, out when negative.
+  void ZoomAsked(int steps);
+
  protected:
   void paintEvent(QPaintEvent* event) override;
+  void mousePressEvent(QMouseEvent* event) override;
+  void mouseMoveEvent(QMouseEvent* event) override;
+  void wheelEvent(QWheelEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
 
  private:
   const PictureImage& picture_;
+  QPoint drag_from_;    // where the last whole step of the drag was taken
+  int wheel_rest_ = 0;  // the part of a wheel notch not yet zoomed
 };
 
 // The render window: the picture of the loaded scene, and along its bottom the controls
 // that turn the observer or the sun in steps of 5 degrees, switch to a wire frame, zoom
-// and render. Every control change renders at once while "Autorender" is checked. The
-// controls change the program-wide viewer state, which outlives the window.
+// and render. While "Autorender" is checked every control change renders, once the input
+// waiting is done: a burst of steps gives one picture, of the last angle. The controls
+// change the program-wide viewer state, which outlives the window.
 class TfrmRender : public QMdiSubWindow {
   Q_OBJECT
 
@@ -60,6 +79,8 @@ class TfrmRender : public QMdiSubWindow {
 
  signals:
   void Closed();
+  // A render has run.
+  void Rendered();
 
  public slots:
   void Button1Click();
@@ -80,11 +101,16 @@ class TfrmRender : public QMdiSubWindow {
   void CreateAngleControls();
   void ConnectHandlers();
   void SetTabOrder();
+  void ShowTargetInTooltips();
+  void Turn(Qt::Orientation axis, int steps);
+  void Zoom(int steps);
   void AutoRender();
+  void RenderWanted();
 
   ViewerState& state_;
   UserDialogs& dialogs_;
   PictureImage picture_;
+  bool render_wanted_ = false;
 };
 
 }  // namespace orvandel::gui

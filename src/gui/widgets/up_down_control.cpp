@@ -63,7 +63,8 @@ void UpDownControl::SetPosition(int position) {
 void UpDownControl::TakeTypedPosition() {
   if (!associate_) return;
   bool ok = false;
-  const int typed = associate_->text().trimmed().toInt(&ok);
+  // As shown: a masked field's text() would read "2 5" as 25.
+  const int typed = associate_->displayText().trimmed().toInt(&ok);
   if (ok) position_ = std::clamp(typed, minimum_, maximum_);
 }
 

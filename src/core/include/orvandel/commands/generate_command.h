@@ -10,7 +10,8 @@
 
 namespace orvandel {
 
-// The save dialog of the generate command for the chosen output item ("3DF", "ASC", ...).
+// The save dialog of the generate command for the chosen output item ("3DF", "ASC", ...):
+// its filter and its default extension ("3df") come from the item's output format.
 FileDialogSettings GenerateDialogSettings(const std::string& output_item);
 
 // The generate command: checks that a map is loaded and the settings are filled in, asks
