@@ -26,18 +26,6 @@ TEST(ViewerStateTest, AnglesRunRoundInBothDirections) {
   EXPECT_EQ(TurnTarget(state, AngleAxis::kHorizontal, -kAngleStep).horizontal, 355);
 }
 
-TEST(ViewerStateTest, ZoomingInAndOutReturnsToTheStart) {
-  ViewerState state;
-  ZoomIn(state);
-  EXPECT_EQ(state.Zoom, 0.8261f);
-  ZoomIn(state);
-  EXPECT_EQ(state.Zoom, 0.90871f);
-  ZoomOut(state);
-  EXPECT_EQ(state.Zoom, 0.8261f);
-  ZoomOut(state);
-  EXPECT_EQ(state.Zoom, kStartZoom);
-}
-
 TEST(ViewerStateTest, ApplyViewAndResetAngles) {
   ViewerState state;
   ApplyView(state, {{35, 10}, {45, 5}, 1.5f, false});
