@@ -35,21 +35,25 @@ TEST(GenerateCommandTest, BlankSettingsFieldComesBeforeTheDialog) {
 
 TEST(GenerateCommandTest, DialogSettingsFollowTheOutputItem) {
   Generation g = TwoByTwoExample();
+  // The chosen item's filter comes first, the formats for today's 3D tools after it.
+  const std::string today =
+      "|STL binary mesh (3D printing) (*.stl)|*.stl|Wavefront OBJ with materials (*.obj)|*.obj"
+      "|PLY binary mesh with colours (*.ply)|*.ply|glTF 2.0 binary (*.glb)|*.glb";
   g.panel.output_item = "PLG";
   EXPECT_EQ(g.Run(""), "");  // cancelled: nothing happens
   EXPECT_EQ(g.last_dialog.title, "Generate 3D file");
-  EXPECT_EQ(g.last_dialog.filter, "PLG object format (REND386) (*.plg)|*.plg");
+  EXPECT_EQ(g.last_dialog.filter, "PLG object format (REND386) (*.plg)|*.plg" + today);
   EXPECT_EQ(g.last_dialog.default_extension, "PLG");
   EXPECT_EQ(g.state.OutputFileName, "");
   g.panel.output_item = "ASC";
   g.Run("");
-  EXPECT_EQ(g.last_dialog.filter, "ASC format (3D Studio) (*.asc)|*.asc");
+  EXPECT_EQ(g.last_dialog.filter, "ASC format (3D Studio) (*.asc)|*.asc" + today);
   g.panel.output_item = "RAW";
   g.Run("");
-  EXPECT_EQ(g.last_dialog.filter, "RAW triangle format (no shading) (*.raw)|*.raw");
+  EXPECT_EQ(g.last_dialog.filter, "RAW triangle format (no shading) (*.raw)|*.raw" + today);
   g.panel.output_item = "3DF";
   g.Run("");
-  EXPECT_EQ(g.last_dialog.filter, "3DF (internal) format (*.3df)|*.3df");
+  EXPECT_EQ(g.last_dialog.filter, "3DF (internal) format (*.3df)|*.3df" + today);
 }
 
 TEST(GenerateCommandTest, ExtensionChoosesTheWriter) {

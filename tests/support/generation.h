@@ -24,6 +24,7 @@ struct Generation {
   std::unique_ptr<FakeMap> map;
   MapSession session;
   PanelTexts panel;
+  MeshOptions options;
   GeneratorState state;
   int dialogs_shown = 0;
   FileDialogSettings last_dialog;

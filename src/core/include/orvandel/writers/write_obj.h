@@ -1,0 +1,28 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "orvandel/writers/mesh_write.h"
+
+namespace orvandel {
+
+// The material library written beside an OBJ file: its name with the extension replaced
+// by ".mtl" ("maps/hill.obj" gives "maps/hill.mtl").
+std::string MaterialLibraryName(std::string_view obj_file_name);
+
+// Wavefront OBJ in map units at true scale, z up: the material library's name, one "v"
+// and one "vn" line per vertex, then the faces of each material after its "usemtl" line,
+// each face "f a//a b//b c//c", counter-clockwise seen from outside. Lines end with CR LF.
+// Throws Refusal as TrueScaleMesh does.
+void WriteObjMesh(MeshSource& source, ByteSink& out);
+
+// The material library: "newmtl" and the diffuse colour "Kd" of water, lawn, rock and
+// snow, and of base when the mesh has a base.
+void WriteMtl(const MeshOptions& options, ByteSink& out);
+
+// Writes OutputFileName as OBJ and its material library beside it: both appear whole or
+// neither file changes (see CommitTogether()). Throws IoError and Refusal.
+void WriteObjFile(const WriteRequest& request);
+
+}  // namespace orvandel
