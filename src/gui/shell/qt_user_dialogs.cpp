@@ -23,13 +23,16 @@ std::optional<QString> RunFileDialog(QWidget* parent, const FileDialogSettings& 
 }  // namespace
 
 QString QtFileFilter(const std::string& filter) {
-  const QString text = QString::fromStdString(filter);
-  const qsizetype bar = text.indexOf('|');
-  if (bar < 0) return text;
-  const QString description = text.left(bar);
-  const QString pattern = text.mid(bar + 1);
-  if (description.endsWith("(" + pattern + ")")) return description;
-  return description + " (" + pattern + ")";
+  const QStringList parts = QString::fromStdString(filter).split('|');
+  if (parts.size() < 2) return parts.first();
+  QStringList filters;
+  for (qsizetype k = 0; k + 1 < parts.size(); k += 2) {
+    const QString& description = parts[k];
+    const QString& pattern = parts[k + 1];
+    filters += description.endsWith("(" + pattern + ")") ? description
+                                                         : description + " (" + pattern + ")";
+  }
+  return filters.join(";;");
 }
 
 void QtUserDialogs::ShowError(const QString& text) {

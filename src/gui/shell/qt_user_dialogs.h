@@ -22,7 +22,8 @@ class QtUserDialogs : public UserDialogs {
   QWidget* parent_ = nullptr;
 };
 
-// A filter "Description|*.ext" as a file dialog takes it: "Description (*.ext)".
+// A filter "Description|*.ext" as a file dialog takes it: "Description (*.ext)"; several
+// such pairs joined by "|" become filters separated by ";;".
 QString QtFileFilter(const std::string& filter);
 
 }  // namespace orvandel::gui
