@@ -65,4 +65,17 @@ Generation TwoByTwoExample() {
   return g;
 }
 
+Generation TrueScaleHill() {
+  std::vector<std::uint8_t> pixels;
+  for (int r = 0; r < 6; ++r) {
+    for (int c = 0; c < 8; ++c)
+      pixels.push_back(static_cast<std::uint8_t>((c + r) % 8));
+  }
+  Generation g(8, 6, pixels);
+  g.panel.settings = {"250", "350", "550", "800", "600", "100"};
+  for (std::size_t k = 0; k < 8; ++k)
+    g.panel.heights[k] = std::to_string(100 * k);
+  return g;
+}
+
 }  // namespace orvandel::test

@@ -38,4 +38,10 @@ std::vector<PackedColour> TestPalette();
 // and 0.4, water at 0.05, lawn at 0.25, snow at 0.35.
 Generation TwoByTwoExample();
 
+// An 8 x 6 map of cells of 1 pixel: colour (c + r) mod 8 in column c and row r, colour k
+// at the height 100 k; water 250, lawn 350, snow 550, so that there are faces of every
+// class; Mapwidth 800, Mapheight 600. At true scale column c lies at x = 800 c / 7 and row
+// r at y = 600 - 120 r.
+Generation TrueScaleHill();
+
 }  // namespace orvandel::test
