@@ -68,6 +68,19 @@ TEST(GenerateCommandTest, ExtensionChoosesTheWriter) {
   EXPECT_EQ(ReadFileBytes(dir.File("hill.pLg")).substr(0, 4), "hill");
 }
 
+TEST(GenerateCommandTest, TodaysFormatsByTheirExtensions) {
+  TempDir dir;
+  Generation g = TwoByTwoExample();
+  const std::pair<const char*, std::string> files[] = {
+      {"hill.StL", "ORVANDEL"}, {"hill.PLY", "ply\n"}, {"hill.gLb", "glTF"}, {"hill.Obj", "# ORV"}};
+  for (const auto& [name, start] : files) {
+    ASSERT_EQ(g.Run(dir.File(name)), "");
+    EXPECT_EQ(ReadFileBytes(dir.File(name)).substr(0, start.size()), start);
+  }
+  EXPECT_EQ(dir.Listing(), "hill.Obj hill.PLY hill.StL hill.gLb hill.mtl");
+  EXPECT_NE(ReadFileBytes(dir.File("hill.Obj")).find("\r\nmtllib hill.mtl\r\n"), std::string::npos);
+}
+
 TEST(GenerateCommandTest, InvalidFileExtensionAfterTheSettingsWereRead) {
   TempDir dir;
   Generation g = TwoByTwoExample();
@@ -139,6 +152,25 @@ TEST(GenerateCommandTest, FailedWriteLeavesTheOldFileWholeAndNoTemporaryFile) {
   }
   EXPECT_EQ(ReadFileBytes(dir.File("hill.asc")), before);
   EXPECT_EQ(dir.Listing(), "hill.asc");
+}
+
+TEST(GenerateCommandTest, ObjAndItsMaterialsAppearTogetherOrNotAtAll) {
+  TempDir dir;
+  Generation g = TwoByTwoExample();
+  ASSERT_EQ(g.Run(dir.File("hill.obj")), "");
+  const std::string obj = ReadFileBytes(dir.File("hill.obj"));
+  const std::string mtl = ReadFileBytes(dir.File("hill.mtl"));
+  g.options.base = 10;  // more to write, and a fifth material
+  {
+    FileSizeLimit limit(obj.size());
+    EXPECT_EQ(g.Run(dir.File("hill.obj")), "Disk full.");
+    EXPECT_EQ(g.Run(dir.File("new.obj")), "Disk full.");
+  }
+  EXPECT_EQ(ReadFileBytes(dir.File("hill.obj")), obj);
+  EXPECT_EQ(ReadFileBytes(dir.File("hill.mtl")), mtl);
+  EXPECT_EQ(dir.Listing(), "hill.mtl hill.obj");
+  ASSERT_EQ(g.Run(dir.File("hill.obj")), "");
+  EXPECT_NE(ReadFileBytes(dir.File("hill.mtl")).find("newmtl base\r\n"), std::string::npos);
 }
 
 }  // namespace
