@@ -456,6 +456,9 @@ void tst_Desktop::saveDialogFilterOfSeveralFormats() {
   QCOMPARE(QtFileFilter("3DF (internal) format (*.3df)|*.3df|glTF 2.0 binary|*.glb"),
            QString("3DF (internal) format (*.3df);;glTF 2.0 binary (*.glb)"));
   QCOMPARE(QtFileFilter("BMP files|*.bmp"), QString("BMP files (*.bmp)"));
+  // What a name typed without an extension takes when the user picks a filter.
+  QCOMPARE(FilterSuffix("glTF 2.0 binary (*.glb)"), QString("glb"));
+  QCOMPARE(FilterSuffix("All files (*)"), QString());
 }
 
 QTEST_MAIN(tst_Desktop)

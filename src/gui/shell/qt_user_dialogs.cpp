@@ -4,6 +4,7 @@
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QRegularExpression>
 
 namespace orvandel::gui {
 namespace {
@@ -16,11 +17,22 @@ std::optional<QString> RunFileDialog(QWidget* parent, const FileDialogSettings& 
                                                      : QFileDialog::AnyFile);
   dialog.setNameFilter(QtFileFilter(settings.filter));
   dialog.setDefaultSuffix(QString::fromStdString(settings.default_extension));
+  // A name typed without an extension takes that of the filter the user picked.
+  QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog,
+                   [&dialog](const QString& filter) {
+                     const QString suffix = FilterSuffix(filter);
+                     if (!suffix.isEmpty()) dialog.setDefaultSuffix(suffix);
+                   });
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
   return dialog.selectedFiles().first();
 }
 
 }  // namespace
+
+QString FilterSuffix(const QString& filter) {
+  static const QRegularExpression kPattern(R"(\(\*\.(\w+)\)$)");
+  return kPattern.match(filter).captured(1);
+}
 
 QString QtFileFilter(const std::string& filter) {
   const QStringList parts = QString::fromStdString(filter).split('|');

@@ -26,4 +26,7 @@ class QtUserDialogs : public UserDialogs {
 // such pairs joined by "|" become filters separated by ";;".
 QString QtFileFilter(const std::string& filter);
 
+// The extension of a dialog's filter "Description (*.ext)", "ext"; empty for any other.
+QString FilterSuffix(const QString& filter);
+
 }  // namespace orvandel::gui
