@@ -47,23 +47,11 @@ std::string_view NameInFolder(std::string_view path) {
   return path.substr(path.rfind('/') + 1);
 }
 
-}  // namespace
-
+// The material library beside an OBJ file: "maps/hill.obj" gives "maps/hill.mtl".
 std::string MaterialLibraryName(std::string_view obj_file_name) {
   const std::string_view stem =
       obj_file_name.substr(0, obj_file_name.size() - FileExtension(obj_file_name).size());
   return std::string(stem) + ".mtl";
-}
-
-void WriteObjMesh(MeshSource& source, ByteSink& out) {
-  const TrueScaleMesh mesh(source);
-  TextLine(out).Text("# ORVANDEL terrain: map units, x east, y north, z up");
-  const std::string library = MaterialLibraryName(source.output_file_name);
-  TextLine(out).Text("mtllib ").Text(NameInFolder(library));
-  TextLine(out).Text("o terrain");
-  mesh.ForEachVertex([&](const Vector3& p, const Vector3&) { WriteVectorLine("v ", p, out); });
-  mesh.ForEachVertex([&](const Vector3&, const Vector3& n) { WriteVectorLine("vn ", n, out); });
-  WriteFaces(mesh, out);
 }
 
 void WriteMtl(const MeshOptions& options, ByteSink& out) {
@@ -74,6 +62,19 @@ void WriteMtl(const MeshOptions& options, ByteSink& out) {
     WriteDiffuse(MaterialColour(m), out);
     TextLine(out).Text("illum 1");  // matte: no highlights
   }
+}
+
+}  // namespace
+
+void WriteObjMesh(MeshSource& source, ByteSink& out) {
+  const TrueScaleMesh mesh(source);
+  TextLine(out).Text("# ORVANDEL terrain: map units, x east, y north, z up");
+  const std::string library = MaterialLibraryName(source.output_file_name);
+  TextLine(out).Text("mtllib ").Text(NameInFolder(library));
+  TextLine(out).Text("o terrain");
+  mesh.ForEachVertex([&](const Vector3& p, const Vector3&) { WriteVectorLine("v ", p, out); });
+  mesh.ForEachVertex([&](const Vector3&, const Vector3& n) { WriteVectorLine("vn ", n, out); });
+  WriteFaces(mesh, out);
 }
 
 void WriteObjFile(const WriteRequest& request) {

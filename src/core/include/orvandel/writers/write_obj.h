@@ -1,15 +1,8 @@
 #pragma once
 
-#include <string>
-#include <string_view>
-
 #include "orvandel/writers/mesh_write.h"
 
 namespace orvandel {
-
-// The material library written beside an OBJ file: its name with the extension replaced
-// by ".mtl" ("maps/hill.obj" gives "maps/hill.mtl").
-std::string MaterialLibraryName(std::string_view obj_file_name);
 
 // Wavefront OBJ in map units at true scale, z up: the material library's name, one "v"
 // and one "vn" line per vertex, then the faces of each material after its "usemtl" line,
@@ -17,12 +10,10 @@ std::string MaterialLibraryName(std::string_view obj_file_name);
 // Throws Refusal as TrueScaleMesh does.
 void WriteObjMesh(MeshSource& source, ByteSink& out);
 
-// The material library: "newmtl" and the diffuse colour "Kd" of water, lawn, rock and
-// snow, and of base when the mesh has a base.
-void WriteMtl(const MeshOptions& options, ByteSink& out);
-
-// Writes OutputFileName as OBJ and its material library beside it: both appear whole or
-// neither file changes (see CommitTogether()). Throws IoError and Refusal.
+// Writes OutputFileName as OBJ and beside it its material library (hill.obj, hill.mtl):
+// "newmtl" and the diffuse colour "Kd" of water, lawn, rock and snow, and of base for a
+// solid. Both files appear whole or neither changes (see CommitTogether()). Throws IoError
+// and Refusal.
 void WriteObjFile(const WriteRequest& request);
 
 }  // namespace orvandel
