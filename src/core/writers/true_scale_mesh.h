@@ -25,11 +25,12 @@ class TrueScaleMesh {
  public:
   // Samples every cell once. Throws what TrueScaleTerrain and SolidBase throw.
   explicit TrueScaleMesh(MeshSource& source);
+  TrueScaleMesh(const TrueScaleMesh&) = delete;  // the base refers to the terrain
+  TrueScaleMesh& operator=(const TrueScaleMesh&) = delete;
 
   const TrueScaleTerrain& Terrain() const { return terrain_; }
   const GridLayout& Grid() const { return grid_; }
   const WritePreparation& Preparation() const { return prep_; }
-  bool HasBase() const { return base_.has_value(); }
 
   std::int32_t VertexCount() const;
   std::int64_t FaceCount() const;
