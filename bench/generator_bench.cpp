@@ -103,7 +103,7 @@ int main(int argc, char** argv) {
     CountingSink sink;
     const double seconds = Seconds([&] {
       CellSampler sampler(*image, map.swatches, state.grid_layout, state.view_mapping, prep);
-      MeshSource source{state.grid_layout, prep, sampler, "bench.out"};
+      MeshSource source{state.grid_layout, prep, sampler, "bench.out", state.generator_settings};
       format.body(source, sink);
       sink.Flush();
     });

@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
   cmake ninja-build g++ pkg-config clang libclang-rt-14-dev
   qt6-base-dev qt6-base-dev-tools libgl-dev
-  libgtest-dev libgmock-dev
+  libgtest-dev libgmock-dev libassimp-dev
   xvfb openbox xdotool x11-utils imagemagick
   # the .deb (CPack, dpkg-shlibdeps) and the checks of the installed program
   dpkg-dev file man-db desktop-file-utils lintian

@@ -1,6 +1,9 @@
 #include "cli_args.h"
 
 #include <array>
+#include <cmath>
+
+#include "orvandel/writers/output_formats.h"
 
 namespace orvandel::cli {
 namespace {
@@ -29,7 +32,49 @@ bool TakeSetting(const std::vector<std::string>& args, std::size_t& at, PanelTex
   return false;
 }
 
+float PositiveFrom(const std::string& option, const std::string& value, const char* what) {
+  const std::optional<float> number = NumberFrom<float>(value);
+  if (!number || !std::isfinite(*number) || *number <= 0) {
+    throw UsageError(option + " takes a positive " + what + ", not '" + value + "'");
+  }
+  return *number;
+}
+
+bool TakeMeshOption(const std::vector<std::string>& args, std::size_t& at, MeshOptions& options) {
+  std::string value;
+  if (TakeOption(args, at, "--vertical-scale", value)) {
+    options.vertical_scale = PositiveFrom("--vertical-scale", value, "number");
+  } else if (TakeOption(args, at, "--base", value)) {
+    options.base = PositiveFrom("--base", value, "number of map units");
+  } else {
+    return false;
+  }
+  return true;
+}
+
+// The options shape only the true-scale formats; a file of no known format is left to the
+// command, which refuses it as the desktop program does.
+void CheckMeshOptionsApply(const GenerateArgs& parsed, bool given) {
+  const OutputFormat* format = FindFormatForFile(parsed.output_file);
+  if (!given || format == nullptr || format->true_scale) return;
+  throw UsageError("--vertical-scale and --base apply to " + Extensions(true, " and ") +
+                   " files only");
+}
+
 }  // namespace
+
+std::string Extensions(bool true_scale_only, std::string_view last_joint) {
+  std::vector<std::string_view> listed;
+  for (const OutputFormat& format : OutputFormats()) {
+    if (format.true_scale || !true_scale_only) listed.push_back(format.extension);
+  }
+  std::string text;
+  for (std::size_t k = 0; k < listed.size(); ++k) {
+    const bool last = k + 1 == listed.size();
+    text += std::string(k == 0 ? "" : last ? last_joint : ", ") + std::string(listed[k]);
+  }
+  return text;
+}
 
 bool TakeOption(const std::vector<std::string>& args, std::size_t& at, const std::string& name,
                 std::string& value) {
@@ -52,10 +97,13 @@ GenerateArgs ParseGenerateArgs(const std::vector<std::string>& args) {
   GenerateArgs parsed;
   std::vector<std::string> positional;
   std::array<bool, 6> given{};
+  bool mesh_options_given = false;
   for (std::size_t at = 0; at < args.size();) {
     std::string height;
     if (TakeOption(args, at, "--height", height)) {
       TakeHeight(height, parsed.panel);
+    } else if (TakeMeshOption(args, at, parsed.options)) {
+      mesh_options_given = true;
     } else if (!TakeSetting(args, at, parsed.panel, given)) {
       if (args[at].starts_with("--")) throw UsageError("unknown option " + args[at]);
       positional.push_back(args[at++]);
@@ -67,6 +115,7 @@ GenerateArgs ParseGenerateArgs(const std::vector<std::string>& args) {
   }
   parsed.map_file = positional[0];
   parsed.output_file = positional[1];
+  CheckMeshOptionsApply(parsed, mesh_options_given);
   return parsed;
 }
 

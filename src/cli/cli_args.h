@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "orvandel/generator/panel_texts.h"
+#include "orvandel/writers/mesh_write.h"
 
 namespace orvandel::cli {
 
@@ -18,14 +19,18 @@ class UsageError : public std::runtime_error {
 };
 
 // orvandel-cli generate MAP OUTPUT [--height INDEX=TEXT]... --water TEXT ...
+// [--vertical-scale F] [--base T]
 struct GenerateArgs {
   std::string map_file;
   std::string output_file;
   PanelTexts panel;
+  MeshOptions options{};
 };
 
 // Reads the arguments that follow "generate". Every settings option is required; a
-// height not given leaves its field empty. Throws UsageError.
+// height not given leaves its field empty. --vertical-scale and --base take positive
+// numbers and apply only to an OUTPUT of a true-scale format (or of no known format,
+// which the command then refuses). Throws UsageError.
 GenerateArgs ParseGenerateArgs(const std::vector<std::string>& args);
 
 // The value of an option given as "--name VALUE" or "--name=VALUE"; advances at past the
@@ -43,5 +48,9 @@ std::optional<Number> NumberFrom(std::string_view text) {
   if (text.empty() || stop != end || error != std::errc{}) return std::nullopt;
   return value;
 }
+
+// The extensions of every output format, or of the true-scale ones only, the last joined
+// by last_joint: ".stl, .obj, .ply and .glb".
+std::string Extensions(bool true_scale_only, std::string_view last_joint);
 
 }  // namespace orvandel::cli

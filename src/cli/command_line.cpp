@@ -47,6 +47,14 @@ int Dispatch(const std::vector<std::string>& args, std::ostream& out, const Comm
   return 0;
 }
 
+// One line, so that a script's log shows the reason next to the command that caused it.
+std::string UsageErrorLine(const std::string& reason, const Command* concerned) {
+  const std::string help = concerned != nullptr
+                               ? "orvandel-cli help " + std::string(concerned->name)
+                               : std::string("orvandel-cli --help");
+  return "orvandel-cli: " + reason + " (see \"" + help + "\")\n";
+}
+
 }  // namespace
 
 int RunCommandLine(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
@@ -54,8 +62,7 @@ int RunCommandLine(const std::vector<std::string>& args, std::ostream& out, std:
   try {
     return Dispatch(args, out, concerned);
   } catch (const UsageError& error) {
-    err << "orvandel-cli: " << error.what() << "\n\n"
-        << (concerned != nullptr ? CommandUsage(*concerned) : FullUsage());
+    err << UsageErrorLine(error.what(), concerned);
     return 2;
   } catch (const Failure& failure) {
     err << MessageText(failure) << "\n";

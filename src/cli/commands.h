@@ -18,8 +18,8 @@ namespace orvandel::cli {
 // No line is longer than 80 characters.
 struct Command {
   std::string_view name;
-  std::string_view synopsis;
-  std::string_view details;
+  std::string synopsis;
+  std::string details;
   // Parses the arguments that follow the name and runs the command. Throws UsageError or
   // Failure.
   void (*run)(const std::vector<std::string>& args);

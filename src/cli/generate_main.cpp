@@ -19,7 +19,7 @@ void RunGenerate(const GenerateArgs& args) {
   const auto answer_dialog = [&](const FileDialogSettings&) {
     return std::optional(args.output_file);
   };
-  RunGenerateCommand(state, map, image.get(), args.panel, answer_dialog, no_cursor);
+  RunGenerateCommand(state, map, image.get(), args.panel, answer_dialog, no_cursor, args.options);
 }
 
 }  // namespace orvandel::cli

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "bmp_builder.h"
 #include "run_command.h"
 #include "temp_dir.h"
@@ -174,6 +176,47 @@ TEST_F(GenerateCliTest, FileLayerErrors) {
   EXPECT_EQ(result.exit_status, 1);
 }
 
+TEST_F(GenerateCliTest, MeshOptionsTakePositiveNumbersForTodaysFormats) {
+  const BmpDescription map = Map(4, {kBlack, kWhite});
+  struct Case {
+    const char* output;
+    std::vector<std::string> options;
+    const char* line;
+  } wrong[] = {
+      {"t.stl",
+       {"--base", "-1"},
+       "orvandel-cli: --base takes a positive number of map units, not '-1'"},
+      {"t.stl", {"--base=0"}, "orvandel-cli: --base takes a positive number of map units, not '0'"},
+      {"t.glb",
+       {"--vertical-scale", "nan"},
+       "orvandel-cli: --vertical-scale takes a positive number, not 'nan'"},
+      {"t.obj",
+       {"--vertical-scale", "1e39"},
+       "orvandel-cli: --vertical-scale takes a positive number, not '1e39'"},
+      {"t.3df",
+       {"--base", "5"},
+       "orvandel-cli: --vertical-scale and --base apply to .stl, .obj, .ply and .glb files only"},
+      {"t.plg",
+       {"--vertical-scale", "1"},
+       "orvandel-cli: --vertical-scale and --base apply to .stl, .obj, .ply and .glb files only"},
+  };
+  for (const Case& c : wrong) {
+    std::vector<std::string> extra = {"--height", "0=100", "--height", "1=200"};
+    extra.insert(extra.end(), c.options.begin(), c.options.end());
+    const CommandResult result = Generate(map, c.output, extra);
+    EXPECT_EQ(result.exit_status, 2) << c.line;
+    EXPECT_EQ(result.err, std::string(c.line) + " (see \"orvandel-cli help generate\")\n");
+  }
+  EXPECT_EQ(dir_.Listing(), "map.bmp");
+  const CommandResult solid =
+      Generate(map, "t.stl",
+               {"--height", "0=100", "--height", "1=200", "--vertical-scale", "2", "--base", "10"});
+  EXPECT_EQ(solid.exit_status, 0) << solid.err;
+  EXPECT_EQ(Output("t.stl").size(), 84u + 50 * (4 + 3 * 6));  // 3 x 2 cells, 6 under the edge
+  EXPECT_EQ(Generate(map, "t.xyz", {"--height", "0=1", "--base", "1"}).err,
+            "Invalid file extension!\n");
+}
+
 TEST_F(GenerateCliTest, WrongUsage) {
   for (const std::vector<std::string>& args : std::vector<std::vector<std::string>>{
            {},
@@ -186,11 +229,13 @@ TEST_F(GenerateCliTest, WrongUsage) {
        }) {
     const CommandResult result = test::RunCommand(ORVANDEL_CLI, args);
     EXPECT_EQ(result.exit_status, 2);
-    EXPECT_NE(result.err.find("Usage:"), std::string::npos);
+    EXPECT_EQ(std::count(result.err.begin(), result.err.end(), '\n'), 1) << result.err;
+    EXPECT_NE(result.err.find("help"), std::string::npos);
   }
   const CommandResult help = test::RunCommand(ORVANDEL_CLI, {"--help"});
   EXPECT_EQ(help.exit_status, 0);
   EXPECT_NE(help.out.find("orvandel-cli generate MAP OUTPUT"), std::string::npos);
+  EXPECT_NE(help.out.find(".3df, .asc, .raw, .plg, .stl, .obj, .ply or .glb."), std::string::npos);
 }
 
 }  // namespace

@@ -35,23 +35,27 @@ TEST(GenerateCommandTest, BlankSettingsFieldComesBeforeTheDialog) {
 
 TEST(GenerateCommandTest, DialogSettingsFollowTheOutputItem) {
   Generation g = TwoByTwoExample();
+  // The chosen item's filter comes first, the formats for today's 3D tools after it.
+  const std::string today =
+      "|STL binary mesh (3D printing) (*.stl)|*.stl|Wavefront OBJ with materials (*.obj)|*.obj"
+      "|PLY binary mesh with colours (*.ply)|*.ply|glTF 2.0 binary (*.glb)|*.glb";
   g.panel.output_item = "PLG";
   EXPECT_EQ(g.Run(""), "");  // cancelled: nothing happens
   EXPECT_EQ(g.last_dialog.title, "Generate 3D file");
-  EXPECT_EQ(g.last_dialog.filter, "PLG object format (REND386) (*.plg)|*.plg");
+  EXPECT_EQ(g.last_dialog.filter, "PLG object format (REND386) (*.plg)|*.plg" + today);
   EXPECT_EQ(g.last_dialog.default_extension, "plg");
   EXPECT_EQ(g.state.OutputFileName, "");
   g.panel.output_item = "ASC";
   g.Run("");
-  EXPECT_EQ(g.last_dialog.filter, "ASC format (3D Studio) (*.asc)|*.asc");
+  EXPECT_EQ(g.last_dialog.filter, "ASC format (3D Studio) (*.asc)|*.asc" + today);
   EXPECT_EQ(g.last_dialog.default_extension, "asc");
   g.panel.output_item = "RAW";
   g.Run("");
-  EXPECT_EQ(g.last_dialog.filter, "RAW triangle format (no shading) (*.raw)|*.raw");
+  EXPECT_EQ(g.last_dialog.filter, "RAW triangle format (no shading) (*.raw)|*.raw" + today);
   EXPECT_EQ(g.last_dialog.default_extension, "raw");
   g.panel.output_item = "3DF";
   g.Run("");
-  EXPECT_EQ(g.last_dialog.filter, "3DF (internal) format (*.3df)|*.3df");
+  EXPECT_EQ(g.last_dialog.filter, "3DF (internal) format (*.3df)|*.3df" + today);
   EXPECT_EQ(g.last_dialog.default_extension, "3df");
 }
 
@@ -65,6 +69,19 @@ TEST(GenerateCommandTest, ExtensionChoosesTheWriter) {
   EXPECT_EQ(ReadFileBytes(dir.File("terrain.3dfx")).size(), 91u);
   ASSERT_EQ(g.Run(dir.File("hill.pLg")), "");
   EXPECT_EQ(ReadFileBytes(dir.File("hill.pLg")).substr(0, 4), "hill");
+}
+
+TEST(GenerateCommandTest, TodaysFormatsByTheirExtensions) {
+  TempDir dir;
+  Generation g = TwoByTwoExample();
+  const std::pair<const char*, std::string> files[] = {
+      {"hill.StL", "ORVANDEL"}, {"hill.PLY", "ply\n"}, {"hill.gLb", "glTF"}, {"hill.Obj", "# ORV"}};
+  for (const auto& [name, start] : files) {
+    ASSERT_EQ(g.Run(dir.File(name)), "");
+    EXPECT_EQ(ReadFileBytes(dir.File(name)).substr(0, start.size()), start);
+  }
+  EXPECT_EQ(dir.Listing(), "hill.Obj hill.PLY hill.StL hill.gLb hill.mtl");
+  EXPECT_NE(ReadFileBytes(dir.File("hill.Obj")).find("\r\nmtllib hill.mtl\r\n"), std::string::npos);
 }
 
 TEST(GenerateCommandTest, InvalidFileExtensionAfterTheSettingsWereRead) {
@@ -138,6 +155,25 @@ TEST(GenerateCommandTest, FailedWriteLeavesTheOldFileWholeAndNoTemporaryFile) {
   }
   EXPECT_EQ(ReadFileBytes(dir.File("hill.asc")), before);
   EXPECT_EQ(dir.Listing(), "hill.asc");
+}
+
+TEST(GenerateCommandTest, ObjAndItsMaterialsAppearTogetherOrNotAtAll) {
+  TempDir dir;
+  Generation g = TwoByTwoExample();
+  ASSERT_EQ(g.Run(dir.File("hill.obj")), "");
+  const std::string obj = ReadFileBytes(dir.File("hill.obj"));
+  const std::string mtl = ReadFileBytes(dir.File("hill.mtl"));
+  g.options.base = 10;  // more to write, and a fifth material
+  {
+    FileSizeLimit limit(obj.size());
+    EXPECT_EQ(g.Run(dir.File("hill.obj")), "Disk full.");
+    EXPECT_EQ(g.Run(dir.File("new.obj")), "Disk full.");
+  }
+  EXPECT_EQ(ReadFileBytes(dir.File("hill.obj")), obj);
+  EXPECT_EQ(ReadFileBytes(dir.File("hill.mtl")), mtl);
+  EXPECT_EQ(dir.Listing(), "hill.mtl hill.obj");
+  ASSERT_EQ(g.Run(dir.File("hill.obj")), "");
+  EXPECT_NE(ReadFileBytes(dir.File("hill.mtl")).find("newmtl base\r\n"), std::string::npos);
 }
 
 }  // namespace

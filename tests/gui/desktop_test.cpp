@@ -19,6 +19,7 @@
 #include "shell/orvan_doc_f.h"
 #include "shell/orvan_main_f.h"
 #include "shell/program.h"
+#include "shell/qt_user_dialogs.h"
 #include "temp_dir.h"
 
 using namespace orvandel;
@@ -61,6 +62,7 @@ class tst_Desktop : public QObject {
   void busyCursorIsGoneAfterAFailedWrite();
   void documentationIsReadAgainAtEveryUse();
   void documentationWithoutItsFile();
+  void saveDialogFilterOfSeveralFormats();
 
  private:
   QString WriteMap(const QString& name, const QByteArray& bytes);
@@ -423,7 +425,8 @@ void tst_Desktop::guiAndCliWriteTheSameBytes() {
   panel_->FieldByTag(9)->setText("-20");
   QDir(dir_->path()).mkdir("gui");
   QDir(dir_->path()).mkdir("cli");
-  for (const QString name : {"t.3df", "t.asc", "t.raw", "t.plg"}) {
+  for (const QString name :
+       {"t.3df", "t.asc", "t.raw", "t.plg", "t.stl", "t.obj", "t.ply", "t.glb"}) {
     QCOMPARE(Generate(dir_->filePath("gui/" + name)), QStringList());
     const QString cli_name = dir_->filePath("cli/" + name);
     const auto result = test::RunCommand(ORVANDEL_CLI, {"generate",
@@ -495,6 +498,15 @@ void tst_Desktop::documentationWithoutItsFile() {
   QVERIFY(main_->DocWindowOpen());
   QCOMPARE(main_->frmDoc->Memo1->toPlainText(), QString());
   QCOMPARE(dialogs_->TakeShown(), QStringList{"ORVANDEL: Cannot open file document.txt."});
+}
+
+void tst_Desktop::saveDialogFilterOfSeveralFormats() {
+  QCOMPARE(QtFileFilter("3DF (internal) format (*.3df)|*.3df|glTF 2.0 binary|*.glb"),
+           QString("3DF (internal) format (*.3df);;glTF 2.0 binary (*.glb)"));
+  QCOMPARE(QtFileFilter("BMP files|*.bmp"), QString("BMP files (*.bmp)"));
+  // What a name typed without an extension takes when the user picks a filter.
+  QCOMPARE(FilterSuffix("glTF 2.0 binary (*.glb)"), QString("glb"));
+  QCOMPARE(FilterSuffix("All files (*)"), QString());
 }
 
 QTEST_MAIN(tst_Desktop)

@@ -31,7 +31,8 @@ std::string Generation::Run(const std::string& output_file) {
     if (output_file.empty()) return std::nullopt;
     return output_file;
   };
-  return MessageOf([&] { RunGenerateCommand(state, session, map.get(), panel, choose, busy); });
+  return MessageOf(
+      [&] { RunGenerateCommand(state, session, map.get(), panel, choose, busy, options); });
 }
 
 std::string Generation::Written(const std::string& output_name) {
@@ -39,7 +40,8 @@ std::string Generation::Written(const std::string& output_name) {
   const OutputFormat& format = FormatForFile(output_name);
   const WritePreparation prep = PrepareWrite(state.height_table, state.generator_settings);
   CellSampler sampler(*map, session.swatches, state.grid_layout, state.view_mapping, prep);
-  MeshSource source{state.grid_layout, prep, sampler, output_name};
+  MeshSource source{state.grid_layout,        prep,   sampler, output_name,
+                    state.generator_settings, options};
   MemorySink sink;
   format.body(source, sink);
   return sink.Bytes();
@@ -60,6 +62,19 @@ Generation TwoByTwoExample() {
   g.panel.heights[2] = "200";
   g.panel.heights[3] = "300";
   g.panel.heights[4] = "400";
+  return g;
+}
+
+Generation TrueScaleHill() {
+  std::vector<std::uint8_t> pixels;
+  for (int r = 0; r < 6; ++r) {
+    for (int c = 0; c < 8; ++c)
+      pixels.push_back(static_cast<std::uint8_t>((c + r) % 8));
+  }
+  Generation g(8, 6, pixels);
+  g.panel.settings = {"250", "350", "550", "800", "600", "100"};
+  for (std::size_t k = 0; k < 8; ++k)
+    g.panel.heights[k] = std::to_string(100 * k);
   return g;
 }
 

@@ -24,6 +24,7 @@ struct Generation {
   std::unique_ptr<FakeMap> map;
   MapSession session;
   PanelTexts panel;
+  MeshOptions options;
   GeneratorState state;
   int dialogs_shown = 0;
   FileDialogSettings last_dialog;
@@ -36,5 +37,11 @@ std::vector<PackedColour> TestPalette();
 // (-0.5, 0.5), (0.5, 0.5), (-0.5, -0.5) and (0.5, -0.5) with cell heights 0.1, 0.2, 0.3
 // and 0.4, water at 0.05, lawn at 0.25, snow at 0.35.
 Generation TwoByTwoExample();
+
+// An 8 x 6 map of cells of 1 pixel: colour (c + r) mod 8 in column c and row r, colour k
+// at the height 100 k; water 250, lawn 350, snow 550, so that there are faces of every
+// class; Mapwidth 800, Mapheight 600. At true scale column c lies at x = 800 c / 7 and row
+// r at y = 600 - 120 r.
+Generation TrueScaleHill();
 
 }  // namespace orvandel::test

@@ -17,6 +17,21 @@ std::string Integer(std::int64_t value) {
   return std::string(text, FormatInteger(text, value));
 }
 
+std::string Float(float value) {
+  char text[kMaxNumberText];
+  return std::string(text, FormatFloat(text, value));
+}
+
+TEST(NumberTextTest, FloatsAsShortAsReadsBackWithoutExponent) {
+  EXPECT_EQ(Float(0.1f), "0.1");
+  EXPECT_EQ(Float(4779.958f), "4779.958");
+  EXPECT_EQ(Float(-1.5e-7f), "-0.00000015");
+  // Whole numbers take as many characters either way, and then the exact value.
+  EXPECT_EQ(Float(1e20f), "100000002004087734272");
+  EXPECT_EQ(Float(-std::numeric_limits<float>::max()), "-340282346638528859811704183484516925440");
+  EXPECT_EQ(Float(std::numeric_limits<float>::denorm_min()).size(), 47u);  // 0.000...1
+}
+
 TEST(NumberTextTest, FourDecimalsWithHalvesAwayFromZero) {
   EXPECT_EQ(Fixed(0.03125L), "0.0313");
   EXPECT_EQ(Fixed(-0.03125L), "-0.0313");

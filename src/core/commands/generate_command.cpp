@@ -16,19 +16,28 @@ void CheckSettingsFilledIn(const PanelTexts& panel) {
   }
 }
 
+std::string FilterForItem(const std::string& output_item) {
+  const OutputFormat* chosen = FormatNamed(output_item);
+  std::string filter = chosen == nullptr ? std::string() : std::string(chosen->filter);
+  for (const OutputFormat& format : OutputFormats()) {
+    if (!format.true_scale || &format == chosen) continue;
+    filter += (filter.empty() ? "" : "|") + std::string(format.filter);
+  }
+  return filter;
+}
+
 }  // namespace
 
 // The default extension is the format's own, in the small letters that its files carry.
 FileDialogSettings GenerateDialogSettings(const std::string& output_item) {
   const OutputFormat* format = FormatNamed(output_item);
-  if (format == nullptr) return {"Generate 3D file", "", ""};
-  return {"Generate 3D file", std::string(format->filter),
-          std::string(format->extension.substr(1))};
+  if (format == nullptr) return {"Generate 3D file", FilterForItem(output_item), ""};
+  return {"Generate 3D file", FilterForItem(output_item), std::string(format->extension.substr(1))};
 }
 
 void RunGenerateCommand(GeneratorState& state, const MapSession& map, const MapImage* map_image,
                         const PanelTexts& panel, const ChooseFile& choose_output,
-                        BusyIndicator& busy) {
+                        BusyIndicator& busy, const MeshOptions& options) {
   if (map.MapFileName.empty() || map_image == nullptr) throw Refusal("No map loaded!");
   CheckSettingsFilledIn(panel);
   const std::optional<std::string> chosen =
@@ -40,7 +49,7 @@ void RunGenerateCommand(GeneratorState& state, const MapSession& map, const MapI
   // Refuses a write without any height before the cursor changes or a file is touched.
   const WritePreparation prep = PrepareWrite(state.height_table, state.generator_settings);
   const BusyScope busy_cursor(busy);
-  format.write(WriteRequest{state, *map_image, map.swatches, prep});
+  format.write(WriteRequest{state, *map_image, map.swatches, prep, options});
 }
 
 }  // namespace orvandel

@@ -37,6 +37,41 @@ void RefuseUnwritableTarget(const std::string& target) {
   if (::access(target.c_str(), W_OK) != 0) throw IoError::FromErrno(errno);
 }
 
+// The target of a commit as it was before, kept under another name until the commit is
+// done: a second link to the file, or the file itself moved aside where the file system
+// has no links. Without a target there is nothing to keep.
+class KeptTarget {
+ public:
+  KeptTarget(std::string target, std::string kept) : target_(std::move(target)) {
+    if (::link(target_.c_str(), kept.c_str()) != 0 &&
+        ::rename(target_.c_str(), kept.c_str()) != 0) {
+      if (errno == ENOENT) return;
+      throw IoError::FromErrno(errno);
+    }
+    kept_ = std::move(kept);
+  }
+  ~KeptTarget() {
+    if (!kept_.empty()) ::unlink(kept_.c_str());
+  }
+  KeptTarget(const KeptTarget&) = delete;
+  KeptTarget& operator=(const KeptTarget&) = delete;
+
+  // Puts the target back as it was: the kept file, or no file when there was none. Should
+  // even that fail, the kept file stays on disk under its other name rather than be lost.
+  void PutBack() {
+    if (kept_.empty()) {
+      ::unlink(target_.c_str());
+      return;
+    }
+    ::rename(kept_.c_str(), target_.c_str());
+    kept_.clear();
+  }
+
+ private:
+  std::string target_;
+  std::string kept_;
+};
+
 }  // namespace
 
 OutputFile::OutputFile(std::string target) : target_(std::move(target)) {
@@ -56,10 +91,8 @@ OutputFile::OutputFile(std::string target) : target_(std::move(target)) {
 }
 
 OutputFile::~OutputFile() {
-  if (fd_ >= 0) {
-    ::close(fd_);
-    ::unlink(temporary_.c_str());
-  }
+  if (fd_ >= 0) ::close(fd_);
+  if (!placed_) ::unlink(temporary_.c_str());
 }
 
 void OutputFile::Drain(const char* data, std::size_t count) {
@@ -74,14 +107,33 @@ void OutputFile::Drain(const char* data, std::size_t count) {
   }
 }
 
-void OutputFile::Commit() {
+void OutputFile::Finish() {
   Flush();
   const int fd = fd_;
   fd_ = -1;
-  if (::close(fd) != 0 || ::rename(temporary_.c_str(), target_.c_str()) != 0) {
-    const int error = errno;
-    ::unlink(temporary_.c_str());
-    throw IoError::FromErrno(error);
+  if (::close(fd) != 0) throw IoError::FromErrno(errno);
+}
+
+void OutputFile::PutInPlace() {
+  if (::rename(temporary_.c_str(), target_.c_str()) != 0) throw IoError::FromErrno(errno);
+  placed_ = true;
+}
+
+void OutputFile::Commit() {
+  Finish();
+  PutInPlace();
+}
+
+void CommitTogether(OutputFile& first, OutputFile& second) {
+  first.Finish();
+  second.Finish();
+  KeptTarget kept(first.target_, first.temporary_ + ".old");
+  try {
+    first.PutInPlace();
+    second.PutInPlace();
+  } catch (const IoError&) {
+    kept.PutBack();
+    throw;
   }
 }
 

@@ -4,13 +4,18 @@
 
 namespace orvandel {
 
-void RunMeshWrite(const WriteRequest& request, MeshBody body) {
+void WriteMeshInto(const WriteRequest& request, MeshBody body, ByteSink& out) {
   GeneratorState& state = request.state;
-  OutputFile file(state.OutputFileName);
   CellSampler sampler(request.map, request.swatches, state.grid_layout, state.view_mapping,
                       request.prep);
-  MeshSource source{state.grid_layout, request.prep, sampler, state.OutputFileName};
-  body(source, file);
+  MeshSource source{state.grid_layout,        request.prep,   sampler, state.OutputFileName,
+                    state.generator_settings, request.options};
+  body(source, out);
+}
+
+void RunMeshWrite(const WriteRequest& request, MeshBody body) {
+  OutputFile file(request.state.OutputFileName);
+  WriteMeshInto(request, body, file);
   file.Commit();
 }
 

@@ -1,5 +1,6 @@
 #include "orvandel/writers/number_text.h"
 
+#include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
@@ -51,6 +52,10 @@ char* FormatFixed4(char* out, double value) {
     fraction %= static_cast<std::uint64_t>(divisor);
   }
   return out;
+}
+
+char* FormatFloat(char* out, float value) {
+  return std::to_chars(out, out + kMaxNumberText, value, std::chars_format::fixed).ptr;
 }
 
 char* FormatInteger(char* out, std::int64_t value) {

@@ -6,8 +6,12 @@
 #include "orvandel/fileio/file_names.h"
 #include "orvandel/writers/write_3df.h"
 #include "orvandel/writers/write_asc.h"
+#include "orvandel/writers/write_glb.h"
+#include "orvandel/writers/write_obj.h"
 #include "orvandel/writers/write_plg.h"
+#include "orvandel/writers/write_ply.h"
 #include "orvandel/writers/write_raw.h"
+#include "orvandel/writers/write_stl.h"
 
 namespace orvandel {
 namespace {
@@ -19,6 +23,13 @@ constexpr std::array kFormats = {
                  WriteRawMesh},
     OutputFormat{"PLG", ".plg", "PLG object format (REND386) (*.plg)|*.plg", WritePlgFile,
                  WritePlgMesh},
+    OutputFormat{"STL", ".stl", "STL binary mesh (3D printing) (*.stl)|*.stl", WriteStlFile,
+                 WriteStlMesh, true},
+    OutputFormat{"OBJ", ".obj", "Wavefront OBJ with materials (*.obj)|*.obj", WriteObjFile,
+                 WriteObjMesh, true},
+    OutputFormat{"PLY", ".ply", "PLY binary mesh with colours (*.ply)|*.ply", WritePlyFile,
+                 WritePlyMesh, true},
+    OutputFormat{"GLB", ".glb", "glTF 2.0 binary (*.glb)|*.glb", WriteGlbFile, WriteGlbMesh, true},
 };
 
 }  // namespace
@@ -34,13 +45,19 @@ const OutputFormat* FormatNamed(std::string_view name) {
   return nullptr;
 }
 
-const OutputFormat& FormatForFile(std::string_view output_file_name) {
+const OutputFormat* FindFormatForFile(std::string_view output_file_name) {
   // "terrain.3dfx" is a 3DF file: only the first four characters, dot included, count.
   const std::string extension = AsciiUpper(FileExtension(output_file_name)).substr(0, 4);
   for (const OutputFormat& format : kFormats) {
-    if (extension == AsciiUpper(format.extension)) return format;
+    if (extension == AsciiUpper(format.extension)) return &format;
   }
-  throw Refusal("Invalid file extension!");
+  return nullptr;
+}
+
+const OutputFormat& FormatForFile(std::string_view output_file_name) {
+  const OutputFormat* format = FindFormatForFile(output_file_name);
+  if (format == nullptr) throw Refusal("Invalid file extension!");
+  return *format;
 }
 
 }  // namespace orvandel

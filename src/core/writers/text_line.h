@@ -39,6 +39,10 @@ class TextLine {
     at_ = FormatFixed4(at_, value);
     return *this;
   }
+  TextLine& Float(float value) {
+    at_ = FormatFloat(at_, value);
+    return *this;
+  }
   TextLine& Integer(std::int64_t value) {
     at_ = FormatInteger(at_, value);
     return *this;

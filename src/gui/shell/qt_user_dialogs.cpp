@@ -5,6 +5,7 @@
 #include <QFileInfo>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QRegularExpression>
 
 #include "shell/program.h"
 
@@ -22,6 +23,12 @@ std::optional<QString> RunFileDialog(QWidget* parent, const FileDialogSettings& 
   dialog.setNameFilter(QtFileFilter(settings.filter));
   if (mode == QFileDialog::AcceptSave) {
     dialog.setDefaultSuffix(QString::fromStdString(settings.default_extension));
+    // A name typed without an extension takes that of the filter the user picked.
+    QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog,
+                     [&dialog](const QString& filter) {
+                       const QString suffix = FilterSuffix(filter);
+                       if (!suffix.isEmpty()) dialog.setDefaultSuffix(suffix);
+                     });
   }
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
   return dialog.selectedFiles().first();
@@ -33,6 +40,11 @@ QString FilterEntry(const QString& description, const QString& pattern) {
 }
 
 }  // namespace
+
+QString FilterSuffix(const QString& filter) {
+  static const QRegularExpression kPattern(R"(\(\*\.(\w+)\)$)");
+  return kPattern.match(filter).captured(1);
+}
 
 QString QtFileFilter(const std::string& filter) {
   const QStringList parts = QString::fromStdString(filter).split('|');

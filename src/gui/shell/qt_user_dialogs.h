@@ -33,4 +33,7 @@ QString QtFileFilter(const std::string& filter);
 // report.
 QString WithDefaultExtension(const QString& chosen, const std::string& extension);
 
+// The extension of a dialog's filter "Description (*.ext)", "ext"; empty for any other.
+QString FilterSuffix(const QString& filter);
+
 }  // namespace orvandel::gui

@@ -21,13 +21,26 @@ class OutputFile : public ByteSink {
 
   void Commit();
 
+  // Puts two files that belong together (a mesh and its material library) in place:
+  // both appear whole or neither target changes. Both temporary files are written to the
+  // end before either is renamed, and the file the first one replaces is kept aside until
+  // the second is in place, so that a failure of the second rename puts the first target
+  // back as it was (or removes it when there was none). Throws IoError.
+  friend void CommitTogether(OutputFile& first, OutputFile& second);
+
  protected:
   void Drain(const char* data, std::size_t count) override;
 
  private:
+  // Writes out what is buffered and closes the temporary file; throws IoError.
+  void Finish();
+  // Renames the finished temporary file over the target; throws IoError.
+  void PutInPlace();
+
   std::string target_;
   std::string temporary_;
   int fd_ = -1;
+  bool placed_ = false;
 };
 
 }  // namespace orvandel

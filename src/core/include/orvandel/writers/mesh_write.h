@@ -12,12 +12,20 @@
 
 namespace orvandel {
 
+// How the formats in map units at true scale shape the mesh; the other formats ignore it.
+struct MeshOptions {
+  float vertical_scale = 1;  // multiplies every height; positive
+  float base = 0;            // when positive, the mesh is closed into a solid whose flat
+                             // bottom lies this many map units below its lowest vertex
+};
+
 // The inputs of one write, prepared by the generate command.
 struct WriteRequest {
   GeneratorState& state;
   const MapImage& map;
   const SwatchColours& swatches;
   const WritePreparation& prep;
+  MeshOptions options{};
 };
 
 // What a format writes its mesh from.
@@ -26,6 +34,8 @@ struct MeshSource {
   const WritePreparation& prep;
   CellSampler& sampler;
   std::string_view output_file_name;
+  const GeneratorSettings& settings;
+  MeshOptions options{};
 };
 
 // Samples every cell once, in vertex order, hands each vertex to write_vertex(n, vertex)
@@ -57,6 +67,9 @@ inline int TriangleClass(const Triangle& t, const std::vector<float>& heights,
 
 // Writes one mesh format into a sink.
 using MeshBody = void (*)(MeshSource& source, ByteSink& out);
+
+// Samples the map as the request says and writes the mesh of body into out.
+void WriteMeshInto(const WriteRequest& request, MeshBody body, ByteSink& out);
 
 // Runs one write of OutputFileName: the mesh is written to a temporary file that replaces
 // the output file only when it is whole. Throws IoError; an existing file is then left

@@ -13,6 +13,11 @@ constexpr int kMaxNumberText = 64;
 // significant bits, which covers every float and every float times 3. Returns the end.
 char* FormatFixed4(char* out, double value);
 
+// Writes value in fixed point, without exponent, as short as reads back as the same float
+// ("0.1", "1234.5", "-0.000012"); "inf" or "nan" for a value that is not finite. Returns
+// the end.
+char* FormatFloat(char* out, float value);
+
 // Writes value as a plain decimal integer. Returns the end.
 char* FormatInteger(char* out, std::int64_t value);
 

@@ -14,13 +14,21 @@ struct OutputFormat {
   std::string_view filter;     // the save dialog's filter: "Description|*.ext"
   void (*write)(const WriteRequest& request);  // writes OutputFileName
   MeshBody body;  // writes the mesh into a sink, for measuring it on its own
+  // A mesh for today's 3D tools, in map units at true scale, shaped by MeshOptions. The
+  // control panel's Output group lists only the other formats; the save dialog offers
+  // these after the chosen one.
+  bool true_scale = false;
 };
 
-// Every output format, in the order of the control panel's Output group.
+// Every output format: those of the control panel's Output group in its order, then the
+// true-scale ones.
 std::span<const OutputFormat> OutputFormats();
 
 // The format of that name, or null.
 const OutputFormat* FormatNamed(std::string_view name);
+
+// The format that the output file's extension selects (see FormatForFile()), or null.
+const OutputFormat* FindFormatForFile(std::string_view output_file_name);
 
 // The format that the output file's extension selects: its first four characters,
 // upper-cased, compared with each format's extension. Throws Refusal

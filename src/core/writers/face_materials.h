@@ -1,0 +1,80 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <cstring>
+#include <string_view>
+#include <vector>
+
+#include "orvandel/geometry/colour.h"
+#include "writers/true_scale_mesh.h"
+
+namespace orvandel {
+
+// The materials of today's formats: one per height class, and one for a solid's base.
+enum class Material : std::uint8_t { kWater, kLawn, kRock, kSnow, kBase };
+inline constexpr std::size_t kMaterialCount = 5;
+inline constexpr std::array<Material, kMaterialCount> kMaterials = {
+    Material::kWater, Material::kLawn, Material::kRock, Material::kSnow, Material::kBase};
+
+// "water", "lawn", "rock", "snow", "base".
+std::string_view MaterialName(Material material);
+
+// The colour the render window gives a face of the material's height class in full
+// light; the base is a plain grey.
+PackedColour MaterialColour(Material material);
+
+// The material of every face of a mesh, found once: a terrain face by the height class of
+// its triangle, as the 3DF writer finds it; the faces of a base by being the base's.
+class FaceMaterials {
+ public:
+  explicit FaceMaterials(const TrueScaleMesh& mesh);
+
+  std::int64_t CountOf(Material material) const {
+    return counts_[static_cast<std::size_t>(material)];
+  }
+
+  // visit(triangle, material) for every face, in face order.
+  template <typename Visit>
+  void ForEachFace(const TrueScaleMesh& mesh, Visit&& visit) const {
+    // Locals, so that they stay in registers while the faces are written.
+    const Material* material = terrain_.data();
+    const Material* const end = material + terrain_.size();
+    mesh.ForEachTriangle(
+        [&](const Triangle& t) { visit(t, material != end ? *material++ : Material::kBase); });
+  }
+
+  // visit(triangle) for every face of the material, in face order. Runs of the material
+  // are searched for in each row of faces, so that writing the faces material by material
+  // costs little more than writing them once.
+  template <typename Visit>
+  void ForEachFaceOf(const TrueScaleMesh& mesh, Material material, Visit&& visit) const {
+    if (CountOf(material) == 0) return;
+    if (material == Material::kBase) return mesh.ForEachBaseTriangle(visit);
+    const std::int32_t per_row = mesh.FacesPerRow();
+    for (std::int32_t r = 0; r + 1 < mesh.Terrain().Rows(); ++r) {
+      const Material* row = terrain_.data() + std::int64_t{r} * per_row;
+      for (std::int32_t k = Find(row, 0, per_row, material); k < per_row;
+           k = Find(row, k, per_row, material)) {
+        for (; k < per_row && row[k] == material; ++k)
+          visit(mesh.TerrainFace(r, k));
+      }
+    }
+  }
+
+ private:
+  // The first face from k on (per_row when none) in the row that has the material.
+  static std::int32_t Find(const Material* row, std::int32_t k, std::int32_t per_row,
+                           Material material) {
+    const void* found =
+        std::memchr(row + k, static_cast<int>(material), static_cast<std::size_t>(per_row - k));
+    return found == nullptr ? per_row
+                            : static_cast<std::int32_t>(static_cast<const Material*>(found) - row);
+  }
+  void Add(Material material);
+
+  std::vector<Material> terrain_;  // the material of every terrain face
+  std::array<std::int64_t, kMaterialCount> counts_{};
+};
+
+}  // namespace orvandel

@@ -1,0 +1,155 @@
+#include "orvandel/writers/write_glb.h"
+
+#include <charconv>
+#include <cmath>
+#include <limits>
+#include <string>
+
+#include "orvandel/fileio/failure.h"
+#include "orvandel/fileio/little_endian.h"
+#include "writers/face_materials.h"
+#include "writers/vertex_record.h"
+
+namespace orvandel {
+namespace {
+
+constexpr std::uint32_t kMagic = 0x46546C67;      // "glTF"
+constexpr std::uint32_t kJsonChunk = 0x4E4F534A;  // "JSON"
+constexpr std::uint32_t kBinChunk = 0x004E4942;   // "BIN\0"
+constexpr std::uint64_t kFaceBytes = 12;
+
+// glTF's axes: y up, z south, measured from the map's top edge.
+struct GltfAxes {
+  float top;  // Mapheight: the y of the map's top edge
+  float South(float y) const { return static_cast<float>(double{top} - y); }
+  Vector3 Position(const Vector3& p) const { return {p.x, p.z, South(p.y)}; }
+  static Vector3 Normal(const Vector3& n) { return {n.x, n.z, -n.y}; }
+};
+
+// The shortest text that reads back as the same number.
+std::string Number(double value) {
+  char text[32];
+  return std::string(text, std::to_chars(text, text + sizeof text, value).ptr);
+}
+
+std::string Vec3(const Vector3& v) {
+  return "[" + Number(v.x) + "," + Number(v.y) + "," + Number(v.z) + "]";
+}
+
+// glTF colours are linear; the render window's are the screen's (sRGB).
+std::string LinearChannel(int channel) {
+  const double c = channel / 255.0;
+  return Number(c <= 0.04045 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4));
+}
+
+std::string MaterialJson(Material material) {
+  const PackedColour colour = MaterialColour(material);
+  return R"({"name":")" + std::string(MaterialName(material)) +
+         R"(","pbrMetallicRoughness":{"baseColorFactor":[)" + LinearChannel(RedOf(colour)) + "," +
+         LinearChannel(GreenOf(colour)) + "," + LinearChannel(BlueOf(colour)) +
+         R"(,1],"metallicFactor":0,"roughnessFactor":1}})";
+}
+
+std::string VertexAccessorsJson(const TrueScaleMesh& mesh, const GltfAxes& axes) {
+  const AxisRange x = mesh.XRange(), y = mesh.YRange(), z = mesh.ZRange();
+  const std::string count = std::to_string(mesh.VertexCount());
+  return R"({"bufferView":0,"componentType":5126,"count":)" + count + R"(,"type":"VEC3","min":)" +
+         Vec3({x.low, z.low, axes.South(y.high)}) + R"(,"max":)" +
+         Vec3({x.high, z.high, axes.South(y.low)}) +
+         R"(},{"bufferView":0,"byteOffset":12,"componentType":5126,"count":)" + count +
+         R"(,"type":"VEC3"})";
+}
+
+// The primitives, materials and index accessors of the materials in use.
+struct PrimitivesJson {
+  std::string primitives, materials, accessors;
+};
+
+PrimitivesJson MaterialsInUse(const FaceMaterials& faces) {
+  PrimitivesJson json;
+  std::uint64_t offset = 0;
+  std::uint64_t used = 0;
+  for (const Material m : kMaterials) {
+    const auto count = static_cast<std::uint64_t>(faces.CountOf(m));
+    if (count == 0) continue;
+    const std::string comma = used == 0 ? "" : ",";
+    json.primitives += comma + R"({"attributes":{"POSITION":0,"NORMAL":1},"indices":)" +
+                       std::to_string(2 + used) + R"(,"material":)" + std::to_string(used) + "}";
+    json.materials += comma + MaterialJson(m);
+    json.accessors += R"(,{"bufferView":1,"byteOffset":)" + std::to_string(offset) +
+                      R"(,"componentType":5125,"count":)" + std::to_string(3 * count) +
+                      R"(,"type":"SCALAR"})";
+    offset += kFaceBytes * count;
+    ++used;
+  }
+  return json;
+}
+
+std::string GltfJson(const TrueScaleMesh& mesh, const FaceMaterials& faces, const GltfAxes& axes,
+                     std::uint64_t vertex_bytes, std::uint64_t index_bytes) {
+  const std::string start =
+      R"({"asset":{"version":"2.0","generator":"ORVANDEL"},"scene":0,"scenes":[{"nodes":[0]}],)";
+  if (mesh.FaceCount() == 0) return start + R"("nodes":[{"name":"terrain"}]})";
+  const PrimitivesJson in_use = MaterialsInUse(faces);
+  return start + R"("nodes":[{"name":"terrain","mesh":0}],"meshes":[{"name":"terrain",)" +
+         R"("primitives":[)" + in_use.primitives + R"(]}],"materials":[)" + in_use.materials +
+         R"(],"accessors":[)" + VertexAccessorsJson(mesh, axes) + in_use.accessors +
+         R"(],"bufferViews":[{"buffer":0,"byteLength":)" + std::to_string(vertex_bytes) +
+         R"(,"byteStride":24,"target":34962},{"buffer":0,"byteOffset":)" +
+         std::to_string(vertex_bytes) + R"(,"byteLength":)" + std::to_string(index_bytes) +
+         R"(,"target":34963}],"buffers":[{"byteLength":)" +
+         std::to_string(vertex_bytes + index_bytes) + "}]}";
+}
+
+void AppendU32(std::uint64_t value, ByteSink& out) {
+  out.Advance(PutU32(out.Claim(4), static_cast<std::uint32_t>(value)));
+}
+
+void WriteFace(const Triangle& t, ByteSink& out) {
+  char* at = out.Claim(kFaceBytes);
+  at = PutI32(at, t.a);
+  at = PutI32(at, t.b);
+  out.Advance(PutI32(at, t.c));
+}
+
+void WriteBinaryChunk(const TrueScaleMesh& mesh, const FaceMaterials& faces, const GltfAxes& axes,
+                      std::uint64_t length, ByteSink& out) {
+  AppendU32(length, out);
+  AppendU32(kBinChunk, out);
+  mesh.ForEachVertex([&](const Vector3& p, const Vector3& n) {
+    WriteVertexRecord(axes.Position(p), GltfAxes::Normal(n), out);
+  });
+  for (const Material m : kMaterials)
+    faces.ForEachFaceOf(mesh, m, [&](const Triangle& t) { WriteFace(t, out); });
+}
+
+}  // namespace
+
+void WriteGlbMesh(MeshSource& source, ByteSink& out) {
+  const TrueScaleMesh mesh(source);
+  const FaceMaterials faces(mesh);
+  const GltfAxes axes{source.settings.Mapheight};
+  const bool has_faces = mesh.FaceCount() > 0;
+  const std::uint64_t vertex_bytes = has_faces ? kVertexRecordBytes * mesh.VertexCount() : 0;
+  const std::uint64_t index_bytes = kFaceBytes * static_cast<std::uint64_t>(mesh.FaceCount());
+  std::string json = GltfJson(mesh, faces, axes, vertex_bytes, index_bytes);
+  json.resize((json.size() + 3) / 4 * 4, ' ');  // chunks keep 4-byte alignment
+  const std::uint64_t binary = vertex_bytes + index_bytes;
+  const std::uint64_t total = 12 + 8 + json.size() + (has_faces ? 8 + binary : 0);
+  if (total > std::numeric_limits<std::uint32_t>::max()) {
+    throw Refusal("Mesh too large for a glTF binary file!");
+  }
+  AppendU32(kMagic, out);
+  AppendU32(2, out);
+  AppendU32(total, out);
+  AppendU32(json.size(), out);
+  AppendU32(kJsonChunk, out);
+  out.Append(json);
+  if (has_faces) WriteBinaryChunk(mesh, faces, axes, binary, out);
+}
+
+void WriteGlbFile(const WriteRequest& request) {
+  RunMeshWrite(request, WriteGlbMesh);
+}
+
+}  // namespace orvandel

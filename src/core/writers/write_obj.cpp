@@ -1,0 +1,89 @@
+#include "orvandel/writers/write_obj.h"
+
+#include "orvandel/fileio/file_names.h"
+#include "orvandel/fileio/output_file.h"
+#include "writers/face_materials.h"
+#include "writers/text_line.h"
+
+namespace orvandel {
+namespace {
+
+TextLine& Corner(TextLine& line, std::int32_t vertex) {
+  const std::int64_t number = std::int64_t{vertex} + 1;  // OBJ counts from 1
+  return line.Text(" ").Integer(number).Text("//").Integer(number);
+}
+
+void WriteFace(const Triangle& t, ByteSink& out) {
+  TextLine line(out);
+  line.Text("f");
+  Corner(line, t.a);
+  Corner(line, t.b);
+  Corner(line, t.c);
+}
+
+void WriteVectorLine(std::string_view key, const Vector3& v, ByteSink& out) {
+  TextLine(out).Text(key).Float(v.x).Text(" ").Float(v.y).Text(" ").Float(v.z);
+}
+
+void WriteFaces(const TrueScaleMesh& mesh, ByteSink& out) {
+  const FaceMaterials materials(mesh);
+  for (const Material m : kMaterials) {
+    if (materials.CountOf(m) == 0) continue;
+    TextLine(out).Text("usemtl ").Text(MaterialName(m));
+    materials.ForEachFaceOf(mesh, m, [&](const Triangle& t) { WriteFace(t, out); });
+  }
+}
+
+// "Kd r g b", each channel from 0 to 1.
+void WriteDiffuse(PackedColour colour, ByteSink& out) {
+  TextLine line(out);
+  line.Text("Kd");
+  for (const int channel : {RedOf(colour), GreenOf(colour), BlueOf(colour)})
+    line.Text(" ").Fixed(channel / 255.0);
+}
+
+// The name by which the OBJ file refers to its material library in the same folder.
+std::string_view NameInFolder(std::string_view path) {
+  return path.substr(path.rfind('/') + 1);
+}
+
+// The material library beside an OBJ file: "maps/hill.obj" gives "maps/hill.mtl".
+std::string MaterialLibraryName(std::string_view obj_file_name) {
+  const std::string_view stem =
+      obj_file_name.substr(0, obj_file_name.size() - FileExtension(obj_file_name).size());
+  return std::string(stem) + ".mtl";
+}
+
+void WriteMtl(const MeshOptions& options, ByteSink& out) {
+  TextLine(out).Text("# ORVANDEL terrain materials: the render window's colours in full light");
+  for (const Material m : kMaterials) {
+    if (m == Material::kBase && !(options.base > 0)) continue;
+    TextLine(out).Text("newmtl ").Text(MaterialName(m));
+    WriteDiffuse(MaterialColour(m), out);
+    TextLine(out).Text("illum 1");  // matte: no highlights
+  }
+}
+
+}  // namespace
+
+void WriteObjMesh(MeshSource& source, ByteSink& out) {
+  const TrueScaleMesh mesh(source);
+  TextLine(out).Text("# ORVANDEL terrain: map units, x east, y north, z up");
+  const std::string library = MaterialLibraryName(source.output_file_name);
+  TextLine(out).Text("mtllib ").Text(NameInFolder(library));
+  TextLine(out).Text("o terrain");
+  mesh.ForEachVertex([&](const Vector3& p, const Vector3&) { WriteVectorLine("v ", p, out); });
+  mesh.ForEachVertex([&](const Vector3&, const Vector3& n) { WriteVectorLine("vn ", n, out); });
+  WriteFaces(mesh, out);
+}
+
+void WriteObjFile(const WriteRequest& request) {
+  const std::string& obj_name = request.state.OutputFileName;
+  OutputFile obj(obj_name);
+  OutputFile mtl(MaterialLibraryName(obj_name));
+  WriteMeshInto(request, WriteObjMesh, obj);
+  WriteMtl(request.options, mtl);
+  CommitTogether(obj, mtl);
+}
+
+}  // namespace orvandel

@@ -1,0 +1,63 @@
+#include "orvandel/writers/write_ply.h"
+
+#include <string>
+
+#include "orvandel/fileio/little_endian.h"
+#include "writers/face_materials.h"
+#include "writers/vertex_record.h"
+
+namespace orvandel {
+namespace {
+
+constexpr std::size_t kFaceBytes = 16;
+
+void WriteHeader(const TrueScaleMesh& mesh, ByteSink& out) {
+  out.Append(
+      "ply\n"
+      "format binary_little_endian 1.0\n"
+      "comment ORVANDEL terrain: map units, x east, y north, z up\n"
+      "element vertex " +
+      std::to_string(mesh.VertexCount()) +
+      "\n"
+      "property float x\nproperty float y\nproperty float z\n"
+      "property float nx\nproperty float ny\nproperty float nz\n"
+      "element face " +
+      std::to_string(mesh.FaceCount()) +
+      "\n"
+      "property list uchar int vertex_indices\n"
+      "property uchar red\nproperty uchar green\nproperty uchar blue\n"
+      "end_header\n");
+}
+
+void WriteFace(const Triangle& t, PackedColour colour, ByteSink& out) {
+  char* at = out.Claim(kFaceBytes);
+  *at++ = 3;
+  at = PutI32(at, t.a);
+  at = PutI32(at, t.b);
+  at = PutI32(at, t.c);
+  *at++ = static_cast<char>(RedOf(colour));
+  *at++ = static_cast<char>(GreenOf(colour));
+  *at++ = static_cast<char>(BlueOf(colour));
+  out.Advance(at);
+}
+
+}  // namespace
+
+void WritePlyMesh(MeshSource& source, ByteSink& out) {
+  const TrueScaleMesh mesh(source);
+  const FaceMaterials materials(mesh);
+  WriteHeader(mesh, out);
+  mesh.ForEachVertex([&](const Vector3& p, const Vector3& n) { WriteVertexRecord(p, n, out); });
+  std::array<PackedColour, kMaterialCount> colours{};
+  for (const Material m : kMaterials)
+    colours[static_cast<std::size_t>(m)] = MaterialColour(m);
+  materials.ForEachFace(mesh, [&](const Triangle& t, Material m) {
+    WriteFace(t, colours[static_cast<std::size_t>(m)], out);
+  });
+}
+
+void WritePlyFile(const WriteRequest& request) {
+  RunMeshWrite(request, WritePlyMesh);
+}
+
+}  // namespace orvandel

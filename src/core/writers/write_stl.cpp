@@ -1,0 +1,54 @@
+#include "orvandel/writers/write_stl.h"
+
+#include <algorithm>
+#include <array>
+#include <string_view>
+
+#include "orvandel/fileio/little_endian.h"
+#include "writers/true_scale_mesh.h"
+#include "writers/unit_normal.h"
+
+namespace orvandel {
+namespace {
+
+// Must not begin with "solid", which marks the text form of STL.
+constexpr std::string_view kHeaderText = "ORVANDEL terrain, binary STL, map units, z up";
+constexpr std::size_t kHeaderBytes = 80;
+constexpr std::size_t kFaceBytes = 50;
+
+void WriteHeader(std::int64_t faces, ByteSink& out) {
+  std::array<char, kHeaderBytes> header{};
+  std::copy(kHeaderText.begin(), kHeaderText.end(), header.begin());
+  out.Append(header.data(), header.size());
+  out.Advance(PutU32(out.Claim(4), static_cast<std::uint32_t>(faces)));
+}
+
+char* PutVector(char* at, const Vector3& v) {
+  at = PutF32(at, v.x);
+  at = PutF32(at, v.y);
+  return PutF32(at, v.z);
+}
+
+void WriteFace(const MeshFace& face, ByteSink& out) {
+  const auto& p = face.corners;
+  char* at = PutVector(out.Claim(kFaceBytes), FacetNormal(p[0], p[1], p[2]));
+  for (const Vector3& corner : p)
+    at = PutVector(at, corner);
+  *at++ = 0;
+  *at++ = 0;
+  out.Advance(at);
+}
+
+}  // namespace
+
+void WriteStlMesh(MeshSource& source, ByteSink& out) {
+  const TrueScaleMesh mesh(source);
+  WriteHeader(mesh.FaceCount(), out);
+  mesh.ForEachFace([&](const MeshFace& face) { WriteFace(face, out); });
+}
+
+void WriteStlFile(const WriteRequest& request) {
+  RunMeshWrite(request, WriteStlMesh);
+}
+
+}  // namespace orvandel
