@@ -1,0 +1,129 @@
+// Maps as people bring them: written by ImageMagick, larger than the image decoder takes,
+// larger than memory holds.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "bmp_builder.h"
+#include "run_command.h"
+#include "temp_dir.h"
+
+namespace orvandel {
+namespace {
+
+using test::CommandResult;
+using test::TempDir;
+
+// The settings of every run: a square world as wide as the map, heights for all colours.
+CommandResult Generate(const std::string& map, const std::string& output, int side, int interval) {
+  std::vector<std::string> args = {"generate",
+                                   map,
+                                   output,
+                                   "--water",
+                                   "0",
+                                   "--lawn",
+                                   "300",
+                                   "--snow",
+                                   "600",
+                                   "--map-width",
+                                   std::to_string(side),
+                                   "--map-height",
+                                   std::to_string(side),
+                                   "--interval",
+                                   std::to_string(interval)};
+  for (int k = 0; k < 16; ++k) {
+    args.insert(args.end(), {"--height", std::to_string(k) + "=" + std::to_string(50 * k)});
+  }
+  return test::RunCommand(ORVANDEL_CLI, args);
+}
+
+std::string ProgramInPath(const std::string& name) {
+  const char* path = std::getenv("PATH");
+  std::stringstream folders(path == nullptr ? "" : path);
+  for (std::string folder; std::getline(folders, folder, ':');) {
+    const std::string candidate = folder + "/" + name;
+    if (access(candidate.c_str(), X_OK) == 0) return candidate;
+  }
+  return "";
+}
+
+std::uint32_t U32At(const std::string& bytes, std::size_t at) {
+  std::uint32_t value = 0;
+  for (std::size_t i = 0; i < 4; ++i)
+    value |= static_cast<std::uint32_t>(static_cast<unsigned char>(bytes[at + i])) << 8 * i;
+  return value;
+}
+
+// ImageMagick writes a V5 info header by default, the 40-byte header for BMP3: and the OS/2
+// core header for BMP2:. The three maps of one picture give the same mesh.
+TEST(MapFilesCliTest, ImageMagickMapsOfEveryHeaderGiveTheSameMesh) {
+  const std::string convert = ProgramInPath("convert");
+  if (convert.empty()) GTEST_SKIP() << "ImageMagick's convert is not installed";
+  TempDir dir;
+  const std::string picture = dir.File("picture.png");
+  ASSERT_EQ(
+      test::RunCommand(convert, {"-size", "97x61", "gradient:navy-gold", "-swirl", "300", picture})
+          .exit_status,
+      0);
+  const struct {
+    const char* format;
+    std::uint32_t info_header_size;
+  } kinds[] = {{"", 124}, {"BMP3:", 40}, {"BMP2:", 12}};
+  std::vector<std::string> meshes;
+  for (const auto& kind : kinds) {
+    const std::string map = dir.File("map" + std::to_string(kind.info_header_size) + ".bmp");
+    ASSERT_EQ(test::RunCommand(convert, {picture, "-colors", "16", kind.format + map}).exit_status,
+              0);
+    EXPECT_EQ(U32At(test::ReadFileBytes(map), 14), kind.info_header_size);
+    const CommandResult result = Generate(map, dir.File("t.3df"), 97, 3);
+    EXPECT_EQ(result.exit_status, 0) << kind.format << result.err;
+    meshes.push_back(test::ReadFileBytes(dir.File("t.3df")));
+  }
+  EXPECT_GT(meshes[0].size(), 32u * 20 * 12);
+  EXPECT_EQ(meshes[0], meshes[1]);
+  EXPECT_EQ(meshes[0], meshes[2]);
+}
+
+// Qt's decoder takes no BMP of more than 16384 x 16384 pixels.
+TEST(MapFilesCliTest, MapBeyondTheDecodersLimitGenerates) {
+  TempDir dir;
+  tools::BmpDescription bmp;
+  bmp.width = bmp.height = 16400;
+  bmp.bits_per_pixel = 1;
+  bmp.palette = {tools::Grey(0), tools::Grey(255)};
+  tools::WriteBmpFile(dir.File("big.bmp"), bmp,
+                      [](int x, int y) { return static_cast<std::uint32_t>(x > 12000 - y / 2); });
+  const CommandResult result = Generate(dir.File("big.bmp"), dir.File("t.3df"), 16400, 400);
+  EXPECT_EQ(result.exit_status, 0) << result.err;
+  const std::string mesh = test::ReadFileBytes(dir.File("t.3df"));
+  EXPECT_EQ(U32At(mesh, 3), 41u * 41);
+}
+
+// A map whose pixels alone would fill far more than memory: a sparse file of 2 TB.
+TEST(MapFilesCliTest, MapBeyondMemoryIsRefused) {
+#if defined(__SANITIZE_ADDRESS__)
+  GTEST_SKIP() << "AddressSanitizer ends the program at an allocation beyond memory";
+#endif
+  std::ifstream overcommit("/proc/sys/vm/overcommit_memory");
+  int mode = 0;
+  if (overcommit >> mode && mode == 1) GTEST_SKIP() << "memory is overcommitted without limit";
+  TempDir dir;
+  tools::BmpDescription bmp;
+  bmp.bits_per_pixel = 1;
+  bmp.palette = {tools::Grey(0), tools::Grey(255)};
+  std::string bytes = tools::EncodeBmp(bmp);  // no rows, and then a size of 4M x 4M pixels
+  bytes.replace(18, 8, std::string("\0\0\x40\0\0\0\x40\0", 8));
+  const std::string path = dir.File("huge.bmp");
+  tools::WriteFileBytes(path, bytes);
+  std::error_code error;
+  std::filesystem::resize_file(path, bytes.size() + (std::uintmax_t{1} << 41), error);
+  if (error) GTEST_SKIP() << "the file system holds no sparse file of 2 TB";
+  const CommandResult result = Generate(path, dir.File("t.3df"), 1 << 22, 1 << 16);
+  EXPECT_EQ(result.exit_status, 1);
+  EXPECT_EQ(result.err, "Out of memory.\n");
+  EXPECT_EQ(dir.Listing(), "huge.bmp");
+}
+
+}  // namespace
+}  // namespace orvandel

@@ -1,0 +1,114 @@
+#include <gtest/gtest.h>
+
+#include <QImageReader>
+
+#include "bmp_builder.h"
+#include "orvandel/mapinput/packed_map.h"
+#include "qimage_map.h"
+#include "sampling.h"
+#include "temp_dir.h"
+
+namespace orvandel {
+namespace {
+
+using tools::BmpDescription;
+
+constexpr PackedColour kBlack = 0;
+
+// A map 83 x 67 (odd sizes, padded rows) of wide areas whose borders run straight and
+// slanted, with pixels of other indexes strewn over its upper part: cells of one index, of
+// two, and of many. Indexes run from 0 to highest_index, which may lie beyond the colour
+// table. Entry 2 is black, like an index beyond the table; the last entry repeats entry 1.
+BmpDescription Map(int bits, int colours, int highest_index) {
+  BmpDescription bmp;
+  bmp.width = 83;
+  bmp.height = 67;
+  bmp.bits_per_pixel = bits;
+  for (int k = 0; k < colours; ++k)
+    bmp.palette.push_back(PackRGB(40 * k + 3, 255 - 20 * k, 7 * k));
+  if (colours > 3) {
+    bmp.palette[2] = kBlack;
+    bmp.palette.back() = bmp.palette[1];
+  }
+  for (int y = 0; y < bmp.height; ++y) {
+    for (int x = 0; x < bmp.width; ++x) {
+      const bool strewn = y < 30 && (x * 7 + y * 13) % 11 == 0;
+      const int index = strewn ? x * y : x / 37 + y / 29 + (x + 2 * y) / 53;
+      bmp.pixels.push_back(static_cast<std::uint32_t>(index % (highest_index + 1)));
+    }
+  }
+  return bmp;
+}
+
+// The colours that two maps show, row by row (an index beyond a colour table shows black).
+bool ShowTheSameColours(const MapImage& a, const MapImage& b) {
+  if (a.Width() != b.Width() || a.Height() != b.Height()) return false;
+  std::vector<PackedColour> row_a(static_cast<std::size_t>(a.Width()));
+  std::vector<PackedColour> row_b(row_a.size());
+  for (int y = 0; y < a.Height(); ++y) {
+    a.ReadRow(y, row_a);
+    b.ReadRow(y, row_b);
+    if (row_a != row_b) return false;
+  }
+  return true;
+}
+
+struct Case {
+  std::string name;
+  BmpDescription bmp;
+};
+
+std::vector<Case> MapsOfEveryLayout() {
+  std::vector<Case> cases = {
+      {"1-bit", Map(1, 2, 1)},
+      {"4-bit", Map(4, 16, 15)},
+      {"4-bit, short table", Map(4, 5, 15)},
+      {"8-bit, indexes beyond the table", Map(8, 16, 20)},
+      {"4-bit, V5 header", Map(4, 16, 15)},
+      {"1-bit, core header", Map(1, 2, 1)},
+      {"4-bit, core header", Map(4, 16, 15)},
+  };
+  cases[4].bmp.info_header_size = 124;
+  cases[5].bmp.info_header_size = 12;
+  cases[6].bmp.info_header_size = 12;
+  for (std::size_t i = 0; i < 4; ++i) {
+    cases.push_back({cases[i].name + ", top-down", cases[i].bmp});
+    cases.back().bmp.top_down = true;
+  }
+  return cases;
+}
+
+// The map read as stored, through Qt's own decoder as indexes and as colours, and as the
+// map window shows it, sample alike: at every cell size, every pixel counts for the same
+// palette index.
+TEST(MapDecodingTest, PackedMapSamplesAsQtDecodesIt) {
+  test::TempDir dir;
+  for (const Case& c : MapsOfEveryLayout()) {
+    SCOPED_TRACE(c.name);
+    const std::string path = dir.File("map.bmp");
+    tools::WriteFileBytes(path, tools::EncodeBmp(c.bmp));
+    MapHeader header;
+    MapPalette palette;
+    ASSERT_EQ(ReadMapHeader(path, header, palette), kMapUsable);
+    SwatchColours swatches;
+    ColourSwatches(palette, swatches);
+    const std::unique_ptr<PackedMap> packed = ReadPackedMap(path, header);
+    const QImage decoded = QImageReader(QString::fromStdString(path)).read();
+    ASSERT_FALSE(decoded.isNull());
+    const QImageMap indexes(decoded);
+    const QImageMap colours(decoded.convertToFormat(QImage::Format_RGB32));
+    EXPECT_TRUE(ShowTheSameColours(*DecodeMapImage(path, header), colours));
+
+    const HeightTable heights = test::MostlySetHeights();
+    for (const int cell_size : {1, 2, 3, 4, 5, 8, 12, 16}) {
+      SCOPED_TRACE("cell size " + std::to_string(cell_size));
+      const std::vector<float> expected =
+          test::SampleAllCells(colours, swatches, cell_size, heights);
+      EXPECT_EQ(test::SampleAllCells(*packed, swatches, cell_size, heights), expected);
+      EXPECT_EQ(test::SampleAllCells(indexes, swatches, cell_size, heights), expected);
+    }
+  }
+}
+
+}  // namespace
+}  // namespace orvandel
