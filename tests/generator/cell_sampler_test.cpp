@@ -10,6 +10,7 @@ namespace orvandel {
 namespace {
 
 using test::FakeMap;
+using test::Sampling;
 
 constexpr PackedColour kBlack = 0;
 
@@ -28,37 +29,6 @@ SwatchColours SwatchesOf(const std::vector<PackedColour>& table) {
   swatches.matching_entries = static_cast<int>(table.size());
   return swatches;
 }
-
-// A grid of columns x rows cells of cell_size pixels, Scale 1000, water at 0.
-struct Sampling {
-  Sampling(int columns, int rows, int cell_size) {
-    grid.CellSize = cell_size;
-    grid.Columns = columns;
-    grid.Rows = rows;
-    grid.ImageWidth = columns * cell_size;
-    grid.ImageHeight = rows * cell_size;
-    grid.VertexCount = columns * rows;
-    settings.Scale = 1000;
-    mapping.SetWindow(-1, -1, 1, 1);
-    mapping.SetViewport(0, 0, grid.ImageWidth - 1, grid.ImageHeight - 1);
-  }
-  void SetHeight(int k, float height) { heights[static_cast<std::size_t>(k)] = {height, 1}; }
-  std::vector<float> CellHeights(const MapImage& map, const SwatchColours& swatches) {
-    const WritePreparation prep = PrepareWrite(heights, settings);
-    CellSampler sampler(map, swatches, grid, mapping, prep);
-    std::vector<float> result;
-    for (int r = 0; r < grid.Rows; ++r) {
-      for (int c = 0; c < grid.Columns; ++c)
-        result.push_back(sampler.SampleCell(c, r).z);
-    }
-    return result;
-  }
-
-  GridLayout grid;
-  GeneratorSettings settings;
-  HeightTable heights;
-  ViewMapping mapping;
-};
 
 TEST(CellSamplerTest, CellHeightIsThePixelWeightedMeanOfTheSetColours) {
   std::vector<std::uint8_t> pixels(64, 7);  // colour 7 has no height
