@@ -23,8 +23,8 @@ QImage DisplayForm(const QImage& image) {
                                                                : QImage::Format_RGB32);
 }
 
-// The picture of a packed map as Qt's decoder would make it: 8-bit indexes and the map's
-// colour table.
+// The picture of a packed map in the form the map window keeps: 8-bit indexes and the
+// map's colour table.
 QImage PictureOf(const PackedMap& map) {
   QImage picture(map.Width(), map.Height(), QImage::Format_Indexed8);
   if (picture.isNull()) throw std::bad_alloc();
@@ -85,14 +85,17 @@ PackedColour QImageMap::PixelColour(int x, int y) const {
 }
 
 std::unique_ptr<QImageMap> DecodeMapImage(const std::string& file_name, const MapHeader& header) {
-  if (IsPackedMap(header))
+  if (IsPackedMap(header)) {
     return std::make_unique<QImageMap>(PictureOf(*ReadPackedMap(file_name, header)));
+  }
   const QString name = QString::fromStdString(file_name);
   if (static_cast<std::uint64_t>(QFileInfo(name).size()) < MapPixelDataEnd(header)) {
     throw RuntimeFailure("Bitmap image is not valid");
   }
   QImageReader reader(name, "bmp");
-  reader.setAllocationLimit(0);  // any map that memory holds
+  // Any picture that memory holds; Qt's decoder itself takes no BMP of more than
+  // 16384 x 16384 pixels.
+  reader.setAllocationLimit(0);
   const QImage image = reader.read();
   if (image.isNull()) throw RuntimeFailure("Bitmap image is not valid");
   return std::make_unique<QImageMap>(image);
