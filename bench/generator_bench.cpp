@@ -3,7 +3,7 @@
 // `orvandel-cli generate` end to end, and with --scaling the time and peak memory of
 // orvandel-cli generate on maps from 1024 x 1024 to 32768 x 32768 pixels.
 // Run: build/bench/generator_bench [FOLDER [--scaling]]; FOLDER defaults to /tmp. The
-// scaling run needs about 1 GB in FOLDER and 2 GB of memory.
+// scaling run needs about 4 GB in FOLDER and 2 GB of memory.
 #include <fcntl.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
