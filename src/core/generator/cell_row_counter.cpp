@@ -10,17 +10,26 @@
 namespace orvandel {
 namespace {
 
-// Adds one cell's pixels of one row to its counters. The pixels of a cell mostly share
-// one colour: the run at the start is counted at once.
+// Adds one cell's pixels of one row to its counters, and their bits to counted. The
+// pixels of a cell mostly share one colour: the run at the start is counted at once.
 void CountSegment(const std::uint8_t* code, int size, const std::array<std::uint8_t, 256>& index,
-                  std::uint64_t* counters) {
+                  std::uint64_t* counters, std::uint32_t& counted) {
   const std::uint8_t first = code[0];
   int same = 1;
   while (same < size && code[same] == first)
     ++same;
   counters[index[first]] += static_cast<std::uint64_t>(same);
-  for (int i = same; i < size; ++i)
+  counted |= 1u << index[first];
+  for (int i = same; i < size; ++i) {
     ++counters[index[code[i]]];
+    counted |= 1u << index[code[i]];
+  }
+}
+
+// Clears the counters that counted names.
+void ClearCounted(std::uint64_t* counters, std::uint32_t counted) {
+  for (; counted != 0; counted &= counted - 1)
+    counters[std::countr_zero(counted)] = 0;
 }
 
 constexpr std::uint64_t kEveryByte = 0x0101010101010101u;
@@ -197,9 +206,8 @@ CellRowCounter::CellMean CellRowCounter::MixedCellMean(std::size_t at) {
     for (const std::uint8_t* row : rows_)
       CountWords<kBits>(row + at, take);
   }
-  const CellMean mean = RememberedMean(counted);
-  for (std::uint32_t k = counted; k != 0; k &= k - 1)
-    cell_counts_[static_cast<std::size_t>(std::countr_zero(k))] = 0;
+  const CellMean mean = RememberedMean(cell_counts_.data(), counted);
+  ClearCounted(cell_counts_.data(), counted);
   return mean;
 }
 
@@ -230,44 +238,48 @@ void CellRowCounter::CountWords(const std::uint8_t* bytes, Take&& take) const {
   }
 }
 
-// A cell of mixed colours along the border of two bands mostly holds one or two set
-// colours, in counts that recur all along the border: their means are remembered by the
-// colours and counts, which decide them.
-CellRowCounter::CellMean CellRowCounter::RememberedMean(std::uint32_t counted) {
+// Most cells hold one or two set colours, in counts that recur all over the map (a whole
+// cell of one colour, or the same share of two along the border of two bands): their means
+// are remembered by the colours and counts, which decide them.
+CellRowCounter::CellMean CellRowCounter::RememberedMean(const std::uint64_t* counters,
+                                                        std::uint32_t counted) {
   const std::uint32_t entries = counted & set_entries_;
   const int first = std::countr_zero(entries | 1u << 16);
   const int last = 31 - std::countl_zero(entries | 1u);
-  const std::uint64_t first_count = cell_counts_[static_cast<std::size_t>(first) & 15];
-  const std::uint64_t last_count = cell_counts_[static_cast<std::size_t>(last)];
+  const std::uint64_t first_count = counters[static_cast<std::size_t>(first) & 15];
+  const std::uint64_t last_count = counters[static_cast<std::size_t>(last)];
   if (CountBits(entries) > 2 || first_count >= 1u << 23 || last_count >= 1u << 23) {
-    return MeanOfCounts(cell_counts_.data(), counted);
+    return MeanOfCounts(counters, counted);
   }
   // 1 bit for a key in use, 16 for the entries, 23 for each count.
   const std::uint64_t key = 1 | std::uint64_t{entries} << 1 | first_count << 17 | last_count << 40;
   RememberedCell& slot = remembered_[(key * 0x9E3779B97F4A7C15u) >> 54];
-  if (slot.key != key) slot = {key, MeanOfCounts(cell_counts_.data(), counted)};
+  if (slot.key != key) slot = {key, MeanOfCounts(counters, counted)};
   return slot.mean;
 }
 
+// The counters of the cells stay cleared between rows: each cell clears what it counted.
 void CellRowCounter::SamplePixelRows(int r, RowSamples& out) {
+  counts_.resize(out.mean.size() * kCounters);
+  counted_.assign(out.mean.size(), 0);
   CountRowPixels(r);
   for (std::size_t c = 0; c < out.mean.size(); ++c) {
-    const CellMean cell = MeanOfCounts(&counts_[c * kCounters], kAllCounters);
+    const CellMean cell = RememberedMean(&counts_[c * kCounters], counted_[c]);
+    ClearCounted(&counts_[c * kCounters], counted_[c]);
     out.mean[c] = cell.mean;
     out.coloured[c] = cell.coloured;
   }
 }
 
 void CellRowCounter::CountRowPixels(int r) {
-  counts_.assign(static_cast<std::size_t>(grid_.Columns) * kCounters, 0);
   const int size = grid_.CellSize;
   const int used_width = grid_.Columns * size;
   const auto& index = classifier_.IndexOfCode();
   for (int y = r * size; y < (r + 1) * size; ++y) {
     const std::uint8_t* codes = classifier_.RowCodes(y, used_width);
-    for (int c = 0; c < grid_.Columns; ++c) {
-      CountSegment(codes + static_cast<std::size_t>(c) * size, size, index,
-                   &counts_[static_cast<std::size_t>(c) * kCounters]);
+    for (std::size_t c = 0; c < counted_.size(); ++c) {
+      CountSegment(codes + c * static_cast<std::size_t>(size), size, index, &counts_[c * kCounters],
+                   counted_[c]);
     }
   }
 }

@@ -56,7 +56,7 @@ class CellRowCounter {
   void CountBytes(std::size_t at, Take&& take) const;
   template <int kBits, typename Take>
   void CountWords(const std::uint8_t* bytes, Take&& take) const;
-  CellMean RememberedMean(std::uint32_t counted);
+  CellMean RememberedMean(const std::uint64_t* counters, std::uint32_t counted);
   void SamplePixelRows(int r, RowSamples& out);
   void CountRowPixels(int r);
 
@@ -80,7 +80,8 @@ class CellRowCounter {
     CellMean mean;
   };
   std::array<RememberedCell, 1024> remembered_{};
-  std::vector<std::uint64_t> counts_;  // kCounters per cell, when counting by pixel
+  std::vector<std::uint64_t> counts_;   // kCounters per cell, when counting by pixel
+  std::vector<std::uint32_t> counted_;  // a bit per counter in use, per cell
 };
 
 }  // namespace orvandel
