@@ -1,11 +1,11 @@
 #include "generator/cell_row_counter.h"
 
-#include "generator/packed_lanes.h"
-
+#include <algorithm>
 #include <bit>
 #include <cassert>
 #include <cmath>
-#include <cstring>
+
+#include "generator/packed_lanes.h"
 
 namespace orvandel {
 namespace {
