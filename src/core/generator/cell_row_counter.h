@@ -19,8 +19,8 @@ namespace orvandel {
 // A map stored as indexes whose cells start on byte boundaries (8-bit indexes, or 4-bit
 // and 1-bit with cells of a whole number of bytes) is read as stored: a cell whose bytes
 // all hold one index takes the mean worked out once for that index, and only cells of
-// mixed colours are counted pixel by pixel. Other maps are turned into one byte per pixel
-// a row at a time.
+// mixed colours are counted, a word of pixels at a time. Other maps are turned into one
+// byte per pixel a row at a time and counted pixel by pixel.
 class CellRowCounter {
  public:
   // All arguments must outlive the counter; the grid must lie inside the map.
@@ -51,9 +51,10 @@ class CellRowCounter {
   CellMean StoredCellMean(std::size_t at);
   template <int kBits>
   CellMean MixedCellMean(std::size_t at);
-  // One stored row of a cell: take(code, pixels) for its codes.
+  // take(code, pixels) for the codes of the cell at byte at, its rows gathered into words.
   template <int kBits, typename Take>
   void CountBytes(std::size_t at, Take&& take) const;
+  // take(code, pixels) for the codes of the bytes of a cell in one stored row.
   template <int kBits, typename Take>
   void CountWords(const std::uint8_t* bytes, Take&& take) const;
   CellMean RememberedMean(const std::uint64_t* counters, std::uint32_t counted);
