@@ -10,7 +10,7 @@ void RunGenerate(const GenerateArgs& args) {
   // open the map: its headers first, then its pixels, then it becomes the current map
   MapSession map;
   CheckedMap checked = CheckMapFile(args.map_file, map);
-  const std::unique_ptr<QImageMap> image = DecodeMapImage(args.map_file, checked.header);
+  const std::unique_ptr<MapImage> image = ReadMapImage(args.map_file, checked.header);
   AcceptMap(map, std::move(checked));
 
   // generate, with OUTPUT as the save dialog's answer

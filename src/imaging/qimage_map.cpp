@@ -5,12 +5,10 @@
 #include <cassert>
 
 #include "orvandel/fileio/failure.h"
+#include "orvandel/mapinput/packed_map.h"
 
 namespace orvandel {
 namespace {
-
-// Maps of up to a gigabyte of decoded pixels; Qt's default limit stops far below that.
-constexpr int kDecodeLimitMegabytes = 1024;
 
 bool IsPaletteFormat(QImage::Format format) {
   return format == QImage::Format_Indexed8 || format == QImage::Format_Mono ||
@@ -23,6 +21,22 @@ QImage DisplayForm(const QImage& image) {
   }
   return image.convertToFormat(IsPaletteFormat(image.format()) ? QImage::Format_Indexed8
                                                                : QImage::Format_RGB32);
+}
+
+// The picture of a packed map in the form the map window keeps: 8-bit indexes and the
+// map's colour table.
+QImage PictureOf(const PackedMap& map) {
+  QImage picture(map.Width(), map.Height(), QImage::Format_Indexed8);
+  if (picture.isNull()) throw std::bad_alloc();
+  QList<QRgb> table;
+  for (const PackedColour colour : map.ColourTable())
+    table.push_back(QRgbFromPacked(colour));
+  picture.setColorTable(table);
+  for (int y = 0; y < map.Height(); ++y) {
+    UnpackIndexes(map.IndexRow(y), map.IndexBits(), static_cast<std::size_t>(map.Width()),
+                  picture.scanLine(y));
+  }
+  return picture;
 }
 
 }  // namespace
@@ -71,15 +85,25 @@ PackedColour QImageMap::PixelColour(int x, int y) const {
 }
 
 std::unique_ptr<QImageMap> DecodeMapImage(const std::string& file_name, const MapHeader& header) {
+  if (IsPackedMap(header)) {
+    return std::make_unique<QImageMap>(PictureOf(*ReadPackedMap(file_name, header)));
+  }
   const QString name = QString::fromStdString(file_name);
   if (static_cast<std::uint64_t>(QFileInfo(name).size()) < MapPixelDataEnd(header)) {
     throw RuntimeFailure("Bitmap image is not valid");
   }
   QImageReader reader(name, "bmp");
-  reader.setAllocationLimit(kDecodeLimitMegabytes);
+  // Any picture that memory holds; Qt's decoder itself takes no BMP of more than
+  // 16384 x 16384 pixels.
+  reader.setAllocationLimit(0);
   const QImage image = reader.read();
   if (image.isNull()) throw RuntimeFailure("Bitmap image is not valid");
   return std::make_unique<QImageMap>(image);
+}
+
+std::unique_ptr<MapImage> ReadMapImage(const std::string& file_name, const MapHeader& header) {
+  if (IsPackedMap(header)) return ReadPackedMap(file_name, header);
+  return DecodeMapImage(file_name, header);
 }
 
 }  // namespace orvandel

@@ -34,10 +34,17 @@ class QImageMap : public MapImage {
   std::vector<PackedColour> colour_table_;
 };
 
-// Decodes a checked BMP map for display. Throws RuntimeFailure "Bitmap image is not valid"
-// when the decoder cannot read it or the file ends before its last pixel row (the decoder
-// would leave the missing rows undefined).
+// Decodes a checked BMP map for display: a map of 1-, 4- or 8-bit indexes from its pixels
+// as ReadPackedMap reads them, any other with Qt's decoder. Throws the failures of
+// ReadPackedMap; RuntimeFailure "Bitmap image is not valid" when Qt's decoder cannot read
+// the map or the file ends before its last pixel row (the decoder would leave the missing
+// rows undefined); std::bad_alloc when memory cannot hold the picture.
 std::unique_ptr<QImageMap> DecodeMapImage(const std::string& file_name, const MapHeader& header);
+
+// The pixels of a checked map for generation alone, with nothing to show: as stored for a
+// map of 1-, 4- or 8-bit indexes (ReadPackedMap), else as DecodeMapImage decodes them.
+// Throws as those do.
+std::unique_ptr<MapImage> ReadMapImage(const std::string& file_name, const MapHeader& header);
 
 // QRgb (0xAARRGGBB) and packed colours (0x00BBGGRR).
 PackedColour PackedFromQRgb(QRgb rgb);

@@ -4,11 +4,13 @@
 #include "fake_map.h"
 #include "orvandel/fileio/failure.h"
 #include "orvandel/generator/cell_sampler.h"
+#include "sampling.h"
 
 namespace orvandel {
 namespace {
 
 using test::FakeMap;
+using test::Sampling;
 
 constexpr PackedColour kBlack = 0;
 
@@ -27,37 +29,6 @@ SwatchColours SwatchesOf(const std::vector<PackedColour>& table) {
   swatches.matching_entries = static_cast<int>(table.size());
   return swatches;
 }
-
-// A grid of columns x rows cells of cell_size pixels, Scale 1000, water at 0.
-struct Sampling {
-  Sampling(int columns, int rows, int cell_size) {
-    grid.CellSize = cell_size;
-    grid.Columns = columns;
-    grid.Rows = rows;
-    grid.ImageWidth = columns * cell_size;
-    grid.ImageHeight = rows * cell_size;
-    grid.VertexCount = columns * rows;
-    settings.Scale = 1000;
-    mapping.SetWindow(-1, -1, 1, 1);
-    mapping.SetViewport(0, 0, grid.ImageWidth - 1, grid.ImageHeight - 1);
-  }
-  void SetHeight(int k, float height) { heights[static_cast<std::size_t>(k)] = {height, 1}; }
-  std::vector<float> CellHeights(const MapImage& map, const SwatchColours& swatches) {
-    const WritePreparation prep = PrepareWrite(heights, settings);
-    CellSampler sampler(map, swatches, grid, mapping, prep);
-    std::vector<float> result;
-    for (int r = 0; r < grid.Rows; ++r) {
-      for (int c = 0; c < grid.Columns; ++c)
-        result.push_back(sampler.SampleCell(c, r).z);
-    }
-    return result;
-  }
-
-  GridLayout grid;
-  GeneratorSettings settings;
-  HeightTable heights;
-  ViewMapping mapping;
-};
 
 TEST(CellSamplerTest, CellHeightIsThePixelWeightedMeanOfTheSetColours) {
   std::vector<std::uint8_t> pixels(64, 7);  // colour 7 has no height
@@ -135,6 +106,33 @@ TEST(CellSamplerTest, ColourImagesSampleLikeIndexedOnes) {
     s.SetHeight(k, static_cast<float>(50 * k));
   EXPECT_EQ(s.CellHeights(FakeMap(6, 4, table, indexes), SwatchesOf(table)),
             s.CellHeights(FakeMap(6, 4, colours), SwatchesOf(table)));
+}
+
+// Counting as stored (a cell of one index at once, a mixed cell a word at a time) gives
+// the heights of matching colour by colour, at every cell size, also when a height is not
+// finite: then every cell with a set colour is infinite or not a number.
+TEST(CellSamplerTest, IndexesSampleLikeColoursAtEveryCellSize) {
+  const std::vector<PackedColour> table = Palette();
+  std::vector<std::uint8_t> indexes;
+  std::vector<PackedColour> colours;
+  for (int y = 0; y < 37; ++y) {
+    for (int x = 0; x < 45; ++x) {
+      const bool strewn = y > 20 && (x * 5 + y * 3) % 7 == 0;
+      indexes.push_back(static_cast<std::uint8_t>((strewn ? x + y : x / 19 + y / 11) % 16));
+      colours.push_back(table[indexes.back()]);
+    }
+  }
+  HeightTable unbounded = test::MostlySetHeights();
+  unbounded[5].Height = std::numeric_limits<float>::infinity();
+  for (const HeightTable& heights : {test::MostlySetHeights(), unbounded}) {
+    for (int cell_size = 1; cell_size <= 13; ++cell_size) {
+      EXPECT_EQ(
+          test::SampleAllCells(FakeMap(45, 37, table, indexes), SwatchesOf(table), cell_size,
+                               heights),
+          test::SampleAllCells(FakeMap(45, 37, colours), SwatchesOf(table), cell_size, heights))
+          << cell_size;
+    }
+  }
 }
 
 TEST(CellSamplerTest, VertexLiesAtTheCentrePixelOfItsCell) {

@@ -50,6 +50,7 @@ class tst_Desktop : public QObject {
   void secondMapReusesTheWindowAndKeepsOlderSwatches();
   void refusedMapChangesNothing_data();
   void refusedMapChangesNothing();
+  void mapBeyondMemoryChangesNothing();
   void clickThenOFillsTheHeightOfTheClickedColour();
   void clickThenXEmptiesIt();
   void popupStandsUnderThePointer();
@@ -288,6 +289,35 @@ void tst_Desktop::refusedMapChangesNothing_data() {
       << "short.bmp" << BlockMap().left(130) << "ORVANDEL: Bitmap image is not valid.";
   QTest::newRow("headers cut short")
       << "tiny.bmp" << BlockMap().left(30) << "ORVANDEL: Read beyond end of file.";
+  QByteArray unknown_header = BlockMap();
+  unknown_header[14] = 64;
+  QTest::newRow("unknown header size")
+      << "os2.bmp" << unknown_header << "Error: Unknown BMP header size!";
+  QByteArray table_over_pixels = BlockMap();
+  table_over_pixels[10] = 100;  // the colour table of 16 entries ends at 118
+  QTest::newRow("colour table over the pixels")
+      << "overlap.bmp" << table_over_pixels << "Error: BMP header overlaps the pixel data!";
+}
+
+// A map whose pixels would fill far more than memory: a sparse file of 2 TB.
+void tst_Desktop::mapBeyondMemoryChangesNothing() {
+#if defined(__SANITIZE_ADDRESS__)
+  QSKIP("AddressSanitizer ends the program at an allocation beyond memory");
+#endif
+  QFile overcommit("/proc/sys/vm/overcommit_memory");
+  if (overcommit.open(QIODevice::ReadOnly) && overcommit.readAll().trimmed() == "1") {
+    QSKIP("memory is overcommitted without limit");
+  }
+  const QString first = WriteMap("blocks.bmp", BlockMap());
+  OpenMap(first);
+  QByteArray huge = BlockMap().left(118);
+  huge.replace(18, 8, QByteArray("\0\0\x20\0\0\0\x20\0", 8));  // 2M x 2M pixels
+  QFile file(WriteMap("huge.bmp", huge));
+  if (!file.resize(118 + (qint64{1} << 41))) QSKIP("the file system holds no sparse file of 2 TB");
+  OpenMap(file.fileName());
+  QCOMPARE(dialogs_->TakeShown(), QStringList{"ORVANDEL: Out of memory."});
+  QCOMPARE(main_->frmMap->windowTitle(), first);
+  QCOMPARE(program_->map.MapFileName, first.toStdString());
 }
 
 void tst_Desktop::refusedMapChangesNothing() {

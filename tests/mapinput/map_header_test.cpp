@@ -155,10 +155,78 @@ TEST_F(MapHeaderTest, ColourTableCutShortKeepsTheBytesItNoLongerCovers) {
 }
 
 TEST_F(MapHeaderTest, ColourTableBeyondSixteenEntriesIsAnUnknownPalette) {
-  BmpDescription large_header = Map(4, 16);
-  large_header.info_header_size = 124;
-  EXPECT_EQ(Read(EncodeBmp(large_header)), kMapUnknownPalette);
+  for (const std::uint32_t size : {40u, 124u}) {
+    BmpDescription gap = Map(4, 16);
+    gap.info_header_size = size;
+    gap.pixel_data_offset = static_cast<std::int32_t>(14 + size + 17 * 4);
+    EXPECT_EQ(Read(EncodeBmp(gap)), kMapUnknownPalette) << size;
+  }
   EXPECT_EQ(std::string(MapReadMessages[kMapUnknownPalette]), "Unknown palette type");
+}
+
+// The colour table follows the info header, whatever its size.
+TEST_F(MapHeaderTest, InfoHeadersOfEveryWindowsSize) {
+  for (const std::uint32_t size : {40u, 52u, 56u, 108u, 124u}) {
+    ASSERT_EQ(Read(EncodeBmp(Map(8, 16))), kMapUsable);
+    BmpDescription bmp = Map(4, 16);
+    bmp.palette = Greys(16, 100);
+    bmp.info_header_size = size;
+    EXPECT_EQ(Read(EncodeBmp(bmp)), kMapUsable) << size;
+    EXPECT_EQ(header_.info_header_size, size);
+    EXPECT_EQ(header_.width, 3);
+    EXPECT_EQ(palette_.entries[0].red, 100) << size;
+    EXPECT_EQ(palette_.entries[15].blue, 115) << size;
+    EXPECT_EQ(palette_.defined_entries, 16);
+  }
+}
+
+// The OS/2 core header: 16-bit width and height, no colour counts, 3-byte table entries.
+TEST_F(MapHeaderTest, CoreHeaderWithThreeByteEntries) {
+  ASSERT_EQ(Read(EncodeBmp(Map(4, 16))), kMapUsable);
+  BmpDescription core = Map(4, 16);
+  core.width = 40000;  // beyond a signed 16-bit field
+  core.height = 1;
+  core.pixels.assign(40000, 1);
+  core.palette = Greys(16, 100);
+  core.info_header_size = 12;
+  const std::string bytes = EncodeBmp(core);
+  EXPECT_EQ(Read(bytes), kMapUsable);
+  EXPECT_EQ(header_.pixel_data_offset, 26 + 16 * 3);
+  EXPECT_EQ(header_.width, 40000);
+  EXPECT_EQ(header_.height, 1);
+  EXPECT_EQ(header_.bits_per_pixel, 4);
+  EXPECT_EQ(header_.colours_used, 16);
+  EXPECT_EQ(palette_.entries[1].red, 101);
+  EXPECT_EQ(palette_.entries[15].green, 115);
+  EXPECT_EQ(palette_.entries[15].reserved, 0);
+  EXPECT_EQ(MapPixelDataEnd(header_), bytes.size());
+
+  EXPECT_EQ(test::MessageOf([&] { Read(bytes.substr(0, 25)); }), "Read beyond end of file.");
+  EXPECT_EQ(Read(bytes.substr(0, 26)), kMapNotBmp);
+}
+
+TEST_F(MapHeaderTest, UnknownHeaderSizesAndOverlapsAreRefused) {
+  ASSERT_EQ(Read(EncodeBmp(Map(4, 16))), kMapUsable);
+  struct Case {
+    std::uint32_t info_header_size;
+    std::int32_t pixel_data_offset;
+    MapReadResult result;
+  } cases[] = {
+      {64, 142, kMapUnknownHeader},  // the OS/2 2.x header
+      {0, 118, kMapUnknownHeader},        {124, 137, kMapHeaderOverlapsPixels},
+      {40, 53, kMapHeaderOverlapsPixels}, {12, 25, kMapHeaderOverlapsPixels},
+  };
+  for (const Case& c : cases) {
+    BmpDescription bmp = Map(4, 16);
+    bmp.palette = Greys(16, 100);
+    bmp.info_header_size = c.info_header_size;
+    bmp.pixel_data_offset = c.pixel_data_offset;
+    EXPECT_EQ(Read(EncodeBmp(bmp)), c.result) << c.info_header_size;
+    EXPECT_EQ(palette_.entries[1].red, 1);
+  }
+  EXPECT_EQ(std::string(MapReadMessages[kMapUnknownHeader]), "Unknown BMP header size");
+  EXPECT_EQ(std::string(MapReadMessages[kMapHeaderOverlapsPixels]),
+            "BMP header overlaps the pixel data");
 }
 
 TEST_F(MapHeaderTest, PixelRowsArePaddedToWholeWords) {

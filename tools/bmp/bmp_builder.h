@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -24,10 +25,20 @@ struct BmpDescription {
   std::optional<std::int32_t> colours_important;
   std::optional<std::int32_t> pixel_data_offset;
   std::uint32_t compression = 0;
+  // 40, or a larger Windows info header (52, 56, 108, 124) whose further fields are zero,
+  // or 12: the OS/2 core header, with 16-bit width and height and 3-byte table entries.
   std::uint32_t info_header_size = 40;
 };
 
 std::string EncodeBmp(const BmpDescription& bmp);
+
+// The value of pixel (x, y), top row 0, as BmpDescription::pixels holds it.
+using PixelAt = std::function<std::uint32_t(int x, int y)>;
+
+// Writes a BMP file whose pixels come from pixel_at, ignoring bmp.pixels, one row at a
+// time: a map far larger than a description in memory could hold. Throws
+// std::runtime_error when the file cannot be written.
+void WriteBmpFile(const std::string& path, const BmpDescription& bmp, const PixelAt& pixel_at);
 
 constexpr PackedColour Grey(int level) {
   return PackRGB(level, level, level);

@@ -38,24 +38,31 @@ BinaryReader::~BinaryReader() {
   ::close(fd_);
 }
 
-bool BinaryReader::Refill() {
-  begin_ = 0;
-  end_ = 0;
+std::size_t BinaryReader::ReadSome(unsigned char* out, std::size_t count) {
   for (;;) {
-    const ssize_t got = ::read(fd_, buffer_.data(), buffer_.size());
-    if (got > 0) {
-      end_ = static_cast<std::size_t>(got);
-      return true;
-    }
-    if (got == 0) return false;
+    const ssize_t got = ::read(fd_, out, count);
+    if (got >= 0) return static_cast<std::size_t>(got);
     if (errno != EINTR) throw IoError::FromErrno(errno);
   }
+}
+
+bool BinaryReader::Refill() {
+  begin_ = 0;
+  end_ = ReadSome(buffer_.data(), buffer_.size());
+  return end_ > 0;
 }
 
 std::size_t BinaryReader::ReadUpTo(void* out, std::size_t count) {
   auto* dest = static_cast<unsigned char*>(out);
   std::size_t done = 0;
   while (done < count) {
+    if (begin_ == end_ && count - done >= buffer_.size()) {
+      // Large reads go straight into the caller's memory.
+      const std::size_t got = ReadSome(dest + done, count - done);
+      if (got == 0) break;
+      done += got;
+      continue;
+    }
     if (begin_ == end_ && !Refill()) break;
     const std::size_t take = std::min(count - done, end_ - begin_);
     std::memcpy(dest + done, buffer_.data() + begin_, take);

@@ -20,9 +20,13 @@ PixelClassifier::PixelClassifier(const MapImage& map, const SwatchColours& swatc
 }
 
 const std::uint8_t* PixelClassifier::RowCodes(int y, int count) {
-  if (indexed_) return map_.IndexRow(y);
-  colours_.resize(static_cast<std::size_t>(count));
   codes_.resize(static_cast<std::size_t>(count));
+  if (indexed_ && map_.IndexBits() == 8) return map_.IndexRow(y);
+  if (indexed_) {
+    UnpackIndexes(map_.IndexRow(y), map_.IndexBits(), codes_.size(), codes_.data());
+    return codes_.data();
+  }
+  colours_.resize(static_cast<std::size_t>(count));
   map_.ReadRow(y, colours_);
   PackedColour last_colour = 0;
   auto last_index = static_cast<std::uint8_t>(PaletteIndexOfColour(swatches_, last_colour));

@@ -11,9 +11,9 @@ namespace orvandel {
 
 // Turns rows of map pixels into palette indexes (0 to 15, or kNoPaletteIndex) by matching
 // their colours with the swatches, in two steps: a row of one-byte codes, and a table from
-// code to palette index. A map stored as colour-table indexes gives its rows as they are,
-// its codes being table entries, each matched once; any other map is matched once per run
-// of equal colours, its codes being the palette indexes themselves.
+// code to palette index. A map stored as colour-table indexes gives its rows of indexes,
+// one byte each, its codes being table entries, each matched once; any other map is
+// matched once per run of equal colours, its codes being the palette indexes themselves.
 class PixelClassifier {
  public:
   PixelClassifier(const MapImage& map, const SwatchColours& swatches);

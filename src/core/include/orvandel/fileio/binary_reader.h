@@ -33,6 +33,7 @@ class BinaryReader {
   std::uint64_t RemainingBytes() const;
 
  private:
+  std::size_t ReadSome(unsigned char* out, std::size_t count);
   bool Refill();
 
   int fd_ = -1;

@@ -13,7 +13,16 @@
 
 namespace orvandel {
 
-class PixelClassifier;
+class CellRowCounter;
+
+// The cells of one row of the grid before any fallback height is applied: the mean scaled
+// height of each cell's pixels of set colours, and whether it has any such pixel.
+struct RowSamples {
+  int row = -1;
+  float world_y = 0;  // of the centre pixels of the row's cells
+  std::vector<float> mean;
+  std::vector<std::uint8_t> coloured;
+};
 
 // Samples the cells of the grid for one write. A cell's height is the pixel-weighted mean
 // scaled height of the set colours among its pixels; a cell without any such pixel takes
@@ -32,27 +41,30 @@ class CellSampler {
 
   // The vertex of the cell in column c and row r: world x and y of its centre pixel and
   // its cell height. Sets the fallback height to that height.
-  Vector3 SampleCell(int c, int r);
+  Vector3 SampleCell(int c, int r) {
+    const RowSamples& row = rows_[last_].row == r ? rows_[last_] : SamplesOfRow(r);
+    const auto column = static_cast<std::size_t>(c);
+    float height = row.coloured[column] != 0 ? row.mean[column] : fallback_;
+    if (!(height >= prep_.water)) height = prep_.water;
+    fallback_ = height;
+    return {column_x_[column], row.world_y, height};
+  }
 
  private:
-  struct RowSamples {
-    int row = -1;
-    std::vector<float> mean;
-    std::vector<std::uint8_t> coloured;
-  };
-
+  // Counts row r of cells unless it is one of the two rows kept.
   const RowSamples& SamplesOfRow(int r);
-  void CountRowPixels(int r);
-  void SampleRow(int r, RowSamples& samples);
+  // World x of the centre pixels of the cells of column c, and y of those of row r.
+  float ColumnX(int c) const;
+  float RowY(int r) const;
 
   const GridLayout& grid_;
   const ViewMapping& mapping_;
   const WritePreparation& prep_;
-  std::unique_ptr<PixelClassifier> classifier_;
+  std::unique_ptr<CellRowCounter> counter_;
   float fallback_;
-  std::array<bool, 16> finite_height_;
   std::array<RowSamples, 2> rows_;
-  std::vector<std::uint32_t> counts_;
+  std::size_t last_ = 0;         // the one of rows_ used last
+  std::vector<float> column_x_;  // the world x of every column, worked out once
 };
 
 }  // namespace orvandel

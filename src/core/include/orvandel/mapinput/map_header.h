@@ -7,7 +7,9 @@
 
 namespace orvandel {
 
-// The stored header fields of a map: the 14-byte BMP file header and the 40-byte info header.
+// The stored header fields of a map: the 14-byte BMP file header and the info header. Of a
+// larger Windows info header only the first 40 bytes are read; an OS/2 core header (12
+// bytes) holds width, height, planes and bits per pixel, and leaves the others zero.
 struct MapHeader {
   std::array<char, 2> signature{};
   std::uint32_t file_size = 0;
@@ -48,16 +50,33 @@ enum MapReadResult : std::uint8_t {
   kMapTooManyColours = 2,
   kMapCompressed = 3,
   kMapUnknownPalette = 4,
+  kMapUnknownHeader = 5,
+  kMapHeaderOverlapsPixels = 6,
 };
 
-// The message of each result code 1 to 4; the caller appends "!" when it shows one.
-inline constexpr std::array<std::string_view, 5> MapReadMessages = {
+// The message of each result code 1 to 6; the caller appends "!" when it shows one.
+inline constexpr std::array<std::string_view, 7> MapReadMessages = {
     "",
     "File corrupted or not BMP",
     "Only 4-bit (16 color) BMP images supported",
     "Unknown file compression",
     "Unknown palette type",
+    "Unknown BMP header size",
+    "BMP header overlaps the pixel data",
 };
+
+// The size of the OS/2 core header, whose colour-table entries are 3 bytes long.
+constexpr std::uint32_t kCoreHeaderSize = 12;
+
+// Where the colour table begins: right after the info header.
+constexpr std::int64_t ColourTableStart(const MapHeader& header) {
+  return 14 + std::int64_t{header.info_header_size};
+}
+
+// The bytes of one colour-table entry: 3 after a core header, else 4.
+constexpr int ColourEntryBytes(const MapHeader& header) {
+  return header.info_header_size == kCoreHeaderSize ? 3 : 4;
+}
 
 // Where the pixel rows of an uncompressed map end in its file: the pixel-data offset plus
 // one padded row of 4-byte words per line. A file shorter than that is cut short.
@@ -65,10 +84,12 @@ std::uint64_t MapPixelDataEnd(const MapHeader& header);
 
 // Reads the headers and the colour table of a BMP map and decides whether it can be used.
 // Always stores the header fields in header; replaces palette entries only when the result
-// is kMapUsable. A colour table of more than 16 entries (a larger info header, or a gap
-// before the pixels) gives kMapUnknownPalette, since entries read from byte 54 on would not
-// be its colours. Throws IoError when the file cannot be opened or ends inside the 54
-// header bytes.
+// is kMapUsable. The info header may be any Windows size (40, 52, 56, 108, 124 bytes) or
+// the OS/2 core header (12 bytes); the colour table follows it and runs up to the pixel
+// data. Another size gives kMapUnknownHeader, a pixel-data offset inside the headers
+// kMapHeaderOverlapsPixels, a table of more than 16 entries (a gap before the pixels)
+// kMapUnknownPalette. Throws IoError when the file cannot be opened or ends inside its
+// headers (54 bytes, or 26 with a core header).
 MapReadResult ReadMapHeader(const std::string& file_name, MapHeader& header, MapPalette& palette);
 
 }  // namespace orvandel
