@@ -104,7 +104,7 @@ int main(int argc, char** argv) {
   ResetPeakMemory();
   const Timing load = TimeRuns(runs, [&] { LoadScene(scene_file, state, [](AnglePair) {}); });
   const double loaded = StatusBytes("VmHWM");
-  const double faces = static_cast<double>(state.SceneFaces.size());
+  const double faces = static_cast<double>(state.SceneFaces.faces.size());
   ResetPeakMemory();
   const auto render = [&](ViewerState& s) {
     return TimeRuns(runs, [&] { RenderScene(s, canvas, kPictureWidth, kPictureHeight); });

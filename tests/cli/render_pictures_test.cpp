@@ -78,9 +78,9 @@ class RenderPicturesTest : public ::testing::Test {
  protected:
   static void SetUpTestSuite() {
     dir_ = std::make_unique<TempDir>();
-    tools::WriteFileBytes(dir_->File("overlap.3df"), test::OverlapScene());
-    tools::WriteFileBytes(dir_->File("far.3df"), test::FarScene());
-    tools::WriteFileBytes(dir_->File("soup.3df"), test::SoupScene(3000));
+    tools::WriteFileBytes(dir_->File("overlap.3df"), test::OverlapScene().Bytes());
+    tools::WriteFileBytes(dir_->File("far.3df"), test::FarScene().Bytes());
+    tools::WriteFileBytes(dir_->File("soup.3df"), test::SoupScene(3000).Bytes());
     std::vector<std::string> args = {"generate", ORVANDEL_SAMPLES "/valley.bmp",
                                      dir_->File("valley.3df")};
     for (int k = 0; k < 16; ++k)

@@ -4,8 +4,6 @@
 #include <limits>
 #include <vector>
 
-#include "scene_file.h"
-
 namespace orvandel::test {
 namespace {
 
@@ -24,14 +22,9 @@ const std::vector<Vector3> kRing = {
     {-0.9f, 0, 0.02f},  {-0.78f, -0.45f, 0.26f}, {-0.45f, -0.78f, 0.3f},
     {0, -0.9f, -0.04f}, {0.45f, -0.78f, -0.26f}, {0.78f, -0.45f, -0.3f}};
 
-struct Scene {
-  std::vector<Vector3> vertices;
-  std::vector<TriangleRecord> triangles;
-};
-
 // Vertex 0 the centre, 1 to 12 the ring, 13 halfway from the centre to ring point 0.
-Scene Overlap() {
-  Scene scene;
+ReferenceScene Overlap() {
+  ReferenceScene scene;
   scene.vertices.push_back({0, 0, 0.1f});
   scene.vertices.insert(scene.vertices.end(), kRing.begin(), kRing.end());
   scene.vertices.push_back({0.45f, 0, 0.05f});
@@ -71,13 +64,12 @@ class Numbers {
 
 }  // namespace
 
-std::string OverlapScene() {
-  const Scene scene = Overlap();
-  return SceneFileBytes(scene.vertices, scene.triangles);
+ReferenceScene OverlapScene() {
+  return Overlap();
 }
 
-std::string FarScene() {
-  Scene scene = Overlap();
+ReferenceScene FarScene() {
+  ReferenceScene scene = Overlap();
   // Small faces further and further out, and one long sliver from the middle to the last.
   for (std::int32_t k = 1; k <= 8; ++k) {
     const auto first = static_cast<std::int32_t>(scene.vertices.size());
@@ -89,12 +81,12 @@ std::string FarScene() {
   }
   const auto last = static_cast<std::int32_t>(scene.vertices.size()) - 1;
   scene.triangles.push_back({1, last, 7, 300});
-  return SceneFileBytes(scene.vertices, scene.triangles);
+  return scene;
 }
 
-std::string SoupScene(int count) {
+ReferenceScene SoupScene(int count) {
   Numbers numbers;
-  Scene scene;
+  ReferenceScene scene;
   for (int t = 0; t < count; ++t) {
     const Vector3 centre{numbers.Next(), numbers.Next(), numbers.Next()};
     const float size = 0.002f + 0.6f * (numbers.Next() + 1) * (numbers.Next() + 1) / 4;
@@ -112,7 +104,33 @@ std::string SoupScene(int count) {
     record[3] = kHues[numbers.Below(kHueCount)];
     scene.triangles.push_back(record);
   }
-  return SceneFileBytes(scene.vertices, scene.triangles);
+  return scene;
+}
+
+ReferenceScene TerrainScene(int side) {
+  Numbers numbers;
+  ReferenceScene scene;
+  const float step = 2.0f / static_cast<float>(side - 1);
+  for (int row = 0; row < side; ++row) {
+    for (int column = 0; column < side; ++column) {
+      const float bump = 0.02f * numbers.Next();
+      const float wave = 0.1f * static_cast<float>((row * 7 + column * 3) % 17) / 17;
+      scene.vertices.push_back({-1 + step * static_cast<float>(column),
+                                1 - step * static_cast<float>(row), wave + bump});
+    }
+  }
+  const auto hue = [&](std::int32_t v) {
+    const float z = scene.vertices[static_cast<std::size_t>(v)].z;
+    return z < 0.03f ? 216 : z < 0.06f ? 120 : z < 0.09f ? 24 : 32767;
+  };
+  for (std::int32_t row = 0; row + 1 < side; ++row) {
+    for (std::int32_t column = 0; column + 1 < side; ++column) {
+      const std::int32_t v = row * side + column;
+      scene.triangles.push_back({v, v + 1, v + side + 1, hue(v)});
+      scene.triangles.push_back({v, v + side + 1, v + side, hue(v + side)});
+    }
+  }
+  return scene;
 }
 
 }  // namespace orvandel::test
