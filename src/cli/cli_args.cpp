@@ -36,7 +36,7 @@ const char* const kUsage =
     "  orvandel-cli generate MAP OUTPUT [--height INDEX=TEXT]... --water TEXT --lawn TEXT\n"
     "               --snow TEXT --map-width TEXT --map-height TEXT --interval TEXT\n"
     "  orvandel-cli render SCENE OUTPUT.bmp [--observer V,H] [--sun V,H] [--zoom Z] [--wire]\n"
-    "               [--size WxH]\n"
+    "               [--size WxH] [--threads N]\n"
     "  orvandel-cli --help\n"
     "\n"
     "generate  turns the 16-colour BMP map MAP into a terrain mesh. INDEX is a palette\n"
@@ -46,6 +46,7 @@ const char* const kUsage =
     "render    draws the 3DF mesh SCENE as the render window does and saves the picture\n"
     "          as a 24-bit BMP. Angles are whole degrees from 0 to 359 (defaults:\n"
     "          observer 20,60, sun 90,180); zoom defaults to 0.751, size to 550x418.\n"
+    "          --threads N shares the work among N threads (default: the machine's cores).\n"
     "\n"
     "Exit status: 0 on success, 1 when the command fails (the message goes to standard\n"
     "error), 2 for wrong usage.\n";
@@ -65,6 +66,19 @@ bool TakeOption(const std::vector<std::string>& args, std::size_t& at, const std
     return true;
   }
   return false;
+}
+
+bool TakeThreadsOption(const std::vector<std::string>& args, std::size_t& at,
+                       ThreadCount& threads) {
+  std::string value;
+  if (!TakeOption(args, at, "--threads", value)) return false;
+  const std::optional<ThreadCount> count = NumberFrom<ThreadCount>(value);
+  if (!count || *count < 1 || *count > kMaxThreadCount) {
+    throw UsageError("--threads takes a whole number from 1 to " + std::to_string(kMaxThreadCount) +
+                     ", not '" + value + "'");
+  }
+  threads = *count;
+  return true;
 }
 
 GenerateArgs ParseGenerateArgs(const std::vector<std::string>& args) {

@@ -109,13 +109,14 @@ class RenderPicturesTest : public ::testing::Test {
 std::unique_ptr<TempDir> RenderPicturesTest::dir_;
 CommandResult RenderPicturesTest::generated_;
 
-TEST_F(RenderPicturesTest, PicturesStayTheSame) {
+TEST_F(RenderPicturesTest, PicturesStayTheSameOnAnyNumberOfThreads) {
   ASSERT_EQ(generated_.exit_status, 0) << generated_.err;
   for (const PictureCase& c : kCases) {
     std::string options = c.scene;
     for (const std::string& option : c.options)
       options += " " + option;
-    EXPECT_EQ(Picture(c, {}), Hex(c.checksum)) << options;
+    for (const char* threads : {"1", "3"})
+      EXPECT_EQ(Picture(c, {"--threads", threads}), Hex(c.checksum)) << options << " " << threads;
   }
 }
 
