@@ -1,5 +1,6 @@
 #include "orvandel/viewer/render_scene.h"
 
+#include <algorithm>
 #include <vector>
 
 #include "orvandel/fileio/parallel_parts.h"
@@ -40,10 +41,24 @@ std::vector<PixelPoint> PlaceVertices(const Projection& projection, float zoom,
   return pixels;
 }
 
-PackedColour FaceColour(const SceneFace& face, const Projection& projection) {
+// The colours of faces [range.begin, range.end), gathered with their view-space corners a
+// few at a time.
+void ShadeRange(const std::vector<SceneFace>& faces, PartRange range, const Projection& projection,
+                PackedColour* colours) {
+  constexpr std::size_t kGathered = 64;
+  constexpr Lighting kLighting{kAmbient, kDiffuse, kSpecular, kSpecularExponent};
   const std::vector<Vector3>& v = projection.view_vertices;
-  return ShadeFace(v[face.Corner1], v[face.Corner2], v[face.Corner3], projection.SunPosition,
-                   static_cast<float>(face.Hue), kAmbient, kDiffuse, kSpecular, kSpecularExponent);
+  FaceToShade gathered[kGathered];
+  for (std::size_t start = range.begin; start < range.end; start += kGathered) {
+    const std::size_t count = std::min(kGathered, range.end - start);
+    for (std::size_t k = 0; k < count; ++k) {
+      const SceneFace& face = faces[start + k];
+      gathered[k] = {v[face.Corner1], v[face.Corner2], v[face.Corner3],
+                     static_cast<float>(face.Hue)};
+    }
+    ShadeFaces({gathered, count}, projection.SunPosition, kLighting,
+               colours + (start - range.begin));
+  }
 }
 
 void DrawFace(const SceneFace& face, const std::vector<PixelPoint>& pixels, Canvas& canvas) {
@@ -64,8 +79,7 @@ void Draw_and_View(const Projection& projection, const ViewerState& state, Canva
   }
   canvas.SetBrushStyle(BrushStyle::kSolid);
   const auto shade = [&](PartRange range, PackedColour* colours) {
-    for (std::size_t k = range.begin; k < range.end; ++k)
-      colours[k - range.begin] = FaceColour(faces[k], projection);
+    ShadeRange(faces, range, projection, colours);
   };
   const auto draw = [&](PartRange range, const PackedColour* colours) {
     for (std::size_t k = range.begin; k < range.end; ++k) {
