@@ -104,6 +104,26 @@ std::vector<FaceToShade> AllSortsOfFaces(int count) {
   return faces;
 }
 
+// Corners and lights made of numbers whose products land exactly halfway between two
+// floats (4097 * 4097 = 2^24 + 2^13 + 1 needs 25 bits) or, with a tiny term added, just
+// beside such a point.
+std::vector<FaceToShade> FacesNearHalfway(int count, Numbers& numbers) {
+  constexpr float kPool[] = {0,     1,    -1,       4097,      -4097,    4099,        2049,
+                             -8191, 0.5f, 0x1p-16f, -0x1p-18f, 0x1p-20f, 3 * 0x1p-19f};
+  const auto pick = [&] {
+    return kPool[static_cast<std::size_t>(numbers.Between(0, std::size(kPool) - 0.01f))];
+  };
+  std::vector<FaceToShade> faces;
+  for (int k = 0; k < count; ++k) {
+    const Vector3 b{pick(), pick(), pick()};
+    faces.push_back({{b.x + pick(), b.y, b.z + pick()},
+                     b,
+                     {b.x, b.y + pick(), b.z + pick()},
+                     k % 3 == 0 ? kNoHue : 24.0f + 96 * static_cast<float>(k % 3)});
+  }
+  return faces;
+}
+
 std::vector<PackedColour> Shaded(const std::vector<FaceToShade>& faces, const Vector3& light,
                                  const Lighting& lighting) {
   std::vector<PackedColour> colours(faces.size());
@@ -126,63 +146,27 @@ void ExpectDefinedColours(const std::vector<FaceToShade>& faces, const Vector3& 
 
 // --- tests --------------------------------------------------------------------------------
 
+// Faces of every size and place, faces on one point, on one line, around the light, at
+// the observer and beyond the floats' range, and faces of numbers whose products land on
+// or just beside points halfway between two floats: lit from the painter's suns and odd
+// places, with the painter's shares and others.
 TEST(ShadeFacesTest, EveryColourIsTheDefinedOne) {
-  const std::vector<FaceToShade> faces = AllSortsOfFaces(60000);
-  for (const Vector3& light :
-       {Vector3{0, 3.420201f, 9.396926f}, Vector3{-7, 2, 0.5f}, Vector3{1e-3f, 0, 0}}) {
-    ExpectDefinedColours(faces, light, kPainter);
-  }
-}
-
-TEST(ShadeFacesTest, OtherSharesAndExponentsToo) {
-  const std::vector<FaceToShade> faces = AllSortsOfFaces(5000);
-  for (const Lighting& lighting :
-       {Lighting{0.1f, 0.6f, 0.3f, 2}, Lighting{0, 1, 0, 0.5f}, Lighting{0.3f, 0.3f, 0.7f, 0.3f}}) {
-    ExpectDefinedColours(faces, {2, -5, 9}, lighting);
-  }
-}
-
-// Corners and lights made of numbers whose products land exactly halfway between two
-// floats (4097 * 4097 = 2^24 + 2^13 + 1 needs 25 bits) or, with a tiny term added, just
-// beside such a point: closer than double can tell apart, not closer than long double
-// can. There rounding in double and rounding in long double part ways.
-std::vector<FaceToShade> FacesNearHalfway(int count, Numbers& numbers) {
-  constexpr float kPool[] = {0,     1,    -1,       4097,      -4097,    4099,        2049,
-                             -8191, 0.5f, 0x1p-16f, -0x1p-18f, 0x1p-20f, 3 * 0x1p-19f};
-  const auto pick = [&] {
-    return kPool[static_cast<std::size_t>(numbers.Between(0, std::size(kPool) - 0.01f))];
-  };
-  std::vector<FaceToShade> faces;
-  for (int k = 0; k < count; ++k) {
-    const Vector3 b{pick(), pick(), pick()};
-    faces.push_back({{b.x + pick(), b.y, b.z + pick()},
-                     b,
-                     {b.x, b.y + pick(), b.z + pick()},
-                     k % 3 == 0 ? kNoHue : 24.0f + 96 * static_cast<float>(k % 3)});
-  }
-  return faces;
-}
-
-TEST(ShadeFacesTest, ValuesAtAndBesideHalfwayPointsRoundAsDefined) {
   Numbers numbers;
-  const std::vector<FaceToShade> faces = FacesNearHalfway(40000, numbers);
-  for (const Vector3& light :
-       {Vector3{0, 0, 4097}, Vector3{1, 0x1p-18f, 0x1p-16f}, Vector3{4099, -2049, 10}}) {
+  std::vector<FaceToShade> faces = AllSortsOfFaces(40000);
+  const std::vector<FaceToShade> halfway = FacesNearHalfway(20000, numbers);
+  faces.insert(faces.end(), halfway.begin(), halfway.end());
+  const Vector3 p{1, 2, 3};
+  faces.insert(faces.end(), {{p, p, p, 120},
+                             {{0, 0, 0}, {1, 1, 1}, {2, 2, 2}, 216},
+                             {{-1, 0, 10}, {1, 0, 10}, {0, 1, 10}, 24},
+                             {{0, 0, 0}, {0, 0, 0}, {0, 0, 0}, kNoHue},
+                             {{3e38f, 0, 0}, {0, 3e38f, 0}, {0, 0, 3e38f}, 60},
+                             {{1e-30f, 0, 0}, {0, 1e-30f, 0}, {0, 0, 1e-30f}, 300}});
+  for (const Vector3& light : {Vector3{0, 3.420201f, 9.396926f}, Vector3{0, 0, 10},
+                               Vector3{1, 0x1p-18f, 0x1p-16f}, Vector3{4099, -2049, 10}}) {
     ExpectDefinedColours(faces, light, kPainter);
   }
-}
-
-TEST(ShadeFacesTest, DegenerateFacesAndFacesAtTheLight) {
-  const Vector3 p{1, 2, 3}, light{0, 0, 10};
-  const std::vector<FaceToShade> faces = {
-      {p, p, p, 120},                                     // one point
-      {{0, 0, 0}, {1, 1, 1}, {2, 2, 2}, 216},             // one line
-      {{-1, 0, 10}, {1, 0, 10}, {0, 1, 10}, 24},          // around the light
-      {{0, 0, 0}, {0, 0, 0}, {0, 0, 0}, kNoHue},          // at the observer
-      {{3e38f, 0, 0}, {0, 3e38f, 0}, {0, 0, 3e38f}, 60},  // products beyond the floats
-      {{1e-30f, 0, 0}, {0, 1e-30f, 0}, {0, 0, 1e-30f}, 300},
-  };
-  ExpectDefinedColours(faces, light, kPainter);
+  ExpectDefinedColours(faces, {-7, 2, 0.5f}, {0.1f, 0.6f, 0.3f, 2});
 }
 
 TEST(ShadeFacesTest, AnyNumberOfFacesGivesTheColoursOfOneAtATime) {
@@ -199,28 +183,42 @@ TEST(ShadeFacesTest, AnyNumberOfFacesGivesTheColoursOfOneAtATime) {
 }
 
 TEST(ShadeFacesTest, SpecularCosineAndReflectionAreTheDefinedOnes) {
-  const std::vector<FaceToShade> faces = AllSortsOfFaces(3000);
+  Numbers numbers;
   const Vector3 light{-2, 4, 7};
-  for (const FaceToShade& f : faces) {
+  for (const FaceToShade& f : FacesNearHalfway(3000, numbers)) {
     EXPECT_EQ(SpecularCosine(f.a, f.b, f.c, light), DefinedSpecularCosine(f.a, f.b, f.c, light));
     const Vector3 normal = FaceNormal(f.a, f.b, f.c), to_light = FaceToPoint(f.a, f.b, f.c, light);
     const Vector3 defined = VecSub(VecScale(normal, 2 * VecDot(normal, to_light)), to_light);
     const Vector3 reflection = ReflectAtFace(f.a, f.b, f.c, light);
-    EXPECT_EQ(reflection.x, defined.x);
-    EXPECT_EQ(reflection.z, defined.z);
+    EXPECT_TRUE(reflection.x == defined.x && reflection.y == defined.y &&
+                reflection.z == defined.z);
   }
 }
 
+// Random conversions, and saturations and values of 25-bit products that land on points
+// halfway between two floats, where the long double rounding decides.
 TEST(HsvToRgbTest, EveryConversionIsTheDefinedOne) {
   Numbers numbers;
-  for (int k = 0; k < 50000; ++k) {
-    const float hue = k % 7 == 0 ? 360 - numbers.Between(0, 1e-4f) : numbers.Between(-800, 800);
-    const float saturation = k % 5 == 0 ? numbers.Between(0, 3e-9f) : numbers.Between(0, 1.2f);
-    const float value = numbers.Between(0, 1.2f);
+  const auto expect_defined = [](float hue, float saturation, float value) {
     const RgbValues got = HsvToRgb(hue, saturation, value);
     const RgbValues defined = DefinedHsv(hue, saturation, value);
     ASSERT_TRUE(got.R == defined.R && got.G == defined.G && got.B == defined.B)
         << hue << " " << saturation << " " << value;
+  };
+  for (int k = 0; k < 50000; ++k) {
+    const float hue = k % 7 == 0 ? 360 - numbers.Between(0, 1e-4f) : numbers.Between(-800, 800);
+    const float saturation = k % 5 == 0 ? numbers.Between(0, 3e-9f) : numbers.Between(0, 1.2f);
+    expect_defined(hue, saturation, numbers.Between(0, 1.2f));
+  }
+  for (int j = 1; j < 200; j += 2) {
+    for (int k = 1; k < 200; k += 2) {
+      const float value = std::ldexp(4096.0f + k, -12);
+      const float saturation = 1 - std::ldexp(4096.0f + j, -24);
+      expect_defined(numbers.Between(0, 360), saturation, value);
+      const auto sector = static_cast<float>((j + k / 2) % 6);  // all six: j and k are odd
+      expect_defined(sector * 60, saturation, value);           // f = 0, t = p
+      expect_defined(sector * 60 + 30, saturation, 0.5f);       // f = 1/2
+    }
   }
 }
 

@@ -126,13 +126,9 @@ FaceGroup Group(std::span<const FaceToShade> faces, std::size_t first) {
   return group;
 }
 
-// Up to kGroups * kLanes faces. Built twice, with everything it calls: for any x86-64
-// processor and for those with AVX2, where four doubles take one instruction instead of
-// two; each call takes the best the processor has. Both give the same colours, as every
-// lane's arithmetic is the same whatever the width.
-[[gnu::flatten, gnu::target_clones("avx2", "default")]] void ShadeBatch(
-    std::span<const FaceToShade> faces, const Vector3& d, const Lighting& lighting,
-    PackedColour* colours) {
+// Up to kGroups * kLanes faces.
+void ShadeBatch(std::span<const FaceToShade> faces, const Vector3& d, const Lighting& lighting,
+                PackedColour* colours) {
   const std::size_t groups = (faces.size() + kLanes - 1) / kLanes;
   const Vectors light = lanes::Broadcast(d);
   FaceGroup group[kGroups];
@@ -151,6 +147,32 @@ FaceGroup Group(std::span<const FaceToShade> faces, std::size_t first) {
     for (std::size_t lane = 0; lane < kLanes && g * kLanes + lane < faces.size(); ++lane)
       colours[g * kLanes + lane] = static_cast<PackedColour>(colour[lane]);
   }
+}
+
+// ShadeBatch built twice, with everything it calls: for any x86-64 processor, and for
+// those with AVX2, where four doubles take one instruction instead of two. Both give the
+// same colours, as every lane's arithmetic is the same whatever the width. The choice is
+// made at the first call rather than by the loader, which would run it before a
+// sanitizer is ready.
+[[gnu::flatten]] void ShadeBatchAnywhere(std::span<const FaceToShade> faces, const Vector3& d,
+                                         const Lighting& lighting, PackedColour* colours) {
+  ShadeBatch(faces, d, lighting, colours);
+}
+
+[[gnu::flatten, gnu::target("avx2")]] void ShadeBatchAvx2(std::span<const FaceToShade> faces,
+                                                          const Vector3& d,
+                                                          const Lighting& lighting,
+                                                          PackedColour* colours) {
+  ShadeBatch(faces, d, lighting, colours);
+}
+
+using BatchShader = void (*)(std::span<const FaceToShade>, const Vector3&, const Lighting&,
+                             PackedColour*);
+
+BatchShader BestBatchShader() {
+  static const BatchShader best =
+      __builtin_cpu_supports("avx2") ? ShadeBatchAvx2 : ShadeBatchAnywhere;
+  return best;
 }
 
 // The face's vectors in every lane.
@@ -189,9 +211,10 @@ PackedColour ShadeFace(const Vector3& a, const Vector3& b, const Vector3& c, con
 void ShadeFaces(std::span<const FaceToShade> faces, const Vector3& d, const Lighting& lighting,
                 PackedColour* colours) {
   constexpr std::size_t kBatch = kGroups * kLanes;
+  const BatchShader shade = BestBatchShader();
   for (std::size_t start = 0; start < faces.size(); start += kBatch) {
     const std::size_t count = std::min(kBatch, faces.size() - start);
-    ShadeBatch(faces.subspan(start, count), d, lighting, colours + start);
+    shade(faces.subspan(start, count), d, lighting, colours + start);
   }
 }
 
