@@ -7,6 +7,7 @@
 #include "orvandel/fileio/parallel_parts.h"
 #include "orvandel/geometry/bounds.h"
 #include "orvandel/geometry/vector_math.h"
+#include "viewer/huge_pages.h"
 
 namespace orvandel {
 namespace {
@@ -42,7 +43,7 @@ struct Extent {
 // measures the extent of the result as if the vertices were taken in order.
 Extent RotateVertices(const std::vector<Vector3>& vertices, const Matrix3& m, ThreadCount threads,
                       std::vector<Vector3>& rotated) {
-  rotated.resize(vertices.size());
+  rotated = HugePagedVector<Vector3>(vertices.size());
   std::vector<Extent> extents(threads);
   RunParts(threads, [&](unsigned part) {
     const PartRange range = PartOf(vertices.size(), threads, part);

@@ -5,6 +5,7 @@
 
 #include "orvandel/fileio/parallel_parts.h"
 #include "orvandel/geometry/shading.h"
+#include "viewer/huge_pages.h"
 #include "viewer/shade_ahead.h"
 
 namespace orvandel {
@@ -32,7 +33,7 @@ class BrushKeeper {
 std::vector<PixelPoint> PlaceVertices(const Projection& projection, float zoom,
                                       ThreadCount threads) {
   const std::vector<Vector3>& vertices = projection.view_vertices;
-  std::vector<PixelPoint> pixels(vertices.size());
+  std::vector<PixelPoint> pixels = HugePagedVector<PixelPoint>(vertices.size());
   RunParts(threads, [&](unsigned part) {
     const PartRange range = PartOf(vertices.size(), threads, part);
     for (std::size_t k = range.begin; k < range.end; ++k)
