@@ -191,6 +191,19 @@ TEST(LoadSceneTest, IndexOutsideTheVerticesKeepsTheFacesBeforeIt) {
   }
 }
 
+TEST(LoadSceneTest, FacesBeforeAFailureKeepJustTheVerticesTheyName) {
+  Loader loader;
+  const std::string bytes = SceneFileBytes({{0, 0, 0}, {1, 0, 0}, {2, 0, 0}, {3, 1, 0}, {4, 0, 2}},
+                                           {{3, 4, 3, 120}, {0, 9, 1, 24}});
+  EXPECT_EQ(loader.Load(bytes), "List index out of bounds.");
+  ASSERT_EQ(loader.state.SceneFaces.vertices.size(), 2u);
+  const std::vector<FaceCorners> faces = loader.Faces();
+  ASSERT_EQ(faces.size(), 1u);
+  ExpectCorner(faces[0].Corner1, 3, 1, 0);
+  ExpectCorner(faces[0].Corner2, 4, 0, 2);
+  ExpectCorner(faces[0].Corner3, 3, 1, 0);
+}
+
 TEST(LoadSceneTest, VertexThatIsNotANumberIsRefusedAsSoonAsItIsRead) {
   for (const float bad : {kNaN, kInfinity, -kInfinity}) {
     Loader loader;

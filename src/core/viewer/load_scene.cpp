@@ -111,10 +111,10 @@ void Read_Triangles(BinaryReader& reader, IndexedScene& scene, VertexUse& use) {
 
   ReserveForRecords(scene.faces, count, reader, kTriangleBytes);
   ReadRecords(reader, count, kTriangleBytes, [&](const unsigned char* record) {
-    const std::uint32_t corner1 = use.Take(I32At(record));
-    const std::uint32_t corner2 = use.Take(I32At(record + 4));
-    const std::uint32_t corner3 = use.Take(I32At(record + 8));
-    scene.faces.push_back({corner1, corner2, corner3, I32At(record + 12)});
+    const SceneFace face{use.Number(I32At(record)), use.Number(I32At(record + 4)),
+                         use.Number(I32At(record + 8)), I32At(record + 12)};
+    use.Name(face);
+    scene.faces.push_back(face);
   });
 }
 

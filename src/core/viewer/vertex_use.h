@@ -16,16 +16,18 @@ class VertexUse {
   // For a scene of vertex_count vertices, none named yet.
   explicit VertexUse(std::size_t vertex_count);
 
-  // The vertex number that a triangle record names, marked as named. Throws
-  // RuntimeFailure "List index out of bounds" when the scene has no such vertex.
-  std::uint32_t Take(std::int32_t index) {
+  // The vertex number that a triangle record names. Throws RuntimeFailure "List index out
+  // of bounds" when the scene has no such vertex.
+  std::uint32_t Number(std::int32_t index) const {
     if (index < 0 || static_cast<std::size_t>(index) >= count_) ThrowOutOfBounds();
-    const auto number = static_cast<std::uint32_t>(index);
-    std::uint64_t& word = words_[number / 64];
-    const std::uint64_t bit = std::uint64_t{1} << (number % 64);
-    named_ += (word & bit) == 0;
-    word |= bit;
-    return number;
+    return static_cast<std::uint32_t>(index);
+  }
+
+  // Marks the corners of a face the scene keeps as named.
+  void Name(const SceneFace& face) {
+    Name(face.Corner1);
+    Name(face.Corner2);
+    Name(face.Corner3);
   }
 
   bool IsNamed(std::size_t number) const { return (words_[number / 64] >> (number % 64) & 1) != 0; }
@@ -33,6 +35,12 @@ class VertexUse {
 
  private:
   [[noreturn]] static void ThrowOutOfBounds();
+  void Name(std::uint32_t number) {
+    std::uint64_t& word = words_[number / 64];
+    const std::uint64_t bit = std::uint64_t{1} << (number % 64);
+    named_ += (word & bit) == 0;
+    word |= bit;
+  }
 
   std::size_t count_;
   std::size_t named_ = 0;
