@@ -58,9 +58,9 @@ inline Rgb HsvToRgb(Floats H, Floats S, Floats V) {
                              [&](int k) { return (1 - (1 - L{f[k]}) * S[k]) * V[k]; });
   // The six sectors (i = 5 and anything else alike): R G B is V t p, q V p, p V t,
   // p q V, t p V, V p q.
-  const Floats R = i == 1 ? q : (i == 2) | (i == 3) ? p : i == 4 ? t : V;
-  const Floats G = i == 0 ? t : (i == 1) | (i == 2) ? V : i == 3 ? q : p;
-  const Floats B = (i == 0) | (i == 1) ? p : i == 2 ? t : (i == 3) | (i == 4) ? V : q;
+  const Floats R = i == 1 ? q : ((i == 2) | (i == 3)) ? p : i == 4 ? t : V;
+  const Floats G = i == 0 ? t : ((i == 1) | (i == 2)) ? V : i == 3 ? q : p;
+  const Floats B = ((i == 0) | (i == 1)) ? p : i == 2 ? t : ((i == 3) | (i == 4)) ? V : q;
   return {grey ? V : R, grey ? V : G, grey ? V : B};
 }
 
