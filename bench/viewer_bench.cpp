@@ -1,22 +1,28 @@
-// viewer_bench: loads and renders a terrain of about two million faces, as the render
-// window does, and reports the load speed, the render time and the memory per face.
-// Usage: viewer_bench [RUNS]. Needs about 200 MB of memory and 50 MB in the temporary
-// folder.
-#include <stdlib.h>
+// viewer_bench: loads and renders generated terrains as the render window does, and
+// reports each stage against its floor, measured in the same run:
+// - load: LoadScene against read()ing the whole 3DF file into memory already in place;
+// - render: RenderScene (projection, clearing, drawing) shaded and as a wire frame, on 1
+//   and 2 threads, against clearing the picture plus one plain pass over the file's
+//   vertex and triangle records held in memory (summing every 32-bit field);
+// - memory: bytes per face held while the scene is shown, at the peak of loading and at
+//   the peak of a render.
+// The pictures' checksums must agree between thread counts, and with older builds.
+// Usage: viewer_bench [RUNS [SIDE...]]: SIDE x SIDE maps at one cell per pixel, by default
+// 1024 (2.1 million faces, 46 MB) and 2048 (8.4 million faces, 184 MB). Needs about
+// 400 MB of memory and 200 MB in the temporary folder.
+#include <fcntl.h>
 #include <unistd.h>
 
 #include <algorithm>
-#include <chrono>
-#include <cmath>
 #include <cstdio>
+#include <cstdlib>
+#include <cstring>
 #include <filesystem>
-#include <fstream>
-#include <functional>
 #include <string>
 #include <vector>
 
-#include "bmp_builder.h"
-#include "generate_main.h"
+#include "hill_scene.h"
+#include "measure.h"
 #include "orvandel/viewer/load_scene.h"
 #include "orvandel/viewer/raster_canvas.h"
 #include "orvandel/viewer/render_scene.h"
@@ -24,109 +30,125 @@
 namespace {
 
 using namespace orvandel;
+using namespace orvandel::bench;
 
-constexpr int kMapSide = 1024;
 constexpr int kPictureWidth = 550;
 constexpr int kPictureHeight = 418;
 
-// Rolling hills over all sixteen colours, one cell per pixel.
-std::string HillMap() {
-  tools::BmpDescription bmp;
-  bmp.width = bmp.height = kMapSide;
-  for (int k = 0; k < 16; ++k)
-    bmp.palette.push_back(PackRGB(16 * k, 255 - 16 * k, 8 * k));
-  for (int y = 0; y < kMapSide; ++y) {
-    for (int x = 0; x < kMapSide; ++x) {
-      const double h =
-          7.5 + 4 * std::sin(x / 60.0) * std::cos(y / 45.0) + 3.4 * std::sin((x + y) / 150.0);
-      bmp.pixels.push_back(static_cast<std::uint32_t>(std::clamp(h, 0.0, 15.0)));
-    }
+void ReadWhole(const std::string& file_name, std::vector<char>& bytes) {
+  bytes.resize(std::filesystem::file_size(file_name));
+  const int fd = ::open(file_name.c_str(), O_RDONLY);
+  std::size_t done = 0;
+  while (done < bytes.size()) {
+    const ssize_t got = ::read(fd, bytes.data() + done, bytes.size() - done);
+    if (got <= 0) break;
+    done += static_cast<std::size_t>(got);
   }
-  return tools::EncodeBmp(bmp);
+  ::close(fd);
 }
 
-void GenerateTerrain(const std::string& map_file, const std::string& scene_file) {
-  cli::GenerateArgs args{map_file, scene_file, {}};
-  for (int k = 0; k < 16; ++k)
-    args.panel.heights[static_cast<std::size_t>(k)] = std::to_string(10 * k);
-  args.panel.settings = {"20", "70", "130", "1024", "1024", "1"};
-  cli::RunGenerate(args);
+std::uint32_t SumOfFields(const std::vector<char>& bytes) {
+  std::uint32_t sum = 0;
+  for (std::size_t at = 7; at + 4 <= bytes.size(); at += 4) {
+    std::uint32_t field;
+    std::memcpy(&field, bytes.data() + at, 4);
+    sum += field;
+  }
+  return sum;
 }
 
-// Seconds taken by the first of runs of work, and by the fastest.
-struct Timing {
-  double first = 0;
-  double best = 1e30;
+std::uint64_t Checksum(const std::vector<std::uint32_t>& pixels) {  // FNV-1a
+  std::uint64_t hash = 14695981039346656037u;
+  for (const std::uint32_t pixel : pixels) {
+    hash ^= pixel;
+    hash *= 1099511628211u;
+  }
+  return hash;
+}
+
+struct Picture {
+  std::vector<std::uint32_t> pixels =
+      std::vector<std::uint32_t>(std::size_t{kPictureWidth} * kPictureHeight);
+  RasterCanvas canvas{pixels.data(), kPictureWidth, kPictureHeight, kPictureWidth};
 };
 
-Timing TimeRuns(int runs, const std::function<void()>& work) {
-  Timing timing;
-  for (int run = 0; run < runs; ++run) {
-    const auto start = std::chrono::steady_clock::now();
-    work();
-    const std::chrono::duration<double> took = std::chrono::steady_clock::now() - start;
-    if (run == 0) timing.first = took.count();
-    timing.best = std::min(timing.best, took.count());
-  }
-  return timing;
+void Row(const std::string& stage, double floor, double took) {
+  std::printf("  %-24s floor %7.4f s   %7.4f s   ratio to floor %5.2f\n", stage.c_str(), floor,
+              took, took / floor);
 }
 
-// A field of /proc/self/status in bytes ("VmRSS", "VmHWM").
-double StatusBytes(const std::string& field) {
-  std::ifstream status("/proc/self/status");
-  for (std::string line; std::getline(status, line);) {
-    if (line.rfind(field + ":", 0) == 0) return 1024.0 * std::stod(line.substr(field.size() + 1));
-  }
-  return 0;
+// The floors of one scene: reading its file, and a render's own work.
+struct Floors {
+  double load = 0;
+  double render = 0;
+};
+
+Floors MeasureFloors(const std::string& scene_file, int runs) {
+  std::vector<char> bytes;
+  Floors floors;
+  floors.load = Best(runs, [&] { ReadWhole(scene_file, bytes); });
+  std::uint32_t sum = 0;
+  const double pass = Best(runs, [&] { sum = SumOfFields(bytes); });
+  Picture picture;
+  const double clear =
+      Best(runs, [&] { ClearPicture(picture.canvas, kPictureWidth, kPictureHeight); });
+  floors.render = pass + clear;
+  std::printf("  (the file's fields sum to %08X)\n", sum);
+  return floors;
 }
 
-// Makes VmHWM start again from the present VmRSS.
-void ResetPeakMemory() {
-  std::ofstream("/proc/self/clear_refs") << "5";
+void BenchRenders(ViewerState& state, double floor, double base, int runs) {
+  Picture picture;
+  const double faces = static_cast<double>(state.SceneFaces.faces.size());
+  for (const bool shaded : {true, false}) {
+    for (const ThreadCount threads : {1u, 2u}) {
+      state.Shaded = shaded;
+      state.threads = threads;
+      ResetPeakMemory();
+      const double took =
+          Best(runs, [&] { RenderScene(state, picture.canvas, kPictureWidth, kPictureHeight); });
+      const double peak = StatusBytes("VmHWM") - base;
+      Row(std::string("render ") + (shaded ? "shaded" : "wire") + ", " + std::to_string(threads) +
+              (threads == 1 ? " thread" : " threads"),
+          floor, took);
+      std::printf("  %-24s picture %016llX, peak %.1f bytes per face\n", "",
+                  static_cast<unsigned long long>(Checksum(picture.pixels)), peak / faces);
+    }
+  }
+}
+
+void Bench(const std::string& folder, int side, int runs) {
+  const std::string scene_file = folder + "/hills.3df";
+  MakeHillScene(folder, side, scene_file);
+  std::printf("%d x %d map: %.1f MB file\n", side, side,
+              static_cast<double>(std::filesystem::file_size(scene_file)) / 1e6);
+  const Floors floors = MeasureFloors(scene_file, runs);
+
+  const double base = StatusBytes("VmRSS");
+  ViewerState state;
+  ResetPeakMemory();
+  const double load = Best(runs, [&] { LoadScene(scene_file, state, [](AnglePair) {}); });
+  const double load_peak = StatusBytes("VmHWM") - base;
+  const double shown = StatusBytes("VmRSS") - base;
+  const double faces = static_cast<double>(state.SceneFaces.faces.size());
+  std::printf("  %.0f faces\n", faces);
+  Row("load", floors.load, load);
+  BenchRenders(state, floors.render, base, runs);
+  std::printf("  memory: %.1f bytes per face while shown, %.1f at the peak of loading\n",
+              shown / faces, load_peak / faces);
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
   const int runs = argc > 1 ? std::max(1, std::atoi(argv[1])) : 5;
-  std::string dir = (std::filesystem::temp_directory_path() / "orvandel-bench-XXXXXX").string();
-  if (mkdtemp(dir.data()) == nullptr) return 1;
-  const std::string map_file = dir + "/hills.bmp";
-  const std::string scene_file = dir + "/hills.3df";
-  tools::WriteFileBytes(map_file, HillMap());
-  GenerateTerrain(map_file, scene_file);
-  const double file_bytes = static_cast<double>(std::filesystem::file_size(scene_file));
-
-  std::vector<std::uint32_t> pixels(kPictureWidth * kPictureHeight);
-  RasterCanvas canvas(pixels.data(), kPictureWidth, kPictureHeight, kPictureWidth);
-  ViewerState state;
-  const double base = StatusBytes("VmRSS");
-  ResetPeakMemory();
-  const Timing load = TimeRuns(runs, [&] { LoadScene(scene_file, state, [](AnglePair) {}); });
-  const double loaded = StatusBytes("VmHWM");
-  const double faces = static_cast<double>(state.SceneFaces.size());
-  ResetPeakMemory();
-  const auto render = [&](ViewerState& s) {
-    return TimeRuns(runs, [&] { RenderScene(s, canvas, kPictureWidth, kPictureHeight); });
-  };
-  const Timing shaded = render(state);
-  const double rendered = StatusBytes("VmHWM");
-  ViewerState wire = state;
-  wire.Shaded = false;
-  const Timing wire_frame = render(wire);
-  const Timing project =
-      TimeRuns(runs, [&] { Project_Scene(state, kPictureWidth, kPictureHeight); });
-
-  const double megabytes = file_bytes / 1e6;
-  std::printf("scene: %.0f faces, %.1f MB file; first and best of %d runs\n", faces, megabytes,
-              runs);
-  std::printf("load:   %.3f s (%.0f MB/s), best %.3f s (%.0f MB/s)\n", load.first,
-              megabytes / load.first, load.best, megabytes / load.best);
-  std::printf("render: shaded %.3f s, best %.3f s; wire frame %.3f s, best %.3f s\n", shaded.first,
-              shaded.best, wire_frame.first, wire_frame.best);
-  std::printf("        of which projection alone: best %.3f s\n", project.best);
-  std::printf("memory: %.1f bytes per face at peak while loading, %.1f while rendering\n",
-              (loaded - base) / faces, (rendered - base) / faces);
-  std::filesystem::remove_all(dir);
+  std::vector<int> sides;
+  for (int k = 2; k < argc; ++k)
+    sides.push_back(std::max(2, std::atoi(argv[k])));
+  if (sides.empty()) sides = {1024, 2048};
+  const std::string folder = TemporaryFolder();
+  for (const int side : sides)
+    Bench(folder, side, runs);
+  std::filesystem::remove_all(folder);
   return 0;
 }

@@ -93,6 +93,19 @@ bool TakeOption(const std::vector<std::string>& args, std::size_t& at, const std
   return false;
 }
 
+bool TakeThreadsOption(const std::vector<std::string>& args, std::size_t& at,
+                       ThreadCount& threads) {
+  std::string value;
+  if (!TakeOption(args, at, "--threads", value)) return false;
+  const std::optional<ThreadCount> count = NumberFrom<ThreadCount>(value);
+  if (!count || *count < 1 || *count > kMaxThreadCount) {
+    throw UsageError("--threads takes a whole number from 1 to " + std::to_string(kMaxThreadCount) +
+                     ", not '" + value + "'");
+  }
+  threads = *count;
+  return true;
+}
+
 GenerateArgs ParseGenerateArgs(const std::vector<std::string>& args) {
   GenerateArgs parsed;
   std::vector<std::string> positional;

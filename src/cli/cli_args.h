@@ -7,6 +7,7 @@
 #include <string_view>
 #include <vector>
 
+#include "orvandel/fileio/thread_count.h"
 #include "orvandel/generator/panel_texts.h"
 #include "orvandel/writers/mesh_write.h"
 
@@ -38,6 +39,11 @@ GenerateArgs ParseGenerateArgs(const std::vector<std::string>& args);
 // value is missing.
 bool TakeOption(const std::vector<std::string>& args, std::size_t& at, const std::string& name,
                 std::string& value);
+
+// "--threads N" or "--threads=N", N a whole number from 1 to kMaxThreadCount: the value
+// goes to threads and at advances past it. Returns false when args[at] is not that
+// option. Throws UsageError when the value is missing or out of range.
+bool TakeThreadsOption(const std::vector<std::string>& args, std::size_t& at, ThreadCount& threads);
 
 // A number made of the whole of text, or nothing.
 template <typename Number>

@@ -49,6 +49,7 @@ void TakeSize(const std::string& value, RenderArgs& parsed) {
 }
 
 bool TakeRenderOption(const std::vector<std::string>& args, std::size_t& at, RenderArgs& parsed) {
+  if (TakeThreadsOption(args, at, parsed.threads)) return true;
   std::string value;
   if (TakeOption(args, at, "--observer", value)) {
     parsed.view.observer = AnglesFrom("--observer", value);

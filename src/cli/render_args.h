@@ -3,26 +3,28 @@
 #include <string>
 #include <vector>
 
+#include "orvandel/fileio/thread_count.h"
 #include "orvandel/viewer/viewer_state.h"
 
 namespace orvandel::cli {
 
 // orvandel-cli render SCENE OUTPUT.bmp [--observer V,H] [--sun V,H] [--zoom Z] [--wire]
-// [--size WxH]
+// [--size WxH] [--threads N]
 struct RenderArgs {
   std::string scene_file;
   std::string output_file;
   ViewSettings view;
   int width = 550;  // the render window's picture
   int height = 418;
+  ThreadCount threads = DefaultThreadCount();
 };
 
 // The largest picture side render accepts: a picture of up to a gigabyte.
 inline constexpr int kMaxPictureSide = 16384;
 
 // Reads the arguments that follow "render". Angles are whole degrees from 0 to 359, the
-// zoom a positive number, each side of the size from 1 to kMaxPictureSide. Throws
-// UsageError.
+// zoom a positive number, each side of the size from 1 to kMaxPictureSide, the threads
+// from 1 to kMaxThreadCount. Throws UsageError.
 RenderArgs ParseRenderArgs(const std::vector<std::string>& args);
 
 }  // namespace orvandel::cli

@@ -8,7 +8,8 @@ namespace orvandel::cli {
 void RunRender(const RenderArgs& args) {
   // load the scene and render it as asked
   PictureImage picture(args.width, args.height);
-  RenderSceneFile(args.scene_file, args.view, {picture.GetCanvas(), args.width, args.height});
+  RenderSceneFile(args.scene_file, args.view, args.threads,
+                  {picture.GetCanvas(), args.width, args.height});
 
   // save the picture
   picture.SaveBmp(args.output_file);

@@ -16,11 +16,13 @@ TEST(RenderArgsTest, DefaultsAreThoseOfAFreshLoadAndTheRenderWindow) {
   EXPECT_TRUE(args.view.shaded);
   EXPECT_EQ(args.width, 550);
   EXPECT_EQ(args.height, 418);
+  EXPECT_EQ(args.threads, DefaultThreadCount());
 }
 
 TEST(RenderArgsTest, EveryOption) {
-  const RenderArgs args = ParseRenderArgs({"--observer", "0,359", "hill.3df", "--sun=45,5",
-                                           "--zoom", "1.5", "--wire", "--size=640x480", "out.bmp"});
+  const RenderArgs args =
+      ParseRenderArgs({"--observer", "0,359", "hill.3df", "--sun=45,5", "--zoom", "1.5", "--wire",
+                       "--size=640x480", "out.bmp", "--threads", "3"});
   EXPECT_EQ(args.view.observer, (AnglePair{0, 359}));
   EXPECT_EQ(args.view.sun, (AnglePair{45, 5}));
   EXPECT_EQ(args.view.zoom, 1.5f);
@@ -28,6 +30,8 @@ TEST(RenderArgsTest, EveryOption) {
   EXPECT_EQ(args.width, 640);
   EXPECT_EQ(args.height, 480);
   EXPECT_EQ(args.output_file, "out.bmp");
+  EXPECT_EQ(args.threads, 3u);
+  EXPECT_EQ(ParseRenderArgs({"a.3df", "b.bmp", "--threads=64"}).threads, 64u);
 }
 
 TEST(RenderArgsTest, WrongUsage) {
@@ -44,6 +48,12 @@ TEST(RenderArgsTest, WrongUsage) {
       {"a.3df", "b.bmp", "--size", "16385x10"},
       {"a.3df", "b.bmp", "--size"},
       {"a.3df", "b.bmp", "--shaded"},
+      {"a.3df", "b.bmp", "--threads", "0"},
+      {"a.3df", "b.bmp", "--threads", "65"},
+      {"a.3df", "b.bmp", "--threads", "-1"},
+      {"a.3df", "b.bmp", "--threads", "2x"},
+      {"a.3df", "b.bmp", "--threads="},
+      {"a.3df", "b.bmp", "--threads"},
   };
   for (const auto& args : wrong) {
     EXPECT_THROW(ParseRenderArgs(args), UsageError) << ::testing::PrintToString(args);

@@ -9,12 +9,14 @@
 #include "generation.h"
 #include "orvandel/fileio/failure.h"
 #include "orvandel/viewer/load_scene.h"
+#include "scene_corners.h"
 #include "scene_file.h"
 #include "temp_dir.h"
 
 namespace orvandel {
 namespace {
 
+using test::FaceCorners;
 using test::PutF32;
 using test::PutI32;
 using test::SceneFileBytes;
@@ -35,6 +37,14 @@ struct Loader {
     shown.clear();
     return test::MessageOf(
         [&] { LoadScene(file_name, state, [this](AnglePair pair) { shown.push_back(pair); }); });
+  }
+
+  // The loaded faces with copies of their corners.
+  std::vector<FaceCorners> Faces() const {
+    std::vector<FaceCorners> faces;
+    for (const SceneFace& face : state.SceneFaces.faces)
+      faces.push_back(test::CornersOf(state.SceneFaces.vertices, face));
+    return faces;
   }
 
   ViewerState state;
@@ -72,7 +82,7 @@ TEST(LoadSceneTest, ByteLayoutOfTheTwoByTwoTerrain) {
   // clang-format on
   Loader loader;
   ASSERT_EQ(loader.Load(std::string(reinterpret_cast<const char*>(file), sizeof file)), "");
-  const std::vector<SceneFace>& faces = loader.state.SceneFaces;
+  const std::vector<FaceCorners> faces = loader.Faces();
   ASSERT_EQ(faces.size(), 2u);
   ExpectCorner(faces[0].Corner1, -0.5f, 0.5f, 0.275f);
   ExpectCorner(faces[0].Corner2, 0.5f, 0.5f, 0.5f);
@@ -80,6 +90,9 @@ TEST(LoadSceneTest, ByteLayoutOfTheTwoByTwoTerrain) {
   EXPECT_EQ(faces[0].Hue, 120);
   ExpectCorner(faces[1].Corner3, -0.5f, -0.5f, 0.75f);
   EXPECT_EQ(faces[1].Hue, 24);
+  // Each vertex is kept once, and the faces name them as the file does.
+  EXPECT_EQ(loader.state.SceneFaces.vertices.size(), 4u);
+  EXPECT_EQ(loader.state.SceneFaces.faces[1].Corner2, 3u);
 }
 
 TEST(LoadSceneTest, GeneratedTerrainLoadsInFileOrder) {
@@ -87,7 +100,7 @@ TEST(LoadSceneTest, GeneratedTerrainLoadsInFileOrder) {
   ASSERT_EQ(test::TwoByTwoExample().Run(dir.File("hill.3df")), "");
   Loader loader;
   ASSERT_EQ(loader.LoadFile(dir.File("hill.3df")), "");
-  const std::vector<SceneFace>& faces = loader.state.SceneFaces;
+  const std::vector<FaceCorners> faces = loader.Faces();
   ASSERT_EQ(faces.size(), 2u);
   EXPECT_EQ(faces[0].Hue, 120);
   EXPECT_EQ(faces[1].Hue, 24);
@@ -100,7 +113,7 @@ TEST(LoadSceneTest, AnyHeaderAndTrailingBytesAreAccepted) {
   bytes += "trailing";
   Loader loader;
   EXPECT_EQ(loader.Load(bytes), "");
-  EXPECT_EQ(loader.state.SceneFaces.size(), 1u);
+  EXPECT_EQ(loader.state.SceneFaces.faces.size(), 1u);
 }
 
 TEST(LoadSceneTest, EyeDistanceCarriesOverFromLoadToLoad) {
@@ -162,8 +175,8 @@ TEST(LoadSceneTest, HugeCountsInShortFilesEndAtTheEndOfTheFile) {
   std::string triangles = RowOfThree();
   triangles.replace(3 + 4 + 36, 4, "\xFF\xFF\xFF\x7F", 4);
   EXPECT_EQ(loader.Load(triangles), "Read beyond end of file.");
-  EXPECT_EQ(loader.state.SceneFaces.size(), 1u);  // the one whole record stays
-  EXPECT_LE(loader.state.SceneFaces.capacity(), 1u);
+  EXPECT_EQ(loader.state.SceneFaces.faces.size(), 1u);  // the one whole record stays
+  EXPECT_LE(loader.state.SceneFaces.faces.capacity(), 1u);
 }
 
 TEST(LoadSceneTest, IndexOutsideTheVerticesKeepsTheFacesBeforeIt) {
@@ -173,9 +186,22 @@ TEST(LoadSceneTest, IndexOutsideTheVerticesKeepsTheFacesBeforeIt) {
         SceneFileBytes({{0, 0, 0}, {1, 0, 0}, {2, 0, 0}},
                        {{0, 1, 2, 120}, {2, 1, 0, 24}, {0, index, 1, 216}, {0, 1, 2, 24}});
     EXPECT_EQ(loader.Load(bytes), "List index out of bounds.") << index;
-    ASSERT_EQ(loader.state.SceneFaces.size(), 2u);
-    EXPECT_EQ(loader.state.SceneFaces[1].Hue, 24);
+    ASSERT_EQ(loader.state.SceneFaces.faces.size(), 2u);
+    EXPECT_EQ(loader.state.SceneFaces.faces[1].Hue, 24);
   }
+}
+
+TEST(LoadSceneTest, FacesBeforeAFailureKeepJustTheVerticesTheyName) {
+  Loader loader;
+  const std::string bytes = SceneFileBytes({{0, 0, 0}, {1, 0, 0}, {2, 0, 0}, {3, 1, 0}, {4, 0, 2}},
+                                           {{3, 4, 3, 120}, {0, 9, 1, 24}});
+  EXPECT_EQ(loader.Load(bytes), "List index out of bounds.");
+  ASSERT_EQ(loader.state.SceneFaces.vertices.size(), 2u);
+  const std::vector<FaceCorners> faces = loader.Faces();
+  ASSERT_EQ(faces.size(), 1u);
+  ExpectCorner(faces[0].Corner1, 3, 1, 0);
+  ExpectCorner(faces[0].Corner2, 4, 0, 2);
+  ExpectCorner(faces[0].Corner3, 3, 1, 0);
 }
 
 TEST(LoadSceneTest, VertexThatIsNotANumberIsRefusedAsSoonAsItIsRead) {
@@ -196,7 +222,7 @@ TEST(LoadSceneTest, FileCutAnywhereEndsBeyondTheEnd) {
   for (std::size_t size = 0; size < whole.size(); ++size) {
     Loader loader;
     EXPECT_EQ(loader.Load(whole.substr(0, size)), "Read beyond end of file.") << size;
-    EXPECT_EQ(loader.state.SceneFaces.size(), size < 63 ? 0u : 1u) << size;
+    EXPECT_EQ(loader.state.SceneFaces.faces.size(), size < 63 ? 0u : 1u) << size;
   }
 }
 

@@ -5,14 +5,17 @@
 #include "failure_message.h"
 #include "orvandel/fileio/failure.h"
 #include "orvandel/viewer/project_scene.h"
+#include "scene_corners.h"
 
 namespace orvandel {
 namespace {
 
+using test::FaceCorners;
+
 // Observer angles 0, 0: the view matrix is the identity, view space is world space.
-ViewerState FacingNorth(std::vector<SceneFace> faces) {
+ViewerState FacingNorth(const std::vector<FaceCorners>& faces) {
   ViewerState state;
-  state.SceneFaces = std::move(faces);
+  state.SceneFaces = test::SceneOf(faces);
   state.ObserverVertical = 0;
   state.ObserverHorizontal = 0;
   return state;
@@ -30,9 +33,9 @@ void ExpectNear(const Vector3& v, double x, double y, double z, double tolerance
 
 TEST(ProjectSceneTest, WorkedExample) {
   ViewerState state;
-  state.SceneFaces = {{{0, 0, 0}, {0, 1, 0}, {1, 0, 0}, 120}};
+  state.SceneFaces = test::SceneOf({{{0, 0, 0}, {0, 1, 0}, {1, 0, 0}, 120}});
   const Projection p = Project_Scene(state, 550, 418);
-  const SceneFace rotated = RotatedFace(state.SceneFaces[0], p.ViewMatrix);
+  const FaceCorners rotated = test::CornersOf(p.view_vertices, state.SceneFaces.faces[0]);
   ExpectNear(rotated.Corner1, 0, 0, 0);
   ExpectNear(rotated.Corner2, -0.866025, 0.469846, -0.171010);
   ExpectNear(rotated.Corner3, 0.5, 0.813798, -0.296198);

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstdint>
+#include <cstdlib>
 #include <random>
 #include <set>
 #include <vector>
@@ -125,6 +127,79 @@ TEST(RasterCanvasTest, ClippedLinesKeepTheirPixels) {
       if (x >= 60 && x < 100 && y >= 60 && y < 90) expected.insert({x - 60, y - 60});
     }
     ASSERT_EQ(window.Holding(kWhite), expected) << a.x << "," << a.y << " " << b.x << "," << b.y;
+  }
+}
+
+// The picture that filling and outlining a triangle must give, pixel by pixel, straight
+// from the rules: the brush on every pixel whose centre lies inside the triangle or on an
+// edge, then the pen on each edge, one pixel per step along its longer axis, the other
+// coordinate rounded to the nearest, halves up.
+std::vector<std::uint32_t> Expected(int w, int h, PixelPoint a, PixelPoint b, PixelPoint c,
+                                    std::uint32_t brush, std::uint32_t pen, bool solid) {
+  std::vector<std::uint32_t> pixels(static_cast<std::size_t>(w * h), kUntouched);
+  const auto put = [&](std::int64_t x, std::int64_t y, std::uint32_t word) {
+    if (x >= 0 && x < w && y >= 0 && y < h) pixels[static_cast<std::size_t>(y * w + x)] = word;
+  };
+  const auto side = [](PixelPoint p, PixelPoint q, std::int64_t x, std::int64_t y) {
+    return (std::int64_t{q.x} - p.x) * (y - p.y) - (std::int64_t{q.y} - p.y) * (x - p.x);
+  };
+  const std::int64_t area = side(a, b, c.x, c.y);
+  for (std::int64_t y = 0; y < h && solid && area != 0; ++y) {
+    for (std::int64_t x = 0; x < w; ++x) {
+      const std::int64_t s1 = side(a, b, x, y), s2 = side(b, c, x, y), s3 = side(c, a, x, y);
+      if (area > 0 ? s1 >= 0 && s2 >= 0 && s3 >= 0 : s1 <= 0 && s2 <= 0 && s3 <= 0) {
+        put(x, y, brush);
+      }
+    }
+  }
+  for (const auto& [p, q] : {std::pair{a, b}, std::pair{b, c}, std::pair{c, a}}) {
+    const bool along_x = std::abs(q.x - p.x) >= std::abs(q.y - p.y);
+    const PixelPoint from = (along_x ? p.x <= q.x : p.y <= q.y) ? p : q;
+    const PixelPoint to = from.x == p.x && from.y == p.y ? q : p;
+    const std::int64_t m0 = along_x ? from.x : from.y, m1 = along_x ? to.x : to.y;
+    const std::int64_t n0 = along_x ? from.y : from.x, n1 = along_x ? to.y : to.x;
+    for (std::int64_t m = m0; m <= m1; ++m) {
+      const std::int64_t den = 2 * (m1 - m0);
+      const std::int64_t n =
+          den == 0 ? n0
+                   : n0 + static_cast<std::int64_t>(std::floor(
+                              static_cast<double>(2 * (n1 - n0) * (m - m0) + den / 2) / den));
+      along_x ? put(m, n, pen) : put(n, m, pen);
+    }
+  }
+  return pixels;
+}
+
+// Small triangles, most of all those within two by two pixels that a large scene is made
+// of, anywhere on the picture and across its edges, filled or not.
+TEST(RasterCanvasTest, SmallTrianglesPaintWhatTheRulesSay) {
+  std::mt19937 random(11);
+  std::uniform_int_distribution<int> place(-3, 9), spread(0, 1), wide(0, 4);
+  for (int trial = 0; trial < 4000; ++trial) {
+    const int reach = trial % 4 == 0 ? wide(random) : spread(random);
+    const PixelPoint a{place(random), place(random)};
+    const auto near = [&] {
+      return PixelPoint{a.x + (random() % 2 ? 1 : -1) * reach * spread(random),
+                        a.y + (random() % 2 ? 1 : -1) * reach * spread(random)};
+    };
+    const PixelPoint b = near(), c = near();
+    const bool solid = trial % 3 != 0;
+    Picture picture(7, 6);
+    picture.canvas.SetBrushColour(0x00102030);
+    picture.canvas.SetPenColour(0x00405060);
+    picture.canvas.SetBrushStyle(solid ? BrushStyle::kSolid : BrushStyle::kClear);
+    picture.canvas.Polygon(a, b, c);
+    const std::vector<std::uint32_t> expected =
+        Expected(7, 6, a, b, c, RasterCanvas::PixelWord(0x00102030),
+                 RasterCanvas::PixelWord(0x00405060), solid);
+    for (int y = 0; y < 6; ++y) {
+      for (int x = 0; x < 7; ++x) {
+        ASSERT_EQ(picture.At(x, y), expected[static_cast<std::size_t>(y * 7 + x)])
+            << a.x << "," << a.y << " " << b.x << "," << b.y << " " << c.x << "," << c.y
+            << (solid ? " filled" : " outlined") << ", pixel " << x << "," << y;
+      }
+    }
+    ASSERT_TRUE(picture.MarginUntouched());
   }
 }
 

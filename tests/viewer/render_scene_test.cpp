@@ -6,15 +6,17 @@
 #include "orvandel/fileio/failure.h"
 #include "orvandel/viewer/render_scene.h"
 #include "recording_canvas.h"
+#include "scene_corners.h"
 
 namespace orvandel {
 namespace {
 
 using test::ClearCalls;
+using test::FaceCorners;
 using test::RecordingCanvas;
 
-const SceneFace kExampleFace{{0, 0, 0}, {0, 1, 0}, {1, 0, 0}, 120};
-const SceneFace kReversedFace{{0, 0, 0}, {1, 0, 0}, {0, 1, 0}, 120};
+const FaceCorners kExampleFace{{0, 0, 0}, {0, 1, 0}, {1, 0, 0}, 120};
+const FaceCorners kReversedFace{{0, 0, 0}, {1, 0, 0}, {0, 1, 0}, 120};
 
 std::vector<std::string> Calls(std::vector<std::string> first,
                                const std::vector<std::string>& then) {
@@ -28,9 +30,9 @@ std::vector<std::string> Rendered(ViewerState& state) {
   return canvas.calls;
 }
 
-ViewerState SceneOf(std::vector<SceneFace> faces) {
+ViewerState SceneOf(const std::vector<FaceCorners>& faces) {
   ViewerState state;
-  state.SceneFaces = std::move(faces);
+  state.SceneFaces = test::SceneOf(faces);
   return state;
 }
 
@@ -79,7 +81,7 @@ TEST(RenderSceneTest, RenderNowPutsTheBrushBack) {
   const std::vector<std::string> restored{"BrushColour 00123456", "BrushStyle clear"};
   EXPECT_EQ(std::vector<std::string>(canvas.calls.end() - 2, canvas.calls.end()), restored);
 
-  state.SceneFaces = {{{0, 1, 0}, {0, 2, 0}, {0, 3, 0}, 120}};
+  state.SceneFaces = test::SceneOf({{{0, 1, 0}, {0, 2, 0}, {0, 3, 0}, 120}});
   state.ObserverVertical = state.ObserverHorizontal = 0;
   canvas.calls.clear();
   EXPECT_THROW(RenderNow(state, canvas, 550, 418), Refusal);

@@ -16,8 +16,10 @@ void RenderCommand(ViewerState& state, Picture picture, BusyIndicator& busy) {
   RenderNow(state, picture.canvas, picture.width, picture.height);
 }
 
-void RenderSceneFile(const std::string& file_name, const ViewSettings& view, Picture picture) {
+void RenderSceneFile(const std::string& file_name, const ViewSettings& view, ThreadCount threads,
+                     Picture picture) {
   ViewerState state;
+  state.threads = threads;
   LoadScene(file_name, state, [](AnglePair) {});  // no arrows to show the angles in
   ApplyView(state, view);
   RenderScene(state, picture.canvas, picture.width, picture.height);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <vector>
 
 namespace orvandel {
 
@@ -10,5 +11,15 @@ namespace orvandel {
 // fewer misses of the address cache while it is drawn. A hint only: where huge pages are
 // not available nothing changes. Never fails.
 void AdviseHugePages(const void* start, std::size_t bytes);
+
+// count default items in memory advised as above before it is first written.
+template <typename Item>
+std::vector<Item> HugePagedVector(std::size_t count) {
+  std::vector<Item> items;
+  items.reserve(count);
+  AdviseHugePages(items.data(), count * sizeof(Item));
+  items.resize(count);
+  return items;
+}
 
 }  // namespace orvandel

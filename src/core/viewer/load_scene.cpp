@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <utility>
 #include <vector>
 
 #include "orvandel/fileio/binary_reader.h"
@@ -11,6 +12,7 @@
 #include "orvandel/fileio/little_endian.h"
 #include "orvandel/geometry/bounds.h"
 #include "viewer/huge_pages.h"
+#include "viewer/vertex_use.h"
 
 namespace orvandel {
 namespace {
@@ -76,15 +78,15 @@ bool IsFinite(const Vector3& v) {
   return std::isfinite(v.x) && std::isfinite(v.y) && std::isfinite(v.z);
 }
 
-// The header, the vertex count and the vertices; sets EyeDistance and the view angles.
-std::vector<Vector3> Read_Points(BinaryReader& reader, ViewerState& state,
-                                 const ShowAngles& show_angles) {
+// The header, the vertex count and the vertices, which become the scene's vertices; sets
+// EyeDistance and the view angles.
+void Read_Points(BinaryReader& reader, ViewerState& state, const ShowAngles& show_angles,
+                 std::vector<Vector3>& vertices) {
   unsigned char header[kHeaderBytes];
   reader.Read(header, sizeof header);  // never checked: any file with plausible counts loads
   const std::int32_t count = reader.ReadI32();
   if (count <= 0) throw Refusal("Invalid file!");
 
-  std::vector<Vector3> vertices;
   ReserveForRecords(vertices, count, reader, kVertexBytes);
   BoundingBox box;
   ReadRecords(reader, count, kVertexBytes, [&](const unsigned char* record) {
@@ -99,27 +101,20 @@ std::vector<Vector3> Read_Points(BinaryReader& reader, ViewerState& state,
   ResetViewAngles(state);
   show_angles(TargetAngles(state));
   if (std::fabs(state.EyeDistance) < 1e-9L) throw Refusal("Division by zero!");
-  return vertices;
 }
 
-Vector3 VertexAt(const std::vector<Vector3>& vertices, std::int32_t index) {
-  if (index < 0 || static_cast<std::size_t>(index) >= vertices.size()) {
-    throw RuntimeFailure("List index out of bounds");
-  }
-  return vertices[static_cast<std::size_t>(index)];
-}
-
-// The triangle count and the triangles, appended to SceneFaces as they are read.
-void Read_Triangles(BinaryReader& reader, const std::vector<Vector3>& vertices,
-                    ViewerState& state) {
+// The triangle count and the triangles, appended to the scene's faces as they are read,
+// each corner checked against the vertices.
+void Read_Triangles(BinaryReader& reader, IndexedScene& scene, VertexUse& use) {
   const std::int32_t count = reader.ReadI32();
   if (count <= 0) throw Refusal("Invalid file!");
 
-  ReserveForRecords(state.SceneFaces, count, reader, kTriangleBytes);
+  ReserveForRecords(scene.faces, count, reader, kTriangleBytes);
   ReadRecords(reader, count, kTriangleBytes, [&](const unsigned char* record) {
-    state.SceneFaces.push_back({VertexAt(vertices, I32At(record)),
-                                VertexAt(vertices, I32At(record + 4)),
-                                VertexAt(vertices, I32At(record + 8)), I32At(record + 12)});
+    const SceneFace face{use.Number(I32At(record)), use.Number(I32At(record + 4)),
+                         use.Number(I32At(record + 8)), I32At(record + 12)};
+    use.Name(face);
+    scene.faces.push_back(face);
   });
 }
 
@@ -128,8 +123,20 @@ void Read_Triangles(BinaryReader& reader, const std::vector<Vector3>& vertices,
 void LoadScene(const std::string& file_name, ViewerState& state, const ShowAngles& show_angles) {
   DiscardScene(state);
   BinaryReader reader(file_name);
-  const std::vector<Vector3> vertices = Read_Points(reader, state, show_angles);
-  Read_Triangles(reader, vertices, state);
+  IndexedScene scene;
+  Read_Points(reader, state, show_angles, scene.vertices);
+  VertexUse use(scene.vertices.size());
+  const auto keep = [&] {
+    DropUnnamedVertices(scene, use);
+    state.SceneFaces = std::move(scene);
+  };
+  try {
+    Read_Triangles(reader, scene, use);
+  } catch (const Failure&) {
+    keep();  // the faces read before the failure stay as the scene
+    throw;
+  }
+  keep();
 }
 
 }  // namespace orvandel

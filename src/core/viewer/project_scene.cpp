@@ -4,8 +4,10 @@
 #include <numbers>
 
 #include "orvandel/fileio/failure.h"
+#include "orvandel/fileio/parallel_parts.h"
 #include "orvandel/geometry/bounds.h"
 #include "orvandel/geometry/vector_math.h"
+#include "viewer/huge_pages.h"
 
 namespace orvandel {
 namespace {
@@ -24,6 +26,10 @@ struct Extent {
     x.Take(p.x);
     z.Take(p.z);
   }
+  void Take(const Extent& later) {
+    x.Take(later.x);
+    z.Take(later.z);
+  }
   float Reach() const {
     float e = x.high;
     if (-x.low > e) e = -x.low;
@@ -32,6 +38,26 @@ struct Extent {
     return e;
   }
 };
+
+// Turns every vertex into view space, each part of the list on a thread of its own, and
+// measures the extent of the result as if the vertices were taken in order.
+Extent RotateVertices(const std::vector<Vector3>& vertices, const Matrix3& m, ThreadCount threads,
+                      std::vector<Vector3>& rotated) {
+  rotated = HugePagedVector<Vector3>(vertices.size());
+  std::vector<Extent> extents(threads);
+  RunParts(threads, [&](unsigned part) {
+    const PartRange range = PartOf(vertices.size(), threads, part);
+    Extent& extent = extents[part];
+    for (std::size_t k = range.begin; k < range.end; ++k) {
+      rotated[k] = MatMulVec(vertices[k], m);
+      extent.Take(rotated[k]);
+    }
+  });
+  Extent all;
+  for (const Extent& extent : extents)
+    all.Take(extent);
+  return all;
+}
 
 [[noreturn]] void RefuseFlatScene(ViewerState& state) {
   DiscardScene(state);
@@ -58,24 +84,14 @@ Vector3 SunPositionFor(const Matrix3& view_matrix, AnglePair sun) {
   return MatMulVec(world, view_matrix);
 }
 
-SceneFace RotatedFace(const SceneFace& face, const Matrix3& view_matrix) {
-  return {MatMulVec(face.Corner1, view_matrix), MatMulVec(face.Corner2, view_matrix),
-          MatMulVec(face.Corner3, view_matrix), face.Hue};
-}
-
 Projection Project_Scene(ViewerState& state, std::int32_t width, std::int32_t height) {
   Projection projection;
   const Matrix3& m = projection.ViewMatrix =
       ViewMatrixFor(state.ObserverVertical, state.ObserverHorizontal);
   projection.SunPosition = SunPositionFor(m, {state.SunVertical, state.SunHorizontal});
 
-  Extent extent;
-  for (const SceneFace& face : state.SceneFaces) {
-    const SceneFace rotated = RotatedFace(face, m);
-    extent.Take(rotated.Corner1);
-    extent.Take(rotated.Corner2);
-    extent.Take(rotated.Corner3);
-  }
+  const Extent extent =
+      RotateVertices(state.SceneFaces.vertices, m, state.threads, projection.view_vertices);
 
   projection.E = extent.Reach();
   if (std::fabs(projection.E) < 1e-9L) RefuseFlatScene(state);

@@ -80,10 +80,27 @@ void RasterCanvas::Polygon(PixelPoint p1, PixelPoint p2, PixelPoint p3) {
   p1 = Limited(p1);
   p2 = Limited(p2);
   p3 = Limited(p3);
+  if (PaintTinyTriangle(p1, p2, p3)) return;
   if (brush_style_ == BrushStyle::kSolid) FillTriangle(p1, p2, p3);
   DrawLine(p1, p2);
   DrawLine(p2, p3);
   DrawLine(p3, p1);
+}
+
+// Corners within a block of 2 x 2 pixels are three of its four pixels at most, and the
+// fourth lies outside their triangle: no pixel centre but the corners is inside, and each
+// edge joins neighbouring pixels. Filling and outlining such a triangle paints just its
+// corners, last in the pen's colour. Most faces of a large scene are that small.
+bool RasterCanvas::PaintTinyTriangle(PixelPoint a, PixelPoint b, PixelPoint c) {
+  const auto [x_low, x_high] = std::minmax({a.x, b.x, c.x});
+  const auto [y_low, y_high] = std::minmax({a.y, b.y, c.y});
+  if (x_high - x_low > 1 || y_high - y_low > 1) return false;
+  for (const PixelPoint p : {a, b, c}) {
+    if (p.x >= 0 && p.x < width_ && p.y >= 0 && p.y < height_) {
+      pixels_[p.y * stride_ + p.x] = pen_word_;
+    }
+  }
+  return true;
 }
 
 void RasterCanvas::FillTriangle(PixelPoint a, PixelPoint b, PixelPoint c) {

@@ -1,6 +1,12 @@
 #include "orvandel/viewer/render_scene.h"
 
+#include <algorithm>
+#include <vector>
+
+#include "orvandel/fileio/parallel_parts.h"
 #include "orvandel/geometry/shading.h"
+#include "viewer/huge_pages.h"
+#include "viewer/shade_ahead.h"
 
 namespace orvandel {
 namespace {
@@ -23,33 +29,67 @@ class BrushKeeper {
   BrushStyle style_;
 };
 
-PixelPoint PixelOf(const Vector3& corner, float zoom, const ViewMapping& mapping) {
-  return mapping.WorldToPixel(zoom * corner.x, zoom * corner.z);
+// Every view-space vertex's pixel at zoom, each part of the list on a thread of its own.
+std::vector<PixelPoint> PlaceVertices(const Projection& projection, float zoom,
+                                      ThreadCount threads) {
+  const std::vector<Vector3>& vertices = projection.view_vertices;
+  std::vector<PixelPoint> pixels = HugePagedVector<PixelPoint>(vertices.size());
+  RunParts(threads, [&](unsigned part) {
+    const PartRange range = PartOf(vertices.size(), threads, part);
+    for (std::size_t k = range.begin; k < range.end; ++k)
+      pixels[k] = projection.mapping.WorldToPixel(zoom * vertices[k].x, zoom * vertices[k].z);
+  });
+  return pixels;
+}
+
+// The colours of faces [range.begin, range.end), gathered with their view-space corners a
+// few at a time.
+void ShadeRange(const std::vector<SceneFace>& faces, PartRange range, const Projection& projection,
+                PackedColour* colours) {
+  constexpr std::size_t kGathered = 64;
+  constexpr Lighting kLighting{kAmbient, kDiffuse, kSpecular, kSpecularExponent};
+  const std::vector<Vector3>& v = projection.view_vertices;
+  FaceToShade gathered[kGathered];
+  for (std::size_t start = range.begin; start < range.end; start += kGathered) {
+    const std::size_t count = std::min(kGathered, range.end - start);
+    for (std::size_t k = 0; k < count; ++k) {
+      const SceneFace& face = faces[start + k];
+      gathered[k] = {v[face.Corner1], v[face.Corner2], v[face.Corner3],
+                     static_cast<float>(face.Hue)};
+    }
+    ShadeFaces({gathered, count}, projection.SunPosition, kLighting,
+               colours + (start - range.begin));
+  }
+}
+
+void DrawFace(const SceneFace& face, const std::vector<PixelPoint>& pixels, Canvas& canvas) {
+  canvas.Polygon(pixels[face.Corner1], pixels[face.Corner2], pixels[face.Corner3]);
 }
 
 }  // namespace
 
 void Draw_and_View(const Projection& projection, const ViewerState& state, Canvas& canvas) {
-  if (state.Shaded) {
-    canvas.SetBrushStyle(BrushStyle::kSolid);
-  } else {
+  const std::vector<SceneFace>& faces = state.SceneFaces.faces;
+  const std::vector<PixelPoint> pixels = PlaceVertices(projection, state.Zoom, state.threads);
+  if (!state.Shaded) {
     canvas.SetBrushStyle(BrushStyle::kClear);
     canvas.SetPenColour(kWireColour);
+    for (const SceneFace& face : faces)
+      DrawFace(face, pixels, canvas);
+    return;
   }
-  const ViewMapping& mapping = projection.mapping;
-  for (const SceneFace& scene_face : state.SceneFaces) {
-    const SceneFace face = RotatedFace(scene_face, projection.ViewMatrix);
-    if (state.Shaded) {
-      const PackedColour colour =
-          ShadeFace(face.Corner1, face.Corner2, face.Corner3, projection.SunPosition,
-                    static_cast<float>(face.Hue), kAmbient, kDiffuse, kSpecular, kSpecularExponent);
-      canvas.SetBrushColour(colour);
-      canvas.SetPenColour(colour);
+  canvas.SetBrushStyle(BrushStyle::kSolid);
+  const auto shade = [&](PartRange range, PackedColour* colours) {
+    ShadeRange(faces, range, projection, colours);
+  };
+  const auto draw = [&](PartRange range, const PackedColour* colours) {
+    for (std::size_t k = range.begin; k < range.end; ++k) {
+      canvas.SetBrushColour(colours[k - range.begin]);
+      canvas.SetPenColour(colours[k - range.begin]);
+      DrawFace(faces[k], pixels, canvas);
     }
-    canvas.Polygon(PixelOf(face.Corner1, state.Zoom, mapping),
-                   PixelOf(face.Corner2, state.Zoom, mapping),
-                   PixelOf(face.Corner3, state.Zoom, mapping));
-  }
+  };
+  ShadeAhead(faces.size(), state.threads, shade, draw);
 }
 
 void ClearPicture(Canvas& canvas, std::int32_t width, std::int32_t height) {

@@ -26,7 +26,7 @@ std::uint16_t SteppedAngle(int angle, int delta) {
 }  // namespace
 
 void DiscardScene(ViewerState& state) {
-  state.SceneFaces = std::vector<SceneFace>();
+  state.SceneFaces = IndexedScene();
 }
 
 void SetObserverAngles(ViewerState& state, AnglePair angles) {

@@ -26,8 +26,9 @@ void OpenSceneCommand(ViewerState& state, const std::string& file_name,
 // A render the user asks for, under the busy cursor: RenderNow.
 void RenderCommand(ViewerState& state, Picture picture, BusyIndicator& busy);
 
-// Loads a scene and renders it as view says, with no window: what the command line's
-// render does before it saves the picture.
-void RenderSceneFile(const std::string& file_name, const ViewSettings& view, Picture picture);
+// Loads a scene and renders it as view says on threads threads, with no window: what the
+// command line's render does before it saves the picture.
+void RenderSceneFile(const std::string& file_name, const ViewSettings& view, ThreadCount threads,
+                     Picture picture);
 
 }  // namespace orvandel

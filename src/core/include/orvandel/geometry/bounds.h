@@ -12,6 +12,12 @@ struct AxisRange {
     if (value > high) high = value;
     if (value < low) low = value;
   }
+  // The values of later taken after those seen so far: the same range as taking them
+  // one by one, down to which of two equal bounds (0 and -0) is kept.
+  void Take(const AxisRange& later) {
+    if (later.high > high) high = later.high;
+    if (later.low < low) low = later.low;
+  }
 };
 
 }  // namespace orvandel

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <span>
+
 #include "orvandel/fileio/format_3df.h"
 #include "orvandel/geometry/colour.h"
 #include "orvandel/geometry/vector3.h"
@@ -30,5 +32,27 @@ long double RealPower(long double base, long double exponent);
 // I, or saturation 0 for kNoHue.
 PackedColour ShadeFace(const Vector3& a, const Vector3& b, const Vector3& c, const Vector3& d,
                        float hue, float ambient, float diffuse, float specular, float exponent);
+
+// The lighting shares and the specular exponent of ShadeFace.
+struct Lighting {
+  float ambient = 0;
+  float diffuse = 0;
+  float specular = 0;
+  float exponent = 0;
+};
+
+// A face to shade: its corners A, B, C and its hue.
+struct FaceToShade {
+  Vector3 a;
+  Vector3 b;
+  Vector3 c;
+  float hue = 0;
+};
+
+// colours[k] = ShadeFace of faces[k], all lit from d with the same shares: the same
+// colours as one call per face, several faces worked on at a time. colours holds at least
+// faces.size() entries.
+void ShadeFaces(std::span<const FaceToShade> faces, const Vector3& d, const Lighting& lighting,
+                PackedColour* colours);
 
 }  // namespace orvandel

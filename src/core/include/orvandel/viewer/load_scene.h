@@ -12,9 +12,9 @@ using ShowAngles = std::function<void(AnglePair)>;
 
 // Loads the 3DF file file_name into state.SceneFaces, as "Open 3DF file" does after its
 // file dialog: discards the previous scene first, then reads the vertices (updating
-// EyeDistance from the scene's bounding box and resetting the four view angles to
+// EyeDistance from the bounding box of all of them and resetting the four view angles to
 // observer 20, 60 and sun 90, 180, whose target pair goes to show_angles) and the
-// triangles.
+// triangles. The scene keeps the vertices that faces name, in file order, each once.
 //
 // Throws, with the scene left empty unless said otherwise:
 // - Refusal "Invalid file!": a vertex or triangle count of 0 or less, or a vertex that is

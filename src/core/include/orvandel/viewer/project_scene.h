@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <vector>
 
 #include "orvandel/geometry/vector3.h"
 #include "orvandel/geometry/view_mapping.h"
@@ -17,9 +18,9 @@ struct ViewWindow {
 };
 
 // One render's view of the scene: the rotation into view space (x to the right, y the
-// depth, z upwards), the sun in view space, and the mapping of view-space x and z onto the
-// picture. The rotated faces are not kept: a scene of millions of faces would double its
-// memory and cost a fresh allocation at every render, so painting rotates each face again.
+// depth, z upwards), the scene's vertices turned by it, the sun in view space, and the
+// mapping of view-space x and z onto the picture. The faces keep naming their corners by
+// number, now in view_vertices.
 struct Projection {
   Matrix3 ViewMatrix;
   Vector3 SunPosition;
@@ -27,6 +28,7 @@ struct Projection {
   float S = 0;  // 1 / E
   ViewWindow window;
   ViewMapping mapping;
+  std::vector<Vector3> view_vertices;
 };
 
 // A tilt by the vertical angle about the x axis after a turn by the horizontal angle about
@@ -37,12 +39,10 @@ Matrix3 ViewMatrixFor(std::uint16_t vertical, std::uint16_t horizontal);
 // above at vertical 90), turned into view space by view_matrix.
 Vector3 SunPositionFor(const Matrix3& view_matrix, AnglePair sun);
 
-// The face with its corners in view space.
-SceneFace RotatedFace(const SceneFace& face, const Matrix3& view_matrix);
-
-// Rotates state.SceneFaces by the observer's angles, places the sun by its angles and maps
-// the rotated scene's extent, scaled by S, onto a picture of width x height pixels
-// (both at least 1). Needs a scene: RenderScene only clears the picture when there is none.
+// Rotates the vertices of state.SceneFaces by the observer's angles, each once, sharing
+// them among state.threads threads; places the sun by its angles and maps the rotated
+// scene's extent, scaled by S, onto a picture of width x height pixels (both at least 1).
+// Needs a scene: RenderScene only clears the picture when there is none.
 // Throws Refusal "Division by zero!" when the rotated scene has no extent in x or in z;
 // the scene is then discarded.
 Projection Project_Scene(ViewerState& state, std::int32_t width, std::int32_t height);

@@ -36,6 +36,7 @@ class RasterCanvas : public Canvas {
  private:
   void FillBlock(std::int64_t x1, std::int64_t y1, std::int64_t x2, std::int64_t y2,
                  std::uint32_t word);
+  bool PaintTinyTriangle(PixelPoint a, PixelPoint b, PixelPoint c);
   void FillTriangle(PixelPoint a, PixelPoint b, PixelPoint c);
   void DrawLine(PixelPoint a, PixelPoint b);
   void WalkLine(std::int64_t m0, std::int64_t n0, std::int64_t m1, std::int64_t n1,

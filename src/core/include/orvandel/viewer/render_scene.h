@@ -20,7 +20,9 @@ inline constexpr PackedColour kWireColour = 0x00FFFFFF;
 // Draws every face of state.SceneFaces, rotated as projection says, in scene order at
 // state.Zoom: filled and outlined in its ShadeFace colour when state.Shaded, else outlined
 // in white with the brush clear. Later faces cover earlier ones; nothing is sorted or
-// culled. Needs the projection of the same scene just before. Never fails.
+// culled. Each vertex is placed on the picture once and each face shaded once, shared
+// among state.threads threads; the canvas is used from the calling thread only. Needs the
+// projection of the same scene just before. Fails only as the canvas does.
 void Draw_and_View(const Projection& projection, const ViewerState& state, Canvas& canvas);
 
 // Paints the whole width x height picture black, its last column and row included.

@@ -4,19 +4,32 @@
 #include <cstdint>
 #include <vector>
 
+#include "orvandel/fileio/thread_count.h"
 #include "orvandel/geometry/vector3.h"
 
 namespace orvandel {
 
-// One triangle of a loaded scene: copies of its three corners, in the order in which the
-// file names them, and its hue in degrees (kNoHue for a colourless face).
+// One triangle of a loaded scene: the numbers of its three corners in the scene's vertex
+// list, in the order in which the file names them, and its hue in degrees (kNoHue for a
+// colourless face).
 struct SceneFace {
-  Vector3 Corner1;
-  Vector3 Corner2;
-  Vector3 Corner3;
+  std::uint32_t Corner1 = 0;
+  std::uint32_t Corner2 = 0;
+  std::uint32_t Corner3 = 0;
   std::int32_t Hue = 0;
 };
-static_assert(sizeof(SceneFace) == 40, "a scene of millions of faces must stay compact");
+static_assert(sizeof(SceneFace) == 16, "a scene of millions of faces must stay compact");
+
+// A loaded scene: every vertex stored once and the faces in file order, naming their
+// corners by number, so that a vertex shared by six faces is kept, turned and placed on
+// the picture once. Every corner number is below vertices.size(), and every vertex is a
+// corner of some face: the extent of the vertices is the extent of the faces.
+struct IndexedScene {
+  std::vector<Vector3> vertices;
+  std::vector<SceneFace> faces;
+
+  bool empty() const { return faces.empty(); }
+};
 
 // Which angle pair the render window's two up-down controls show and edit.
 enum class AngleTargetKind { kObserver, kSun };
@@ -43,9 +56,9 @@ inline constexpr float kStartZoom = std::bit_cast<float>(0x3F404189u);  // 0.751
 // The desktop program and the command line each own one. A fresh state is the state at
 // program start.
 struct ViewerState {
-  // The scene in file order; empty when no scene is loaded (after a failed load or a
-  // failed projection).
-  std::vector<SceneFace> SceneFaces;
+  // The scene; empty when no scene is loaded (after a failed load or a failed
+  // projection).
+  IndexedScene SceneFaces;
   // Derived from the scene's size at each load; kept negative, so the picture is always
   // the parallel projection.
   float EyeDistance = kStartEyeDistance;
@@ -56,6 +69,8 @@ struct ViewerState {
   AngleTargetKind AngleTarget = AngleTargetKind::kObserver;
   float Zoom = kStartZoom;
   bool Shaded = true;  // false: white wire frame
+  // The threads every render shares its work among; the picture never depends on them.
+  ThreadCount threads = DefaultThreadCount();
 };
 
 // How a scene is looked at, as the command line asks for it.
@@ -66,7 +81,7 @@ struct ViewSettings {
   bool shaded = true;
 };
 
-// Empties SceneFaces and gives its memory back.
+// Empties the scene and gives its memory back.
 void DiscardScene(ViewerState& state);
 
 void SetObserverAngles(ViewerState& state, AnglePair angles);
