@@ -47,6 +47,7 @@ class tst_Desktop : public QObject {
   void panelFieldsHaveTheirMasksAndTags();
   void everyDialogHasItsSettingsAndOpensOverTheMainWindow();
   void openedMapColoursTheSwatchesAndSizesItsWindow();
+  void mapGivenAtStartOpensOnceTheProgramRuns();
   void secondMapReusesTheWindowAndKeepsOlderSwatches();
   void refusedMapChangesNothing_data();
   void refusedMapChangesNothing();
@@ -253,6 +254,18 @@ void tst_Desktop::openedMapColoursTheSwatchesAndSizesItsWindow() {
   QCOMPARE(program_->map.MapFileName, path.toStdString());
   for (int k = 0; k < 16; ++k)
     QCOMPARE(SwatchColour(panel_, k), PaletteColour(k));
+}
+
+void tst_Desktop::mapGivenAtStartOpensOnceTheProgramRuns() {
+  const QString path = WriteMap("blocks.bmp", BlockMap(16, 24, 20));
+  program_->OpenAtStart(path);
+  QVERIFY(!main_->MapWindowOpen());  // not before the event loop runs
+  QTRY_VERIFY(main_->MapWindowOpen());
+  QCOMPARE(program_->map.MapFileName, path.toStdString());
+  program_->OpenAtStart(dir_->filePath("none.bmp"));
+  QTRY_VERIFY(!dialogs_->shown.isEmpty());
+  QCOMPARE(dialogs_->TakeShown(), QStringList{"ORVANDEL: File not found."});
+  QCOMPARE(program_->map.MapFileName, path.toStdString());
 }
 
 void tst_Desktop::secondMapReusesTheWindowAndKeepsOlderSwatches() {

@@ -104,7 +104,11 @@ void TfrmMainMDI::OpenBMPfile1Click() {
   const auto chosen =
       program_.dialogs.AskOpenFile({"Open BMP image file", "BMP files|*.bmp", "bmp"});
   if (!chosen) return;
-  program_.dialogs.RunCommand([&] { OpenMap(*chosen); });
+  OpenMapFile(*chosen);
+}
+
+void TfrmMainMDI::OpenMapFile(const QString& file_name) {
+  program_.dialogs.RunCommand([&] { OpenMap(file_name); });
 }
 
 // Nothing changes until the map has passed its checks and its pixels are decoded.

@@ -46,6 +46,8 @@ class TfrmMainMDI : public QMainWindow {
 
  public slots:
   void OpenBMPfile1Click();
+  // Opens a map as "Open BMP image file" does after its dialog, showing what ends it.
+  void OpenMapFile(const QString& file_name);
   void Generate3Dfile1Click() { GoOn(); }
   void Open3Dfile1Click();
   void Save3D1Click();

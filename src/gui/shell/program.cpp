@@ -18,7 +18,15 @@ bool Program::Start() {
   frmSet = std::make_unique<TfrmSet>(
       [this] { return frmGenCPanel->FieldByTag(map.SelectedColourIndex); }, frmMainMDI.get());
   frmMainMDI->showMaximized();
+  go_on_ = go_on;
   return go_on;
+}
+
+void Program::OpenAtStart(const QString& map_file) {
+  if (!go_on_) return;
+  QMetaObject::invokeMethod(
+      frmMainMDI.get(), [this, map_file] { frmMainMDI->OpenMapFile(map_file); },
+      Qt::QueuedConnection);
 }
 
 }  // namespace orvandel::gui

@@ -33,6 +33,9 @@ class Program {
   // the hidden height popup. Returns false when the user chose Cancel in the warning; the
   // program then ends as soon as its event loop starts.
   bool Start();
+  // Opens a map once the event loop runs, as a file manager asks when the user opens a
+  // BMP file with the program; does nothing when the user chose Cancel at start-up.
+  void OpenAtStart(const QString& map_file);
 
   UserDialogs& dialogs;
   MapSession map;
@@ -43,6 +46,9 @@ class Program {
   std::unique_ptr<TfrmMainMDI> frmMainMDI;
   TfrmGenCPanel* frmGenCPanel = nullptr;  // owned by the main window
   std::unique_ptr<TfrmSet> frmSet;
+
+ private:
+  bool go_on_ = false;  // the user chose OK at start-up
 };
 
 }  // namespace orvandel::gui
