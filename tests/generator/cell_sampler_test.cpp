@@ -142,10 +142,9 @@ TEST(CellSamplerTest, VertexLiesAtTheCentrePixelOfItsCell) {
   s.SetHeight(1, 100);
   const WritePreparation prep = PrepareWrite(s.heights, s.settings);
   const SwatchColours swatches = SwatchesOf(Palette());
-  CellSampler sampler(map, swatches, s.grid, s.mapping, prep);
-  const Vector3 v = sampler.SampleCell(1, 0);
-  EXPECT_EQ(v.x, 0.5f);
-  EXPECT_EQ(v.y, 0.5f);
+  const CellSampler sampler(map, swatches, s.grid, s.mapping, prep);
+  EXPECT_EQ(sampler.ColumnX(1), 0.5f);
+  EXPECT_EQ(sampler.RowY(0), 0.5f);
 }
 
 TEST(WritePreparationTest, RefusesAWriteWithoutHeights) {

@@ -31,8 +31,9 @@ std::string Generation::Run(const std::string& output_file) {
     if (output_file.empty()) return std::nullopt;
     return output_file;
   };
-  return MessageOf(
-      [&] { RunGenerateCommand(state, session, map.get(), panel, choose, busy, options); });
+  return MessageOf([&] {
+    RunGenerateCommand(state, session, map.get(), panel, choose, busy, options, threads);
+  });
 }
 
 std::string Generation::Written(const std::string& output_name) {
@@ -40,8 +41,8 @@ std::string Generation::Written(const std::string& output_name) {
   const OutputFormat& format = FormatForFile(output_name);
   const WritePreparation prep = PrepareWrite(state.height_table, state.generator_settings);
   CellSampler sampler(*map, session.swatches, state.grid_layout, state.view_mapping, prep);
-  MeshSource source{state.grid_layout,        prep,   sampler, output_name,
-                    state.generator_settings, options};
+  MeshSource source{state.grid_layout,        prep,    sampler, output_name,
+                    state.generator_settings, options, threads};
   MemorySink sink;
   format.body(source, sink);
   return sink.Bytes();

@@ -18,13 +18,15 @@ struct Generation {
   // Runs the command; returns the message that ended it, or "" when it succeeded.
   std::string Run(const std::string& output_file);
   // Reads the settings as the command does and writes the mesh of the format that
-  // output_name's extension selects into memory; returns its bytes. Throws Failure.
+  // output_name's extension selects into memory, on threads threads; returns its bytes.
+  // Throws Failure.
   std::string Written(const std::string& output_name);
 
   std::unique_ptr<FakeMap> map;
   MapSession session;
   PanelTexts panel;
   MeshOptions options;
+  ThreadCount threads = 1;
   GeneratorState state;
   int dialogs_shown = 0;
   FileDialogSettings last_dialog;

@@ -6,6 +6,7 @@
 #include <string_view>
 #include <vector>
 
+#include "orvandel/fileio/thread_count.h"
 #include "orvandel/geometry/colour.h"
 #include "writers/true_scale_mesh.h"
 
@@ -28,7 +29,8 @@ PackedColour MaterialColour(Material material);
 // its triangle, as the 3DF writer finds it; the faces of a base by being the base's.
 class FaceMaterials {
  public:
-  explicit FaceMaterials(const TrueScaleMesh& mesh);
+  // Classes the faces on up to threads threads.
+  FaceMaterials(const TrueScaleMesh& mesh, ThreadCount threads);
 
   std::int64_t CountOf(Material material) const {
     return counts_[static_cast<std::size_t>(material)];
@@ -71,10 +73,10 @@ class FaceMaterials {
     return found == nullptr ? per_row
                             : static_cast<std::int32_t>(static_cast<const Material*>(found) - row);
   }
-  void Add(Material material);
+  using Counts = std::array<std::int64_t, kMaterialCount>;
 
   std::vector<Material> terrain_;  // the material of every terrain face
-  std::array<std::int64_t, kMaterialCount> counts_{};
+  Counts counts_{};
 };
 
 }  // namespace orvandel

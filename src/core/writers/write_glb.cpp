@@ -127,7 +127,7 @@ void WriteBinaryChunk(const TrueScaleMesh& mesh, const FaceMaterials& faces, con
 
 void WriteGlbMesh(MeshSource& source, ByteSink& out) {
   const TrueScaleMesh mesh(source);
-  const FaceMaterials faces(mesh);
+  const FaceMaterials faces(mesh, source.threads);
   const GltfAxes axes{source.settings.Mapheight};
   const bool has_faces = mesh.FaceCount() > 0;
   const std::uint64_t vertex_bytes = has_faces ? kVertexRecordBytes * mesh.VertexCount() : 0;

@@ -25,8 +25,8 @@ void WriteVectorLine(std::string_view key, const Vector3& v, ByteSink& out) {
   TextLine(out).Text(key).Float(v.x).Text(" ").Float(v.y).Text(" ").Float(v.z);
 }
 
-void WriteFaces(const TrueScaleMesh& mesh, ByteSink& out) {
-  const FaceMaterials materials(mesh);
+void WriteFaces(const TrueScaleMesh& mesh, ThreadCount threads, ByteSink& out) {
+  const FaceMaterials materials(mesh, threads);
   for (const Material m : kMaterials) {
     if (materials.CountOf(m) == 0) continue;
     TextLine(out).Text("usemtl ").Text(MaterialName(m));
@@ -74,7 +74,7 @@ void WriteObjMesh(MeshSource& source, ByteSink& out) {
   TextLine(out).Text("o terrain");
   mesh.ForEachVertex([&](const Vector3& p, const Vector3&) { WriteVectorLine("v ", p, out); });
   mesh.ForEachVertex([&](const Vector3&, const Vector3& n) { WriteVectorLine("vn ", n, out); });
-  WriteFaces(mesh, out);
+  WriteFaces(mesh, source.threads, out);
 }
 
 void WriteObjFile(const WriteRequest& request) {

@@ -45,7 +45,7 @@ void WriteFace(const Triangle& t, PackedColour colour, ByteSink& out) {
 
 void WritePlyMesh(MeshSource& source, ByteSink& out) {
   const TrueScaleMesh mesh(source);
-  const FaceMaterials materials(mesh);
+  const FaceMaterials materials(mesh, source.threads);
   WriteHeader(mesh, out);
   mesh.ForEachVertex([&](const Vector3& p, const Vector3& n) { WriteVertexRecord(p, n, out); });
   std::array<PackedColour, kMaterialCount> colours{};
