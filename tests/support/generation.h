@@ -46,4 +46,14 @@ Generation TwoByTwoExample();
 // r at y = 600 - 120 r.
 Generation TrueScaleHill();
 
+// A map of columns x rows cells of cell_size pixels whose palette indexes 3 and 7 have no
+// height: whole rows of cells without a set colour (so bands of rows start with them, and
+// RAW's corners take heights across several rows), columns of them, and scattered cells;
+// the first rows have none with a set colour. Index k has the height heights[k % size];
+// the levels give faces of every class.
+Generation Gaps(int columns, int rows, int cell_size, std::vector<std::string> heights);
+
+// 90 k for palette index k.
+std::vector<std::string> Levels();
+
 }  // namespace orvandel::test

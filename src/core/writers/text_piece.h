@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <cassert>
 #include <cstdint>
 #include <cstring>
 
@@ -28,7 +29,9 @@ using NumberPiece = BasicTextPiece<23>;
 template <typename Piece, typename Write>
 Piece MakePiece(Write&& write) {
   Piece piece;
-  piece.size = static_cast<std::uint8_t>(write(piece.text.data()) - piece.text.data());
+  const auto size = static_cast<std::size_t>(write(piece.text.data()) - piece.text.data());
+  assert(size <= Piece::room);
+  piece.size = static_cast<std::uint8_t>(size);
   return piece;
 }
 
@@ -44,6 +47,7 @@ void CountUp(BasicTextPiece<kRoom>& piece, std::size_t digits) {
     }
     piece.text[i] = '0';
   }
+  assert(piece.size < kRoom);
   std::memmove(piece.text.data() + 1, piece.text.data(), piece.size);
   piece.text[0] = '1';
   ++piece.size;
