@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <vector>
 
+#include "writers/square_classes.h"
 #include "writers/text_piece.h"
 
 namespace orvandel {
@@ -28,5 +29,23 @@ class SquareRowNumbers {
   std::vector<NumberPiece> upper_;
   std::vector<NumberPiece> lower_;
 };
+
+// visit(r, c, vertex, first, second) for every grid square in the rows of squares
+// [rows.begin, rows.end), in row-major order: its row and column, the vertex numbers of its
+// row of squares, and the height classes of its two triangles (see
+// ForEachSquareRowClasses).
+template <typename Visit>
+void ForEachNumberedSquare(const std::vector<float>& heights, const GridLayout& grid,
+                           const WritePreparation& prep, PartRange rows, Visit&& visit) {
+  const auto columns = static_cast<std::size_t>(grid.Columns);
+  SquareRowNumbers vertex(columns);
+  ForEachSquareRowClasses(
+      heights, grid, prep, rows,
+      [&](std::size_t r, const std::int32_t* first, const std::int32_t* second) {
+        vertex.MoveTo(r);
+        for (std::size_t c = 0; c + 1 < columns; ++c)
+          visit(r, c, static_cast<const SquareRowNumbers&>(vertex), first[c], second[c]);
+      });
+}
 
 }  // namespace orvandel

@@ -1,11 +1,11 @@
 #include "orvandel/writers/write_asc.h"
 
 #include <algorithm>
+#include <optional>
 #include <string_view>
 
 #include "orvandel/fileio/format_3df.h"
 #include "orvandel/fileio/ordered_bands.h"
-#include "writers/square_classes.h"
 #include "writers/square_row_numbers.h"
 #include "writers/text_line.h"
 #include "writers/vertex_range.h"
@@ -107,19 +107,16 @@ class FaceNumbers {
 void WriteFaces(const MeshSource& source, const std::vector<float>& heights, PartRange rows,
                 ByteSink& out) {
   const auto columns = static_cast<std::size_t>(source.grid.Columns);
-  SquareRowNumbers vertex(columns);
-  ForEachSquareRowClasses(
-      heights, source.grid, source.prep, rows,
-      [&](std::size_t r, const std::int32_t* first, const std::int32_t* second) {
-        vertex.MoveTo(r);
-        FaceNumbers face(r * columns);
-        for (std::size_t c = 0; c + 1 < columns; ++c) {
-          WriteFace(face.Next(), vertex.Lower(c + 1), vertex.Upper(c + 1), vertex.Upper(c),
-                    first[c], out);
-          WriteFace(face.Next(), vertex.Lower(c), vertex.Lower(c + 1), vertex.Upper(c), second[c],
-                    out);
-        }
-      });
+  std::optional<FaceNumbers> face;
+  ForEachNumberedSquare(heights, source.grid, source.prep, rows,
+                        [&](std::size_t r, std::size_t c, const SquareRowNumbers& vertex,
+                            std::int32_t first, std::int32_t second) {
+                          if (c == 0) face.emplace(r * columns);
+                          WriteFace(face->Next(), vertex.Lower(c + 1), vertex.Upper(c + 1),
+                                    vertex.Upper(c), first, out);
+                          WriteFace(face->Next(), vertex.Lower(c), vertex.Lower(c + 1),
+                                    vertex.Upper(c), second, out);
+                        });
 }
 
 void WriteSceneEnd(ByteSink& out) {

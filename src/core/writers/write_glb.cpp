@@ -113,14 +113,15 @@ void WriteFace(const Triangle& t, ByteSink& out) {
 }
 
 void WriteBinaryChunk(const TrueScaleMesh& mesh, const FaceMaterials& faces, const GltfAxes& axes,
-                      std::uint64_t length, ByteSink& out) {
+                      std::uint64_t length, ThreadCount threads, ByteSink& out) {
   AppendU32(length, out);
   AppendU32(kBinChunk, out);
-  mesh.ForEachVertex([&](const Vector3& p, const Vector3& n) {
-    WriteVertexRecord(axes.Position(p), GltfAxes::Normal(n), out);
-  });
+  WriteMeshVertices(mesh, kVertexRecordBytes, threads, out,
+                    [&](const Vector3& p, const Vector3& n, ByteSink& sink) {
+                      WriteVertexRecord(axes.Position(p), GltfAxes::Normal(n), sink);
+                    });
   for (const Material m : kMaterials)
-    faces.ForEachFaceOf(mesh, m, [&](const Triangle& t) { WriteFace(t, out); });
+    faces.WriteFacesOf(mesh, m, kFaceBytes, threads, out, WriteFace);
 }
 
 }  // namespace
@@ -145,7 +146,7 @@ void WriteGlbMesh(MeshSource& source, ByteSink& out) {
   AppendU32(json.size(), out);
   AppendU32(kJsonChunk, out);
   out.Append(json);
-  if (has_faces) WriteBinaryChunk(mesh, faces, axes, binary, out);
+  if (has_faces) WriteBinaryChunk(mesh, faces, axes, binary, source.threads, out);
 }
 
 void WriteGlbFile(const WriteRequest& request) {

@@ -6,7 +6,6 @@
 #include "orvandel/fileio/file_names.h"
 #include "orvandel/fileio/format_3df.h"
 #include "orvandel/fileio/ordered_bands.h"
-#include "writers/square_classes.h"
 #include "writers/square_row_numbers.h"
 #include "writers/text_line.h"
 #include "writers/vertex_range.h"
@@ -78,16 +77,12 @@ void WritePolygon(const NumberPiece& a, const NumberPiece& b, const NumberPiece&
 
 void WritePolygons(const MeshSource& source, const std::vector<float>& heights, PartRange rows,
                    ByteSink& out) {
-  const auto columns = static_cast<std::size_t>(source.grid.Columns);
-  SquareRowNumbers vertex(columns);
-  ForEachSquareRowClasses(
+  ForEachNumberedSquare(
       heights, source.grid, source.prep, rows,
-      [&](std::size_t r, const std::int32_t* first, const std::int32_t* second) {
-        vertex.MoveTo(r);
-        for (std::size_t c = 0; c + 1 < columns; ++c) {
-          WritePolygon(vertex.Upper(c), vertex.Upper(c + 1), vertex.Lower(c + 1), first[c], out);
-          WritePolygon(vertex.Upper(c), vertex.Lower(c + 1), vertex.Lower(c), second[c], out);
-        }
+      [&](std::size_t, std::size_t c, const SquareRowNumbers& vertex, std::int32_t first,
+          std::int32_t second) {
+        WritePolygon(vertex.Upper(c), vertex.Upper(c + 1), vertex.Lower(c + 1), first, out);
+        WritePolygon(vertex.Upper(c), vertex.Lower(c + 1), vertex.Lower(c), second, out);
       });
 }
 

@@ -13,6 +13,28 @@ namespace {
 // About the length of a line of the usual numbers.
 constexpr std::size_t kLineBytes = 70;
 
+// The texts of a corner: "x ", "y " and the height.
+struct Corner {
+  const TextPiece& x;
+  const TextPiece& y;
+  const TextPiece& z;
+};
+
+void WriteTriangleLine(const Corner& a, const Corner& b, const Corner& c, ByteSink& out) {
+  TextLine(out)
+      .Piece(a.x)
+      .Piece(a.y)
+      .Piece(a.z)
+      .Text(" ")
+      .Piece(b.x)
+      .Piece(b.y)
+      .Piece(b.z)
+      .Text(" ")
+      .Piece(c.x)
+      .Piece(c.y)
+      .Piece(c.z);
+}
+
 // The lines of a RAW file, written from every cell's own height. The corners are sampled
 // square by square, in the order upper left, upper right, lower right, lower left; a
 // corner without its own height takes the height of the corner sampled just before it.
@@ -102,34 +124,12 @@ void RawLines::Write(PartRange rows, ByteSink& out) const {
       return last;
     };
     for (std::size_t c = 0; c + 1 < columns_; ++c) {
-      const TextPiece* z1 = sample(r, c, upper);
-      const TextPiece* z2 = sample(r, c + 1, upper);
-      const TextPiece* z3 = sample(r + 1, c + 1, lower);
-      const TextPiece* z4 = sample(r + 1, c, lower);
-      TextLine(out)
-          .Piece(x_[c])
-          .Piece(y_[r])
-          .Piece(*z1)
-          .Text(" ")
-          .Piece(x_[c + 1])
-          .Piece(y_[r])
-          .Piece(*z2)
-          .Text(" ")
-          .Piece(x_[c + 1])
-          .Piece(y_[r + 1])
-          .Piece(*z3);
-      TextLine(out)
-          .Piece(x_[c])
-          .Piece(y_[r])
-          .Piece(*z1)
-          .Text(" ")
-          .Piece(x_[c + 1])
-          .Piece(y_[r + 1])
-          .Piece(*z3)
-          .Text(" ")
-          .Piece(x_[c])
-          .Piece(y_[r + 1])
-          .Piece(*z4);
+      const Corner p1{x_[c], y_[r], *sample(r, c, upper)};
+      const Corner p2{x_[c + 1], y_[r], *sample(r, c + 1, upper)};
+      const Corner p3{x_[c + 1], y_[r + 1], *sample(r + 1, c + 1, lower)};
+      const Corner p4{x_[c], y_[r + 1], *sample(r + 1, c, lower)};
+      WriteTriangleLine(p1, p2, p3, out);
+      WriteTriangleLine(p1, p3, p4, out);
     }
     carried = *last;  // the rows' texts change places: keep the last corner's own copy
     std::swap(upper, lower);
