@@ -106,10 +106,12 @@ TEST(NumberTextTest, FourDecimalsAsDigitByDigitForAnyFloat) {
     ASSERT_EQ(Fixed(tried), DigitByDigitFixed(tried)) << std::hexfloat << tried;
     ASSERT_EQ(Fixed(-tried), DigitByDigitFixed(-tried)) << std::hexfloat << tried;
   }
-  for (const double tried : {0.0, -0.0, -1e-300, -0.00005, 0.00005, -0.000049999, 9.99995,
-                             -std::numeric_limits<double>::denorm_min(), 1e300, -1e300,
-                             std::numeric_limits<double>::quiet_NaN(),
-                             -std::numeric_limits<double>::quiet_NaN(), 999999999.99995}) {
+  for (const double tried :
+       {0.0, -0.0, -1e-300, -0.00005, 0.00005, -0.000049999, 9.99995,
+        -std::numeric_limits<double>::denorm_min(), 1e300, -1e300,
+        std::numeric_limits<double>::infinity(), -std::numeric_limits<double>::infinity(),
+        std::numeric_limits<double>::quiet_NaN(), -std::numeric_limits<double>::quiet_NaN(),
+        999999999.99995}) {
     EXPECT_EQ(Fixed(tried), DigitByDigitFixed(tried)) << std::hexfloat << tried;
   }
 }
