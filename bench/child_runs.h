@@ -12,7 +12,23 @@ struct ChildRun {
   bool ok = false;  // it ended with status 0
 };
 
-// Runs the program args[0] with args, waits for it and measures it.
-ChildRun RunChild(std::vector<std::string> args);
+// Starts programs from a small process of its own. A child's peak memory counts all that
+// the process that forks it holds, so the children are forked by a launcher made while
+// this process is still small: make it first thing.
+class Launcher {
+ public:
+  Launcher();
+  ~Launcher();
+  Launcher(const Launcher&) = delete;
+  Launcher& operator=(const Launcher&) = delete;
+
+  // Runs the program args[0] with args, waits for it and measures it.
+  ChildRun Run(const std::vector<std::string>& args);
+
+ private:
+  int to_launcher_ = -1;
+  int from_launcher_ = -1;
+  int launcher_ = -1;
+};
 
 }  // namespace orvandel::bench

@@ -38,7 +38,7 @@ namespace {
 
 using namespace orvandel;
 using bench::ChildRun;
-using bench::RunChild;
+using bench::Launcher;
 using Clock = std::chrono::steady_clock;
 
 constexpr int kSide = 8192;
@@ -284,11 +284,12 @@ struct Contender {
 };
 
 // Runs every contender runs times in turn, floor first, each time against that run's floor.
-void RunInTurn(std::vector<Contender>& contenders, const std::string& output, int runs) {
+void RunInTurn(Launcher& launcher, std::vector<Contender>& contenders, const std::string& output,
+               int runs) {
   for (int run = 0; run < runs; ++run) {
     double floor = 0;
     for (Contender& contender : contenders) {
-      const ChildRun child = RunChild(contender.args(output));
+      const ChildRun child = launcher.Run(contender.args(output));
       unlink(output.c_str());
       if (&contender == &contenders.front()) floor = child.seconds;
       contender.seconds.push_back(child.seconds);
@@ -330,8 +331,8 @@ void PrintContenders(const std::string& stage, const std::vector<Contender>& con
   std::fflush(stdout);
 }
 
-void MeasureGenerate(const std::string& map_file, int side, const std::vector<int>& intervals,
-                     const Options& options, int runs) {
+void MeasureGenerate(Launcher& launcher, const std::string& map_file, int side,
+                     const std::vector<int>& intervals, const Options& options, int runs) {
   struct stat info {};
   stat(map_file.c_str(), &info);
   std::printf(
@@ -343,7 +344,7 @@ void MeasureGenerate(const std::string& map_file, int side, const std::vector<in
     const std::size_t bytes = g.ThreeDfBytes();
     std::vector<Contender> contenders =
         GenerateContenders(map_file, side, interval, bytes, options);
-    RunInTurn(contenders, options.folder + "/orvandel-bench.3df", runs);
+    RunInTurn(launcher, contenders, options.folder + "/orvandel-bench.3df", runs);
     char stage[64];
     std::snprintf(stage, sizeof stage, "interval %2d, %6.1f MB", interval,
                   static_cast<double>(bytes) / 1e6);
@@ -351,12 +352,12 @@ void MeasureGenerate(const std::string& map_file, int side, const std::vector<in
   }
 }
 
-void MeasureScaling(const Options& options) {
+void MeasureScaling(Launcher& launcher, const Options& options) {
   std::printf("\nScaling:");
   for (const int side : {1024, 4096, 8192, 16384, 32768}) {
     const std::string map_file = options.folder + "/orvandel-scaling-map.bmp";
     MakeTerrainMap(map_file, side);
-    MeasureGenerate(map_file, side, {4, 8, 16}, options, side >= 16384 ? 1 : 3);
+    MeasureGenerate(launcher, map_file, side, {4, 8, 16}, options, side >= 16384 ? 1 : 3);
     unlink(map_file.c_str());
   }
 }
@@ -383,6 +384,7 @@ Options ParseOptions(int argc, char** argv) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  Launcher launcher;
   const Options options = ParseOptions(argc, argv);
   const std::string map_file = options.folder + "/orvandel-bench-map.bmp";
   MakeTerrainMap(map_file, kSide);
@@ -392,8 +394,8 @@ int main(int argc, char** argv) {
   MeasureReading(map_file, g, options);
   MeasureWriters(*ReadPackedMap(map_file, g.session.map_header), g, options);
   if (!options.writer.empty()) return 0;
-  MeasureGenerate(map_file, kSide, {2, 4, 8, 16}, options, options.runs);
+  MeasureGenerate(launcher, map_file, kSide, {2, 4, 8, 16}, options, options.runs);
   unlink(map_file.c_str());
-  if (options.scaling) MeasureScaling(options);
+  if (options.scaling) MeasureScaling(launcher, options);
   return 0;
 }
