@@ -1,45 +1,75 @@
-// Measures the terrain generator on 16-colour maps of its own making: reading the map
-// against its floor (one read() of the file into fresh memory), sampling, each writer,
-// `orvandel-cli generate` end to end, and with --scaling the time and peak memory of
-// orvandel-cli generate on maps from 1024 x 1024 to 32768 x 32768 pixels.
-// Run: build/bench/generator_bench [FOLDER [--scaling]]; FOLDER defaults to /tmp. The
-// scaling run needs about 4 GB in FOLDER and 2 GB of memory.
+// Measures the terrain generator on 16-colour maps of its own making, each figure against
+// its floor measured in the same run, on 1 and 2 threads:
+// - reading and sampling the 8192 x 8192 map at interval 4, against one read() of its file;
+// - each writer of the format table into a sink that only counts the bytes, in MB/s of
+//   output with and without its sampling; the 3DF writer also against memcpy() of the
+//   same bytes;
+// - orvandel-cli generate of the map to 3DF at intervals 2, 4, 8 and 16 (and an older
+//   build's, with --before), against generate_floor: starting, reading the map and writing
+//   as many bytes as the output has;
+// - with --scaling, the same on maps from 1024 x 1024 to 32768 x 32768 pixels, with the
+//   peak memory of each run.
+// Usage: generator_bench [FOLDER] [--runs N] [--before OLD_CLI] [--writer FORMAT]
+// [--scaling]. FOLDER, /tmp by default, holds the maps and the outputs: give a folder of
+// your own when others may run it at the same time. --writer measures reading and that one
+// writer alone. The scaling run needs about 4 GB in FOLDER and 3 GB of memory.
 #include <fcntl.h>
-#include <sys/resource.h>
 #include <sys/stat.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <chrono>
 #include <cmath>
 #include <cstdio>
+#include <cstring>
 #include <functional>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "bmp_builder.h"
-#include "generate_main.h"
+#include "child_runs.h"
 #include "orvandel/commands/open_map_command.h"
 #include "orvandel/generator/read_generator_settings.h"
 #include "orvandel/mapinput/packed_map.h"
 #include "orvandel/writers/output_formats.h"
-#include "qimage_map.h"
 
 namespace {
 
 using namespace orvandel;
+using bench::ChildRun;
+using bench::Launcher;
 using Clock = std::chrono::steady_clock;
 
 constexpr int kSide = 8192;
-constexpr int kBenchInterval = 4;
-constexpr int kRuns = 5;
+constexpr int kStageInterval = 4;
+constexpr ThreadCount kThreadCounts[] = {1, 2};
+
+struct Options {
+  std::string folder = "/tmp";
+  int runs = 5;
+  std::string before;  // an older orvandel-cli, or empty
+  std::string writer;  // the one format whose writer alone is measured, or empty for all
+  bool scaling = false;
+};
 
 double Seconds(const std::function<void()>& work) {
   const auto start = Clock::now();
   work();
   return std::chrono::duration<double>(Clock::now() - start).count();
+}
+
+double Median(std::vector<double> values) {
+  std::sort(values.begin(), values.end());
+  return values[values.size() / 2];
+}
+
+// "1.23 (1.20 to 1.31)": the median of ratios and their range.
+std::string Ratios(const std::vector<double>& ratios) {
+  const auto [low, high] = std::minmax_element(ratios.begin(), ratios.end());
+  char text[64];
+  std::snprintf(text, sizeof text, "%5.2f (%.2f to %.2f)", Median(ratios), *low, *high);
+  return text;
 }
 
 // Rolling hills in 16 bands of equal height, like a contour-coloured map; the same hills
@@ -104,43 +134,44 @@ void ReadFloor(const std::string& path) {
   close(fd);
 }
 
-void SampleEveryCell(const MapImage& map, const MapSession& session, const GeneratorState& state,
-                     const WritePreparation& prep) {
-  const GridLayout& grid = state.grid_layout;
-  CellSampler sampler(map, session.swatches, grid, state.view_mapping, prep);
-  for (int r = 0; r < grid.Rows; ++r) {
-    for (int c = 0; c < grid.Columns; ++c)
-      sampler.SampleCell(c, r);
+// The map of one size with the settings of one interval, as the generate command reads them.
+struct Generation {
+  Generation(const std::string& map_file, int side, int interval) {
+    AcceptMap(session, CheckMapFile(map_file, session));
+    ReadGeneratorSettings(Panel(side, interval), side, side, state);
+    prep = PrepareWrite(state.height_table, state.generator_settings);
   }
+  // 11 + 12 N + 16 T bytes.
+  std::size_t ThreeDfBytes() const {
+    const GridLayout& grid = state.grid_layout;
+    const std::size_t squares = grid.Columns < 2 || grid.Rows < 2
+                                    ? 0
+                                    : std::size_t(grid.Columns - 1) * std::size_t(grid.Rows - 1);
+    return 11 + 12 * std::size_t(grid.VertexCount) + 32 * squares;
+  }
+
+  MapSession session;
+  GeneratorState state;
+  WritePreparation prep;
+};
+
+void SampleEveryCell(const MapImage& map, const Generation& g, ThreadCount threads) {
+  CellSampler(map, g.session.swatches, g.state.grid_layout, g.state.view_mapping, g.prep)
+      .HeightsInVertexOrder(threads);
 }
 
-double Median(std::vector<double> values) {
-  std::sort(values.begin(), values.end());
-  return values[values.size() / 2];
-}
-
-// Reading and sampling the map straight from its packed pixels, against the floor, in
-// alternating runs; then the same through the picture the map window shows.
-void MeasureReading(const std::string& map_file, const MapSession& session,
-                    const GeneratorState& state, const WritePreparation& prep) {
-  std::vector<double> floors, packed, ratios;
-  for (int run = 0; run < kRuns; ++run) {
-    floors.push_back(Seconds([&] { ReadFloor(map_file); }));
-    packed.push_back(Seconds([&] {
-      SampleEveryCell(*ReadPackedMap(map_file, session.map_header), session, state, prep);
-    }));
-    ratios.push_back(packed.back() / floors.back());
+void MeasureReading(const std::string& map_file, const Generation& g, const Options& options) {
+  for (const ThreadCount threads : kThreadCounts) {
+    std::vector<double> floors, packed, ratios;
+    for (int run = 0; run < options.runs; ++run) {
+      floors.push_back(Seconds([&] { ReadFloor(map_file); }));
+      packed.push_back(Seconds(
+          [&] { SampleEveryCell(*ReadPackedMap(map_file, g.session.map_header), g, threads); }));
+      ratios.push_back(packed.back() / floors.back());
+    }
+    std::printf("read map + sample, %u thread(s): floor read() %7.4f s, %7.4f s, x floor %s\n",
+                threads, Median(floors), Median(packed), Ratios(ratios).c_str());
   }
-  const auto [low, high] = std::minmax_element(ratios.begin(), ratios.end());
-  std::printf("floor: read() of the map file      %8.4f s  (median of %d)\n", Median(floors),
-              kRuns);
-  std::printf("read packed map + sample all cells %8.4f s  = %.2f x floor (runs %.2f to %.2f)\n",
-              Median(packed), Median(ratios), *low, *high);
-  std::unique_ptr<QImageMap> picture;
-  const double decode = Seconds([&] { picture = DecodeMapImage(map_file, session.map_header); });
-  const double sampling = Seconds([&] { SampleEveryCell(*picture, session, state, prep); });
-  std::printf("map window's picture: decode       %8.4f s, sample all cells %.4f s\n", decode,
-              sampling);
 }
 
 // Counts what a writer produces and throws it away.
@@ -152,126 +183,219 @@ class CountingSink : public ByteSink {
   void Drain(const char*, std::size_t count) override { bytes += count; }
 };
 
-void MeasureWriters(const MapImage& map, const MapSession& session, GeneratorState& state,
-                    const WritePreparation& prep) {
-  const double sampling = Seconds([&] { SampleEveryCell(map, session, state, prep); });
-  for (const OutputFormat& format : OutputFormats()) {
-    CountingSink sink;
-    const double seconds = Seconds([&] {
-      CellSampler sampler(map, session.swatches, state.grid_layout, state.view_mapping, prep);
-      MeshSource source{state.grid_layout, prep, sampler, "bench.out", state.generator_settings};
-      format.body(source, sink);
-      sink.Flush();
-    });
-    // Every writer reads each map pixel once; the rest of its time is its own.
-    const std::string name = std::string(format.name) + " writer";
-    std::printf("%-34s %8.3f s  %9.1f MB   %7.1f MB/s without sampling\n", name.c_str(), seconds,
-                sink.bytes / 1e6, sink.bytes / 1e6 / (seconds - sampling));
-  }
-}
+// Keeps what a writer produces.
+class KeepingSink : public ByteSink {
+ public:
+  std::string bytes;
 
-struct ChildRun {
-  double seconds = 0;
-  double peak_mb = 0;
-  bool ok = false;
+ protected:
+  void Drain(const char* data, std::size_t count) override { bytes.append(data, count); }
 };
 
-// orvandel-cli generate in a process of its own: its wall time and its peak resident memory.
-ChildRun RunCliGenerate(const std::string& map_file, const std::string& output, int side,
-                        int interval) {
+double WriteBody(const MapImage& map, Generation& g, const OutputFormat& format,
+                 ThreadCount threads, ByteSink& sink) {
+  return Seconds([&] {
+    const CellSampler sampler(map, g.session.swatches, g.state.grid_layout, g.state.view_mapping,
+                              g.prep);
+    MeshSource source{g.state.grid_layout,        g.prep, sampler, "bench.out",
+                      g.state.generator_settings, {},     threads};
+    format.body(source, sink);
+    sink.Flush();
+  });
+}
+
+// memcpy() of bytes into a buffer of the size of a sink's, as a writer that had them all
+// ready would copy them.
+double CopyFloor(const std::string& bytes) {
+  std::vector<char> buffer(std::size_t{1} << 20);
+  return Seconds([&] {
+    for (std::size_t at = 0; at < bytes.size(); at += buffer.size()) {
+      std::memcpy(buffer.data(), bytes.data() + at, std::min(buffer.size(), bytes.size() - at));
+      asm volatile("" : : "r"(buffer.data()) : "memory");
+    }
+  });
+}
+
+void Measure3dfAgainstCopy(const MapImage& map, Generation& g, const Options& options) {
+  KeepingSink kept;
+  WriteBody(map, g, *FormatNamed("3DF"), 1, kept);
+  std::vector<double> ratios, floors, own;
+  for (int run = 0; run < options.runs; ++run) {
+    floors.push_back(CopyFloor(kept.bytes));
+    const double sampling = Seconds([&] { SampleEveryCell(map, g, 1); });
+    CountingSink sink;
+    own.push_back(WriteBody(map, g, *FormatNamed("3DF"), 1, sink) - sampling);
+    ratios.push_back(own.back() / floors.back());
+  }
+  std::printf(
+      "3DF writer without sampling, 1 thread: floor memcpy() %7.4f s, %7.4f s, x floor %s\n",
+      Median(floors), Median(own), Ratios(ratios).c_str());
+}
+
+void MeasureWriters(const MapImage& map, Generation& g, const Options& options) {
+  std::printf("%-10s %7s %9s %9s %10s %12s\n", "writer", "threads", "seconds", "MB", "MB/s",
+              "MB/s own");
+  for (const OutputFormat& format : OutputFormats()) {
+    if (!options.writer.empty() && format.name != options.writer) continue;
+    for (const ThreadCount threads : kThreadCounts) {
+      std::vector<double> took, sampling;
+      std::size_t bytes = 0;
+      for (int run = 0; run < options.runs; ++run) {
+        sampling.push_back(Seconds([&] { SampleEveryCell(map, g, threads); }));
+        CountingSink sink;
+        took.push_back(WriteBody(map, g, format, threads, sink));
+        bytes = sink.bytes;
+      }
+      // Every writer reads each map pixel once; the rest of its time is its own.
+      const double mb = static_cast<double>(bytes) / 1e6;
+      std::printf("%-10s %7u %9.4f %9.1f %10.1f %12.1f\n", std::string(format.name).c_str(),
+                  threads, Median(took), mb, mb / Median(took),
+                  mb / (Median(took) - Median(sampling)));
+    }
+  }
+  Measure3dfAgainstCopy(map, g, options);
+}
+
+std::vector<std::string> GenerateArgs(const std::string& cli, const std::string& map_file,
+                                      const std::string& output, int side, int interval,
+                                      ThreadCount threads) {
   const PanelTexts panel = Panel(side, interval);
-  std::vector<std::string> args = {ORVANDEL_CLI, "generate", map_file, output};
+  std::vector<std::string> args = {cli, "generate", map_file, output};
   const char* options[] = {"--water",     "--lawn",       "--snow",
                            "--map-width", "--map-height", "--interval"};
-  for (std::size_t i = 0; i < panel.settings.size(); ++i) {
+  for (std::size_t i = 0; i < panel.settings.size(); ++i)
     args.insert(args.end(), {options[i], panel.settings[i]});
-  }
   for (std::size_t k = 0; k < panel.heights.size(); ++k)
     args.insert(args.end(), {"--height", std::to_string(k) + "=" + panel.heights[k]});
-  std::vector<char*> argv;
-  for (std::string& arg : args)
-    argv.push_back(arg.data());
-  argv.push_back(nullptr);
-  ChildRun run;
-  const auto start = Clock::now();
-  const pid_t child = fork();
-  if (child == 0) {
-    execv(ORVANDEL_CLI, argv.data());
-    _exit(127);
-  }
-  int status = 0;
-  struct rusage usage {};
-  wait4(child, &status, 0, &usage);
-  run.seconds = std::chrono::duration<double>(Clock::now() - start).count();
-  run.peak_mb = static_cast<double>(usage.ru_maxrss) / 1024;
-  run.ok = WIFEXITED(status) && WEXITSTATUS(status) == 0;
-  unlink(output.c_str());
-  return run;
+  if (threads != 0) args.insert(args.end(), {"--threads", std::to_string(threads)});
+  return args;
 }
 
-// Reading and sampling the map as the generate command does, in this process.
-double ReadAndSample(const std::string& map_file, int side, int interval) {
-  MapSession session;
-  AcceptMap(session, CheckMapFile(map_file, session));
-  GeneratorState state;
-  ReadGeneratorSettings(Panel(side, interval), side, side, state);
-  const WritePreparation prep = PrepareWrite(state.height_table, state.generator_settings);
-  return Seconds(
-      [&] { SampleEveryCell(*ReadPackedMap(map_file, session.map_header), session, state, prep); });
-}
+// One contender of the end-to-end runs: a program and its arguments but the output's.
+struct Contender {
+  using Args = std::function<std::vector<std::string>(const std::string& output)>;
+  Contender(std::string name_, Args args_) : name(std::move(name_)), args(std::move(args_)) {}
 
-void MeasureScaling(const std::string& folder) {
-  std::printf(
-      "\nScaling: read + sample in this process; orvandel-cli generate to 3DF in a "
-      "process of its own\n");
-  std::printf("%-13s %8s %8s %8s %11s %9s %12s %9s\n", "map", "file MB", "floor s", "interval",
-              "read+sample", "x floor", "generate s", "peak MB");
-  for (const int side : {1024, 4096, 8192, 16384, 32768}) {
-    const std::string map_file = folder + "/orvandel-scaling-map.bmp";
-    MakeTerrainMap(map_file, side);
-    struct stat info {};
-    stat(map_file.c_str(), &info);
-    const double floor = Seconds([&] { ReadFloor(map_file); });
-    for (const int interval : {4, 8, 16}) {
-      const double sampling = ReadAndSample(map_file, side, interval);
-      const ChildRun run =
-          RunCliGenerate(map_file, folder + "/orvandel-scaling.3df", side, interval);
-      std::printf("%5d x %-5d %8.1f %8.4f %8d %9.4f s %9.2f %10.3f s %9.1f%s\n", side, side,
-                  info.st_size / 1e6, floor, interval, sampling, sampling / floor, run.seconds,
-                  run.peak_mb, run.ok ? "" : "  (failed)");
-      std::fflush(stdout);
+  std::string name;
+  Args args;
+  std::vector<double> seconds, ratios;
+  double peak_mb = 0;
+  bool ok = true;
+};
+
+// Runs every contender runs times in turn, floor first, each time against that run's floor.
+void RunInTurn(Launcher& launcher, std::vector<Contender>& contenders, const std::string& output,
+               int runs) {
+  for (int run = 0; run < runs; ++run) {
+    double floor = 0;
+    for (Contender& contender : contenders) {
+      const ChildRun child = launcher.Run(contender.args(output));
+      unlink(output.c_str());
+      if (&contender == &contenders.front()) floor = child.seconds;
+      contender.seconds.push_back(child.seconds);
+      contender.ratios.push_back(child.seconds / floor);
+      contender.peak_mb = std::max(contender.peak_mb, child.peak_mb);
+      contender.ok = contender.ok && child.ok;
     }
+  }
+}
+
+std::vector<Contender> GenerateContenders(const std::string& map_file, int side, int interval,
+                                          std::size_t output_bytes, const Options& options) {
+  std::vector<Contender> contenders;
+  contenders.push_back({"floor", [=](const std::string& output) {
+                          return std::vector<std::string>{GENERATE_FLOOR, map_file, output,
+                                                          std::to_string(output_bytes)};
+                        }});
+  if (!options.before.empty()) {
+    contenders.push_back({"before", [=](const std::string& output) {
+                            return GenerateArgs(options.before, map_file, output, side, interval,
+                                                0);
+                          }});
+  }
+  for (const ThreadCount threads : kThreadCounts) {
+    contenders.push_back(
+        {"after, " + std::to_string(threads) + " thread(s)", [=](const std::string& output) {
+           return GenerateArgs(ORVANDEL_CLI, map_file, output, side, interval, threads);
+         }});
+  }
+  return contenders;
+}
+
+void PrintContenders(const std::string& stage, const std::vector<Contender>& contenders) {
+  for (const Contender& contender : contenders) {
+    std::printf("%-28s %-20s %8.4f s  x floor %s  peak %7.1f MB%s\n", stage.c_str(),
+                contender.name.c_str(), Median(contender.seconds), Ratios(contender.ratios).c_str(),
+                contender.peak_mb, contender.ok ? "" : "  (failed)");
+  }
+  std::fflush(stdout);
+}
+
+void MeasureGenerate(Launcher& launcher, const std::string& map_file, int side,
+                     const std::vector<int>& intervals, const Options& options, int runs) {
+  struct stat info {};
+  stat(map_file.c_str(), &info);
+  std::printf(
+      "\n%d x %d map (%.1f MB), orvandel-cli generate to 3DF against start + read map "
+      "+ write output\n",
+      side, side, static_cast<double>(info.st_size) / 1e6);
+  for (const int interval : intervals) {
+    const Generation g(map_file, side, interval);
+    const std::size_t bytes = g.ThreeDfBytes();
+    std::vector<Contender> contenders =
+        GenerateContenders(map_file, side, interval, bytes, options);
+    RunInTurn(launcher, contenders, options.folder + "/orvandel-bench.3df", runs);
+    char stage[64];
+    std::snprintf(stage, sizeof stage, "interval %2d, %6.1f MB", interval,
+                  static_cast<double>(bytes) / 1e6);
+    PrintContenders(stage, contenders);
+  }
+}
+
+void MeasureScaling(Launcher& launcher, const Options& options) {
+  std::printf("\nScaling:");
+  for (const int side : {1024, 4096, 8192, 16384, 32768}) {
+    const std::string map_file = options.folder + "/orvandel-scaling-map.bmp";
+    MakeTerrainMap(map_file, side);
+    MeasureGenerate(launcher, map_file, side, {4, 8, 16}, options, side >= 16384 ? 1 : 3);
     unlink(map_file.c_str());
   }
+}
+
+Options ParseOptions(int argc, char** argv) {
+  Options options;
+  for (int i = 1; i < argc; ++i) {
+    const std::string arg = argv[i];
+    if (arg == "--runs" && i + 1 < argc) {
+      options.runs = std::max(1, std::atoi(argv[++i]));
+    } else if (arg == "--before" && i + 1 < argc) {
+      options.before = argv[++i];
+    } else if (arg == "--writer" && i + 1 < argc) {
+      options.writer = argv[++i];
+    } else if (arg == "--scaling") {
+      options.scaling = true;
+    } else {
+      options.folder = arg;
+    }
+  }
+  return options;
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-  const std::string folder = argc > 1 ? argv[1] : "/tmp";
-  const bool scaling = argc > 2 && std::string(argv[2]) == "--scaling";
-  const std::string map_file = folder + "/orvandel-bench-map.bmp";
+  Launcher launcher;
+  const Options options = ParseOptions(argc, argv);
+  const std::string map_file = options.folder + "/orvandel-bench-map.bmp";
   MakeTerrainMap(map_file, kSide);
-  const double pixels = static_cast<double>(kSide) * kSide;
-
-  MapSession session;
-  CheckedMap checked = CheckMapFile(map_file, session);
-  AcceptMap(session, std::move(checked));
-  GeneratorState state;
-  ReadGeneratorSettings(Panel(kSide, kBenchInterval), kSide, kSide, state);
-  const WritePreparation prep = PrepareWrite(state.height_table, state.generator_settings);
-  std::printf("%d x %d map, interval %d: %d x %d cells\n", kSide, kSide, kBenchInterval,
-              state.grid_layout.Columns, state.grid_layout.Rows);
-
-  MeasureReading(map_file, session, state, prep);
-  MeasureWriters(*ReadPackedMap(map_file, session.map_header), session, state, prep);
-
-  cli::GenerateArgs args{map_file, folder + "/orvandel-bench.3df", Panel(kSide, kBenchInterval)};
-  const double generate = Seconds([&] { cli::RunGenerate(args); });
-  std::printf("%-34s %8.3f s  %9.1f Mpixel/s\n", "orvandel-cli generate to 3DF", generate,
-              pixels / 1e6 / generate);
-  unlink(args.output_file.c_str());
+  Generation g(map_file, kSide, kStageInterval);
+  std::printf("%d x %d map, interval %d: %d x %d cells\n", kSide, kSide, kStageInterval,
+              g.state.grid_layout.Columns, g.state.grid_layout.Rows);
+  MeasureReading(map_file, g, options);
+  MeasureWriters(*ReadPackedMap(map_file, g.session.map_header), g, options);
+  if (!options.writer.empty()) return 0;
+  MeasureGenerate(launcher, map_file, kSide, {2, 4, 8, 16}, options, options.runs);
   unlink(map_file.c_str());
-  if (scaling) MeasureScaling(folder);
+  if (options.scaling) MeasureScaling(launcher, options);
   return 0;
 }

@@ -117,7 +117,8 @@ GenerateArgs ParseGenerateArgs(const std::vector<std::string>& args) {
       TakeHeight(height, parsed.panel);
     } else if (TakeMeshOption(args, at, parsed.options)) {
       mesh_options_given = true;
-    } else if (!TakeSetting(args, at, parsed.panel, given)) {
+    } else if (!TakeThreadsOption(args, at, parsed.threads) &&
+               !TakeSetting(args, at, parsed.panel, given)) {
       if (args[at].starts_with("--")) throw UsageError("unknown option " + args[at]);
       positional.push_back(args[at++]);
     }

@@ -20,12 +20,13 @@ class UsageError : public std::runtime_error {
 };
 
 // orvandel-cli generate MAP OUTPUT [--height INDEX=TEXT]... --water TEXT ...
-// [--vertical-scale F] [--base T]
+// [--vertical-scale F] [--base T] [--threads N]
 struct GenerateArgs {
   std::string map_file;
   std::string output_file;
   PanelTexts panel;
   MeshOptions options{};
+  ThreadCount threads = DefaultThreadCount();
 };
 
 // Reads the arguments that follow "generate". Every settings option is required; a

@@ -40,7 +40,9 @@ std::string GenerateDetails() {
          "                       units below its lowest point; " +
          true_scale +
          "\n"
-         "                       only\n";
+         "                       only\n"
+         "  --threads N          shares the work among N threads, 1 to 64 (default: the\n"
+         "                       machine's cores); the file is the same for any N\n";
 }
 
 const std::array<Command, 2>& CommandTable() {
@@ -48,7 +50,7 @@ const std::array<Command, 2>& CommandTable() {
       Command{"generate",
               "  orvandel-cli generate MAP OUTPUT [--height INDEX=TEXT]... --water TEXT\n"
               "      --lawn TEXT --snow TEXT --map-width TEXT --map-height TEXT --interval TEXT\n"
-              "      [--vertical-scale F] [--base T]\n",
+              "      [--vertical-scale F] [--base T] [--threads N]\n",
               GenerateDetails(),
               [](const std::vector<std::string>& args) { RunGenerate(ParseGenerateArgs(args)); }},
       Command{"render",

@@ -19,7 +19,8 @@ void RunGenerate(const GenerateArgs& args) {
   const auto answer_dialog = [&](const FileDialogSettings&) {
     return std::optional(args.output_file);
   };
-  RunGenerateCommand(state, map, image.get(), args.panel, answer_dialog, no_cursor, args.options);
+  RunGenerateCommand(state, map, image.get(), args.panel, answer_dialog, no_cursor, args.options,
+                     args.threads);
 }
 
 }  // namespace orvandel::cli

@@ -217,6 +217,33 @@ TEST_F(GenerateCliTest, MeshOptionsTakePositiveNumbersForTodaysFormats) {
             "Invalid file extension!\n");
 }
 
+// The sample valley with heights for some of its colours, cells of 8 pixels: 80 x 60 of them.
+TEST_F(GenerateCliTest, AnyCountOfThreadsWritesTheSameFile) {
+  const std::string valley = std::string(ORVANDEL_SAMPLES) + "/valley.bmp";
+  const std::vector<std::string> settings = {
+      "--water",  "130",          "--lawn",   "500",        "--snow",   "950",      "--map-width",
+      "6400",     "--map-height", "4800",     "--interval", "80",       "--height", "1=100",
+      "--height", "4=400",        "--height", "6=600",      "--height", "9=900"};
+  for (const char* output : {"t.3df", "t.raw", "t.asc"}) {
+    std::string first;
+    for (const char* threads : {"--threads=1", "--threads=2", "--threads=7"}) {
+      std::vector<std::string> args = {"generate", valley, dir_.File(output), threads};
+      args.insert(args.end(), settings.begin(), settings.end());
+      const CommandResult result = test::RunCommand(ORVANDEL_CLI, args);
+      ASSERT_EQ(result.exit_status, 0) << result.err;
+      if (first.empty()) first = Output(output);
+      EXPECT_EQ(Output(output), first) << output << " " << threads;
+    }
+    EXPECT_GT(first.size(), 4800u) << output;
+  }
+  const CommandResult none = Generate(Map(4, {kBlack, kWhite}), "t.3df", {"--threads", "0"});
+  EXPECT_EQ(none.exit_status, 2);
+  EXPECT_EQ(
+      none.err,
+      "orvandel-cli: --threads takes a whole number from 1 to 64, not '0' (see \"orvandel-cli "
+      "help generate\")\n");
+}
+
 TEST_F(GenerateCliTest, WrongUsage) {
   for (const std::vector<std::string>& args : std::vector<std::vector<std::string>>{
            {},

@@ -135,6 +135,54 @@ TEST(CellSamplerTest, IndexesSampleLikeColoursAtEveryCellSize) {
   }
 }
 
+// Rows are counted in bands, one per thread; a band's first cells without a set colour take
+// the last height of the band before, however many rows of such cells lie between.
+TEST(CellSamplerTest, AnyCountOfThreadsGivesTheHeightsOfSamplingInVertexOrder) {
+  // 3 x 7 cells of 1 pixel, colour 9 unset: rows 0, 2, 3 and 5 without any set colour.
+  const FakeMap map(3, 7, Palette(), {9, 9, 9,  //
+                                      9, 1, 9,  //
+                                      9, 9, 9,  //
+                                      9, 9, 9,  //
+                                      2, 9, 9,  //
+                                      9, 9, 9,  //
+                                      9, 9, 4});
+  Sampling s(3, 7, 1);
+  s.SetHeight(1, 300);
+  s.SetHeight(2, 100);
+  s.SetHeight(4, 500);
+  const float f = PrepareWrite(s.heights, s.settings).fallback;  // the first cells' height
+  const std::vector<float> in_vertex_order = {f,    f,    f,    f,    0.3f, 0.3f, 0.3f,
+                                              0.3f, 0.3f, 0.3f, 0.3f, 0.3f, 0.1f, 0.1f,
+                                              0.1f, 0.1f, 0.1f, 0.1f, 0.1f, 0.1f, 0.5f};
+  for (ThreadCount threads = 1; threads <= 9; ++threads) {
+    EXPECT_EQ(s.CellHeights(map, SwatchesOf(Palette()), threads), in_vertex_order) << threads;
+  }
+  // Without any set colour in the map, every cell takes the first fallback, on any threads.
+  const FakeMap blank(3, 7, Palette(), std::vector<std::uint8_t>(21, 9));
+  s.settings.Water = 250;
+  for (const ThreadCount threads : {1u, 4u}) {
+    EXPECT_EQ(s.CellHeights(blank, SwatchesOf(Palette()), threads), std::vector<float>(21, f));
+  }
+}
+
+TEST(CellSamplerTest, OwnHeightsAreRaisedToTheWaterAndMarkCellsWithoutSetColour) {
+  const FakeMap map(2, 2, Palette(), {9, 1, 2, 9});
+  Sampling s(2, 2, 1);
+  s.settings.Water = 150;
+  s.SetHeight(1, 300);
+  s.SetHeight(2, 100);
+  const WritePreparation prep = PrepareWrite(s.heights, s.settings);
+  const SwatchColours swatches = SwatchesOf(Palette());
+  const CellSampler sampler(map, swatches, s.grid, s.mapping, prep);
+  for (const ThreadCount threads : {1u, 2u}) {
+    const OwnHeights own = sampler.CountOwnHeights(threads);
+    EXPECT_EQ(own.coloured, (std::vector<std::uint8_t>{0, 1, 1, 0}));
+    EXPECT_EQ(own.height[1], 0.3f);
+    EXPECT_EQ(own.height[2], 0.15f);
+  }
+  EXPECT_EQ(sampler.FirstFallback(), 0.2f);
+}
+
 TEST(CellSamplerTest, VertexLiesAtTheCentrePixelOfItsCell) {
   const FakeMap map(5, 5, Palette(), std::vector<std::uint8_t>(25, 1));
   Sampling s(2, 2, 2);
@@ -142,10 +190,9 @@ TEST(CellSamplerTest, VertexLiesAtTheCentrePixelOfItsCell) {
   s.SetHeight(1, 100);
   const WritePreparation prep = PrepareWrite(s.heights, s.settings);
   const SwatchColours swatches = SwatchesOf(Palette());
-  CellSampler sampler(map, swatches, s.grid, s.mapping, prep);
-  const Vector3 v = sampler.SampleCell(1, 0);
-  EXPECT_EQ(v.x, 0.5f);
-  EXPECT_EQ(v.y, 0.5f);
+  const CellSampler sampler(map, swatches, s.grid, s.mapping, prep);
+  EXPECT_EQ(sampler.ColumnX(1), 0.5f);
+  EXPECT_EQ(sampler.RowY(0), 0.5f);
 }
 
 TEST(WritePreparationTest, RefusesAWriteWithoutHeights) {

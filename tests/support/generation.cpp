@@ -31,8 +31,9 @@ std::string Generation::Run(const std::string& output_file) {
     if (output_file.empty()) return std::nullopt;
     return output_file;
   };
-  return MessageOf(
-      [&] { RunGenerateCommand(state, session, map.get(), panel, choose, busy, options); });
+  return MessageOf([&] {
+    RunGenerateCommand(state, session, map.get(), panel, choose, busy, options, threads);
+  });
 }
 
 std::string Generation::Written(const std::string& output_name) {
@@ -40,8 +41,8 @@ std::string Generation::Written(const std::string& output_name) {
   const OutputFormat& format = FormatForFile(output_name);
   const WritePreparation prep = PrepareWrite(state.height_table, state.generator_settings);
   CellSampler sampler(*map, session.swatches, state.grid_layout, state.view_mapping, prep);
-  MeshSource source{state.grid_layout,        prep,   sampler, output_name,
-                    state.generator_settings, options};
+  MeshSource source{state.grid_layout,        prep,    sampler, output_name,
+                    state.generator_settings, options, threads};
   MemorySink sink;
   format.body(source, sink);
   return sink.Bytes();
@@ -76,6 +77,33 @@ Generation TrueScaleHill() {
   for (std::size_t k = 0; k < 8; ++k)
     g.panel.heights[k] = std::to_string(100 * k);
   return g;
+}
+
+Generation Gaps(int columns, int rows, int cell_size, std::vector<std::string> heights) {
+  const int width = columns * cell_size, height = rows * cell_size;
+  std::vector<std::uint8_t> pixels;
+  for (int y = 0; y < height; ++y) {
+    const int r = y / cell_size;
+    for (int x = 0; x < width; ++x) {
+      const int c = x / cell_size;
+      const bool unset = r < 2 || r % 5 == 3 || c % 6 == 4 || (c + 2 * r) % 11 == 0;
+      pixels.push_back(static_cast<std::uint8_t>(unset ? 3 + 4 * (x % 2) : (x / 3 + y / 4) % 16));
+    }
+  }
+  Generation g(width, height, pixels);
+  const std::string side = std::to_string(100 * std::max(columns, rows));
+  g.panel.settings = {"250", "600", "1100", side, side, "100"};
+  for (std::size_t k = 0; k < 16; ++k) {
+    if (k != 3 && k != 7) g.panel.heights[k] = heights[k % heights.size()];
+  }
+  return g;
+}
+
+std::vector<std::string> Levels() {
+  std::vector<std::string> heights;
+  for (int k = 0; k < 16; ++k)
+    heights.push_back(std::to_string(90 * k));
+  return heights;
 }
 
 }  // namespace orvandel::test

@@ -18,13 +18,15 @@ struct Generation {
   // Runs the command; returns the message that ended it, or "" when it succeeded.
   std::string Run(const std::string& output_file);
   // Reads the settings as the command does and writes the mesh of the format that
-  // output_name's extension selects into memory; returns its bytes. Throws Failure.
+  // output_name's extension selects into memory, on threads threads; returns its bytes.
+  // Throws Failure.
   std::string Written(const std::string& output_name);
 
   std::unique_ptr<FakeMap> map;
   MapSession session;
   PanelTexts panel;
   MeshOptions options;
+  ThreadCount threads = 1;
   GeneratorState state;
   int dialogs_shown = 0;
   FileDialogSettings last_dialog;
@@ -43,5 +45,15 @@ Generation TwoByTwoExample();
 // class; Mapwidth 800, Mapheight 600. At true scale column c lies at x = 800 c / 7 and row
 // r at y = 600 - 120 r.
 Generation TrueScaleHill();
+
+// A map of columns x rows cells of cell_size pixels whose palette indexes 3 and 7 have no
+// height: whole rows of cells without a set colour (so bands of rows start with them, and
+// RAW's corners take heights across several rows), columns of them, and scattered cells;
+// the first rows have none with a set colour. Index k has the height heights[k % size];
+// the levels give faces of every class.
+Generation Gaps(int columns, int rows, int cell_size, std::vector<std::string> heights);
+
+// 90 k for palette index k.
+std::vector<std::string> Levels();
 
 }  // namespace orvandel::test

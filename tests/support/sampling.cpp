@@ -16,15 +16,10 @@ Sampling::Sampling(int columns, int rows, int cell_size) {
   mapping.SetViewport(0, 0, grid.ImageWidth - 1, grid.ImageHeight - 1);
 }
 
-std::vector<float> Sampling::CellHeights(const MapImage& map, const SwatchColours& swatches) {
+std::vector<float> Sampling::CellHeights(const MapImage& map, const SwatchColours& swatches,
+                                         ThreadCount threads) {
   const WritePreparation prep = PrepareWrite(heights, settings);
-  CellSampler sampler(map, swatches, grid, mapping, prep);
-  std::vector<float> result;
-  for (int r = 0; r < grid.Rows; ++r) {
-    for (int c = 0; c < grid.Columns; ++c)
-      result.push_back(sampler.SampleCell(c, r).z);
-  }
-  return result;
+  return CellSampler(map, swatches, grid, mapping, prep).HeightsInVertexOrder(threads);
 }
 
 HeightTable MostlySetHeights() {

@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "orvandel/fileio/thread_count.h"
 #include "orvandel/generator/generator_state.h"
 #include "orvandel/mapinput/map_image.h"
 #include "orvandel/mapinput/swatches.h"
@@ -12,8 +13,10 @@ namespace orvandel::test {
 struct Sampling {
   Sampling(int columns, int rows, int cell_size);
   void SetHeight(int k, float height) { heights[static_cast<std::size_t>(k)] = {height, 1}; }
-  // The heights of every cell, in vertex order: what a writer samples.
-  std::vector<float> CellHeights(const MapImage& map, const SwatchColours& swatches);
+  // The heights of every cell, in vertex order: what a writer samples, rows counted on
+  // threads threads.
+  std::vector<float> CellHeights(const MapImage& map, const SwatchColours& swatches,
+                                 ThreadCount threads = 1);
 
   GridLayout grid;
   GeneratorSettings settings;

@@ -5,6 +5,7 @@
 #include <sstream>
 
 #include "generation.h"
+#include "orvandel/writers/number_text.h"
 #include "orvandel/writers/write_plg.h"
 #include "scene_file.h"
 #include "temp_dir.h"
@@ -123,6 +124,35 @@ TEST(AscWriterTest, FaceNumbersSkipTheLastColumn) {
   EXPECT_EQ(numbers, "list 0 1 2 3 6 7 8 9 ");
 }
 
+// Numbers of one to three digits, counted up as the squares go: each face's and vertex's
+// number is the one its square gives, on any threads.
+TEST(WritersTest, FaceAndVertexNumbersFollowTheSquares) {
+  for (const ThreadCount threads : {1u, 3u}) {
+    Generation asc_grid = FlatGrid(13, 11), plg_grid = FlatGrid(13, 11);
+    asc_grid.threads = plg_grid.threads = threads;
+    std::string asc_faces, plg_polygons, expected_asc, expected_plg;
+    std::istringstream asc(asc_grid.Written("grid.asc")), plg(plg_grid.Written("grid.plg"));
+    for (std::string line; std::getline(asc, line);) {
+      if (line.rfind("Face ", 0) == 0 && line != "Face list:\r") asc_faces += line + "\n";
+    }
+    for (std::string line; std::getline(plg, line);) {
+      if (line.rfind("0x", 0) == 0) plg_polygons += line.substr(line.find(" 3 ")) + "\n";
+    }
+    ForEachSquare(asc_grid.state.grid_layout, [&](std::int32_t n) {
+      const auto [first, second] = SquareTriangles(n, 13);
+      for (const auto& [number, t] : {std::pair{2 * n, first}, std::pair{2 * n + 1, second}}) {
+        expected_asc += "Face " + std::to_string(number) + ":    A:" + std::to_string(t.c) +
+                        " B:" + std::to_string(t.b) + " C:" + std::to_string(t.a) +
+                        " AB:1 BC:1 CA:1\r\n";
+        expected_plg += " 3 " + std::to_string(t.a) + " " + std::to_string(t.b) + " " +
+                        std::to_string(t.c) + "\r\n";
+      }
+    });
+    EXPECT_EQ(asc_faces, expected_asc) << threads;
+    EXPECT_EQ(plg_polygons, expected_plg) << threads;
+  }
+}
+
 TEST(AscWriterTest, OneRowHasNoFaces) {
   const std::string asc = Generated(FlatGrid(4, 1), "row.asc");
   EXPECT_NE(asc.find("Vertices: 4     Faces: 0\r\n"), std::string::npos);
@@ -170,6 +200,39 @@ TEST(RawWriterTest, CellWithoutColourTakesTheCornerSampledJustBefore) {
   // second square, sampled after cell 3, the first square's P4 (height 2/3).
   EXPECT_EQ(lines[0][3] + " " + lines[0][4] + " " + lines[0][5], "0.0000 1.0000 1.0000");
   EXPECT_EQ(lines[2][0] + " " + lines[2][1] + " " + lines[2][2], "0.0000 1.0000 2.0000");
+}
+
+std::string Fixed(double value) {
+  char text[kMaxNumberText];
+  return std::string(text, FormatFixed4(text, value));
+}
+
+// Square by square, the corners upper left, upper right, lower right, lower left, one
+// after the other through the whole file: each corner without its own height takes the
+// height of the corner sampled just before it, also across rows of squares and bands.
+TEST(RawWriterTest, EveryCornerWithoutAColourTakesTheHeightSampledJustBefore) {
+  Generation g = test::Gaps(23, 29, 1, test::Levels());
+  g.threads = 3;
+  const std::string raw = g.Written("t.raw");
+  const GridLayout& grid = g.state.grid_layout;
+  const WritePreparation prep = PrepareWrite(g.state.height_table, g.state.generator_settings);
+  const CellSampler sampler(*g.map, g.session.swatches, grid, g.state.view_mapping, prep);
+  const OwnHeights own = sampler.CountOwnHeights(1);
+  float last = sampler.FirstFallback();
+  const auto corner = [&](int n) {
+    if (own.coloured[static_cast<std::size_t>(n)] != 0)
+      last = own.height[static_cast<std::size_t>(n)];
+    return Fixed(sampler.ColumnX(n % grid.Columns)) + " " + Fixed(sampler.RowY(n / grid.Columns)) +
+           " " + Fixed(3.0 * last);
+  };
+  std::string expected;
+  ForEachSquare(grid, [&](std::int32_t n) {
+    const std::string p1 = corner(n), p2 = corner(n + 1), p3 = corner(n + grid.Columns + 1),
+                      p4 = corner(n + grid.Columns);
+    expected += p1 + " " + p2 + " " + p3 + "\r\n" + p1 + " " + p3 + " " + p4 + "\r\n";
+  });
+  EXPECT_EQ(std::count(raw.begin(), raw.end(), '\n'), 2 * 22 * 28);
+  EXPECT_TRUE(raw == expected);
 }
 
 TEST(ThreeDfWriterTest, OneRowFile) {

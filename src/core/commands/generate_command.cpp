@@ -37,7 +37,7 @@ FileDialogSettings GenerateDialogSettings(const std::string& output_item) {
 
 void RunGenerateCommand(GeneratorState& state, const MapSession& map, const MapImage* map_image,
                         const PanelTexts& panel, const ChooseFile& choose_output,
-                        BusyIndicator& busy, const MeshOptions& options) {
+                        BusyIndicator& busy, const MeshOptions& options, ThreadCount threads) {
   if (map.MapFileName.empty() || map_image == nullptr) throw Refusal("No map loaded!");
   CheckSettingsFilledIn(panel);
   const std::optional<std::string> chosen =
@@ -49,7 +49,7 @@ void RunGenerateCommand(GeneratorState& state, const MapSession& map, const MapI
   // Refuses a write without any height before the cursor changes or a file is touched.
   const WritePreparation prep = PrepareWrite(state.height_table, state.generator_settings);
   const BusyScope busy_cursor(busy);
-  format.write(WriteRequest{state, *map_image, map.swatches, prep, options});
+  format.write(WriteRequest{state, *map_image, map.swatches, prep, options, threads});
 }
 
 }  // namespace orvandel

@@ -15,6 +15,11 @@ PartRange PartOf(std::size_t count, unsigned parts, unsigned part) {
   return {begin, begin + size + (part < longer ? 1 : 0)};
 }
 
+unsigned PartsFor(std::size_t items, ThreadCount threads) {
+  return static_cast<unsigned>(
+      std::clamp<std::size_t>(threads, 1, std::max<std::size_t>(items, 1)));
+}
+
 void RunParts(unsigned parts, const std::function<void(unsigned part)>& work) {
   if (parts <= 1) {
     work(0);

@@ -1,7 +1,6 @@
 #include "orvandel/generator/write_preparation.h"
 
 #include "orvandel/fileio/failure.h"
-#include "orvandel/fileio/format_3df.h"
 
 namespace orvandel {
 
@@ -25,13 +24,6 @@ WritePreparation PrepareWrite(const HeightTable& heights, const GeneratorSetting
   if (count == 0) throw Refusal("Must set at least one height!");
   prep.fallback = sum / static_cast<float>(count);
   return prep;
-}
-
-int HeightClass(float m, float water, float lawn, float snow) {
-  if (!(m > water)) return kWaterClass;
-  if (!(m > lawn)) return kLawnClass;
-  if (m < snow) return kRockClass;
-  return kSnowClass;
 }
 
 float MeanHeight(float h1, float h2, float h3) {

@@ -1,7 +1,9 @@
 #include "writers/face_materials.h"
 
 #include "orvandel/fileio/format_3df.h"
+#include "orvandel/fileio/parallel_parts.h"
 #include "orvandel/geometry/shading.h"
+#include "writers/square_classes.h"
 
 namespace orvandel {
 namespace {
@@ -49,30 +51,34 @@ PackedColour MaterialColour(Material material) {
   }
 }
 
-// Each height class stands for an interval of mean heights, and the mean of three corners
-// lies between the lowest and the highest of them, also once rounded (the rounded mean
-// never passes a float it lies beside). So a triangle whose corners alone all have one
-// class has that class, and only the others need their mean.
-FaceMaterials::FaceMaterials(const TrueScaleMesh& mesh) {
-  const std::vector<float>& heights = mesh.Terrain().CellHeights();
-  const WritePreparation& prep = mesh.Preparation();
-  std::vector<Material> corner(heights.size());
-  for (std::size_t n = 0; n < heights.size(); ++n)
-    corner[n] = MaterialOfClass(HeightClass(heights[n], prep.water, prep.lawn, prep.snow));
-  terrain_.reserve(static_cast<std::size_t>(mesh.Grid().TriangleCount));
-  ForEachTriangle(mesh.Grid(), [&](const Triangle& t) {
-    const Material a = corner[static_cast<std::size_t>(t.a)];
-    const bool alike =
-        a == corner[static_cast<std::size_t>(t.b)] && a == corner[static_cast<std::size_t>(t.c)];
-    Add(alike ? a : MaterialOfClass(TriangleClass(t, heights, prep)));
+// The rows of squares are classed in bands, one per thread, each into its own faces.
+FaceMaterials::FaceMaterials(const TrueScaleMesh& mesh, ThreadCount threads) {
+  const GridLayout& grid = mesh.Grid();
+  const std::size_t rows = SquareRowCount(grid);
+  const auto per_row = static_cast<std::size_t>(mesh.FacesPerRow());
+  terrain_.resize(rows * per_row);
+  const unsigned parts = PartsFor(rows, threads);
+  std::vector<Counts> counts(parts);
+  RunParts(parts, [&](unsigned part) {
+    const PartRange band = PartOf(rows, parts, part);
+    Material* face = terrain_.data() + band.begin * per_row;
+    ForEachSquareRowClasses(
+        mesh.Terrain().CellHeights(), grid, mesh.Preparation(), band,
+        [&](std::size_t, const std::int32_t* first, const std::int32_t* second) {
+          for (std::size_t c = 0; c < per_row / 2; ++c) {
+            for (const std::int32_t height_class : {first[c], second[c]}) {
+              *face = MaterialOfClass(height_class);
+              ++counts[part][static_cast<std::size_t>(*face++)];
+            }
+          }
+        });
   });
+  for (const Counts& band : counts) {
+    for (std::size_t m = 0; m < counts_.size(); ++m)
+      counts_[m] += band[m];
+  }
   counts_[static_cast<std::size_t>(Material::kBase)] =
       mesh.FaceCount() - static_cast<std::int64_t>(terrain_.size());
-}
-
-void FaceMaterials::Add(Material material) {
-  terrain_.push_back(material);
-  ++counts_[static_cast<std::size_t>(material)];
 }
 
 }  // namespace orvandel

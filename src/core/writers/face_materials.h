@@ -6,6 +6,7 @@
 #include <string_view>
 #include <vector>
 
+#include "orvandel/fileio/thread_count.h"
 #include "orvandel/geometry/colour.h"
 #include "writers/true_scale_mesh.h"
 
@@ -28,38 +29,60 @@ PackedColour MaterialColour(Material material);
 // its triangle, as the 3DF writer finds it; the faces of a base by being the base's.
 class FaceMaterials {
  public:
-  explicit FaceMaterials(const TrueScaleMesh& mesh);
+  // Classes the faces on up to threads threads.
+  FaceMaterials(const TrueScaleMesh& mesh, ThreadCount threads);
 
   std::int64_t CountOf(Material material) const {
     return counts_[static_cast<std::size_t>(material)];
   }
 
-  // visit(triangle, material) for every face, in face order.
+  // visit(triangle, material) for every terrain face in the rows of squares [rows.begin,
+  // rows.end), in face order; the base's faces are all of Material::kBase.
   template <typename Visit>
-  void ForEachFace(const TrueScaleMesh& mesh, Visit&& visit) const {
-    // Locals, so that they stay in registers while the faces are written.
-    const Material* material = terrain_.data();
-    const Material* const end = material + terrain_.size();
-    mesh.ForEachTriangle(
-        [&](const Triangle& t) { visit(t, material != end ? *material++ : Material::kBase); });
+  void ForEachTerrainFace(const TrueScaleMesh& mesh, PartRange rows, Visit&& visit) const {
+    const std::int32_t per_row = mesh.FacesPerRow();
+    for (std::size_t r = rows.begin; r < rows.end; ++r) {
+      const Material* row = RowOf(r, per_row);
+      for (std::int32_t k = 0; k < per_row; ++k)
+        visit(mesh.TerrainFace(static_cast<std::int32_t>(r), k), row[k]);
+    }
   }
 
-  // visit(triangle) for every face of the material, in face order. Runs of the material
-  // are searched for in each row of faces, so that writing the faces material by material
-  // costs little more than writing them once.
+  // visit(triangle) for every terrain face of the material in the rows of squares
+  // [rows.begin, rows.end), in face order. Runs of the material are searched for in each
+  // row of faces, so that writing the faces material by material costs little more than
+  // writing them once.
   template <typename Visit>
-  void ForEachFaceOf(const TrueScaleMesh& mesh, Material material, Visit&& visit) const {
+  void ForEachTerrainFaceOf(const TrueScaleMesh& mesh, Material material, PartRange rows,
+                            Visit&& visit) const {
     if (CountOf(material) == 0) return;
-    if (material == Material::kBase) return mesh.ForEachBaseTriangle(visit);
     const std::int32_t per_row = mesh.FacesPerRow();
-    for (std::int32_t r = 0; r + 1 < mesh.Terrain().Rows(); ++r) {
-      const Material* row = terrain_.data() + std::int64_t{r} * per_row;
+    for (std::size_t r = rows.begin; r < rows.end; ++r) {
+      const Material* row = RowOf(r, per_row);
       for (std::int32_t k = Find(row, 0, per_row, material); k < per_row;
            k = Find(row, k, per_row, material)) {
         for (; k < per_row && row[k] == material; ++k)
-          visit(mesh.TerrainFace(r, k));
+          visit(mesh.TerrainFace(static_cast<std::int32_t>(r), k));
       }
     }
+  }
+
+  // Writes write(triangle, out) for every face of the material in face order: the
+  // terrain's in bands on threads threads (see WriteTerrainRows), each band into a sink of
+  // its own. face_bytes is about the output of one face.
+  template <typename Write>
+  void WriteFacesOf(const TrueScaleMesh& mesh, Material material, std::size_t face_bytes,
+                    ThreadCount threads, ByteSink& out, Write&& write) const {
+    if (material == Material::kBase) {
+      mesh.ForEachBaseTriangle([&](const Triangle& t) { write(t, out); });
+      return;
+    }
+    WriteTerrainRows(
+        mesh, face_bytes, threads,
+        [&](PartRange rows, ByteSink& sink) {
+          ForEachTerrainFaceOf(mesh, material, rows, [&](const Triangle& t) { write(t, sink); });
+        },
+        out);
   }
 
  private:
@@ -71,10 +94,14 @@ class FaceMaterials {
     return found == nullptr ? per_row
                             : static_cast<std::int32_t>(static_cast<const Material*>(found) - row);
   }
-  void Add(Material material);
+  using Counts = std::array<std::int64_t, kMaterialCount>;
+
+  const Material* RowOf(std::size_t r, std::int32_t per_row) const {
+    return terrain_.data() + r * static_cast<std::size_t>(per_row);
+  }
 
   std::vector<Material> terrain_;  // the material of every terrain face
-  std::array<std::int64_t, kMaterialCount> counts_{};
+  Counts counts_{};
 };
 
 }  // namespace orvandel

@@ -8,8 +8,8 @@ void WriteMeshInto(const WriteRequest& request, MeshBody body, ByteSink& out) {
   GeneratorState& state = request.state;
   CellSampler sampler(request.map, request.swatches, state.grid_layout, state.view_mapping,
                       request.prep);
-  MeshSource source{state.grid_layout,        request.prep,   sampler, state.OutputFileName,
-                    state.generator_settings, request.options};
+  MeshSource source{state.grid_layout,        request.prep,    sampler,        state.OutputFileName,
+                    state.generator_settings, request.options, request.threads};
   body(source, out);
 }
 

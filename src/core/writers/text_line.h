@@ -7,6 +7,8 @@
 
 #include "orvandel/fileio/byte_sink.h"
 #include "orvandel/writers/number_text.h"
+#include "writers/decimal_digits.h"
+#include "writers/text_piece.h"
 
 namespace orvandel {
 
@@ -44,7 +46,12 @@ class TextLine {
     return *this;
   }
   TextLine& Integer(std::int64_t value) {
-    at_ = FormatInteger(at_, value);
+    at_ = decimal::PutSigned(at_, value);
+    return *this;
+  }
+  template <std::size_t kRoom>
+  TextLine& Piece(const BasicTextPiece<kRoom>& piece) {
+    at_ = PutPiece(at_, piece);
     return *this;
   }
 

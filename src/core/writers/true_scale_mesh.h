@@ -3,9 +3,14 @@
 #include <algorithm>
 #include <cstdint>
 #include <optional>
+#include <utility>
+#include <vector>
 
+#include "orvandel/fileio/ordered_bands.h"
+#include "orvandel/fileio/parallel_parts.h"
 #include "writers/solid_base.h"
 #include "writers/true_scale_terrain.h"
+#include "writers/vertex_range.h"
 
 namespace orvandel {
 
@@ -48,28 +53,32 @@ class TrueScaleMesh {
     return CounterClockwise(k % 2 == 0 ? triangles[0] : triangles[1]);
   }
 
-  // visit(position, unit normal) for every vertex, in vertex order.
-  template <typename Visit>
-  void ForEachVertex(Visit&& visit) const;
-  // visit(triangle) with the vertex numbers of every face, in face order.
-  template <typename Visit>
-  void ForEachTriangle(Visit&& visit) const;
-  // visit(triangle) for every face of the base (none without a base), in face order.
-  template <typename Visit>
-  void ForEachBaseTriangle(Visit&& visit) const;
-  // visit(face) for every face with its corners' positions, in face order.
-  template <typename Visit>
-  void ForEachFace(Visit&& visit) const;
+  // The vertices and faces of the terrain come first, in the order of the grid, then those
+  // of the base; writers share the terrain's among threads, by ranges of vertices and of
+  // rows of squares.
 
- private:
-  // The position of terrain vertex v, which lies in row r or r + 1.
-  Vector3 CornerNear(std::int32_t v, std::int32_t r) const {
-    const std::int32_t columns = terrain_.Columns();
-    const std::int32_t next_row = (r + 1) * columns;
-    return v < next_row ? terrain_.Position(v - r * columns, r)
-                        : terrain_.Position(v - next_row, r + 1);
+  // visit(position, unit normal) for the terrain vertices in range, in vertex order.
+  template <typename Visit>
+  void ForEachTerrainVertex(PartRange range, Visit&& visit) const;
+  // visit(position, unit normal) for every vertex of the base (none without a base).
+  template <typename Visit>
+  void ForEachBaseVertex(Visit&& visit) const;
+  // visit(a, b, c) with the corners' positions of every terrain face in the rows of squares
+  // [rows.begin, rows.end), in face order.
+  template <typename Visit>
+  void ForEachTerrainFace(PartRange rows, Visit&& visit) const;
+  // visit(face) for every face of the base, in face order.
+  template <typename Visit>
+  void ForEachBaseFace(Visit&& visit) const {
+    if (base_) base_->ForEachFace(grid_.VertexCount, visit);
+  }
+  // visit(triangle) for every face of the base, in face order.
+  template <typename Visit>
+  void ForEachBaseTriangle(Visit&& visit) const {
+    ForEachBaseFace([&](const MeshFace& f) { visit(f.vertices); });
   }
 
+ private:
   GridLayout& grid_;
   const WritePreparation& prep_;
   TrueScaleTerrain terrain_;
@@ -77,39 +86,66 @@ class TrueScaleMesh {
 };
 
 template <typename Visit>
-void TrueScaleMesh::ForEachVertex(Visit&& visit) const {
-  for (std::int32_t r = 0; r < terrain_.Rows(); ++r) {
-    for (std::int32_t c = 0; c < terrain_.Columns(); ++c)
-      visit(terrain_.Position(c, r), terrain_.Normal(c, r));
-  }
+void TrueScaleMesh::ForEachTerrainVertex(PartRange range, Visit&& visit) const {
+  ForEachVertexIn(range, static_cast<std::size_t>(terrain_.Columns()),
+                  [&](std::size_t, std::size_t c, std::size_t r) {
+                    const auto column = static_cast<std::int32_t>(c);
+                    const auto row = static_cast<std::int32_t>(r);
+                    visit(terrain_.Position(column, row), terrain_.Normal(column, row));
+                  });
+}
+
+template <typename Visit>
+void TrueScaleMesh::ForEachBaseVertex(Visit&& visit) const {
   if (!base_) return;
   for (std::int32_t i = 0; i < base_->VertexCount(); ++i)
     visit(base_->Position(i), base_->Normal(i));
 }
 
+// The positions of the two rows of cells of a row of squares are worked out once per row.
 template <typename Visit>
-void TrueScaleMesh::ForEachTriangle(Visit&& visit) const {
-  for (std::int32_t r = 0; r + 1 < terrain_.Rows(); ++r) {
-    for (std::int32_t k = 0; k < FacesPerRow(); ++k)
-      visit(TerrainFace(r, k));
-  }
-  ForEachBaseTriangle(visit);
-}
-
-template <typename Visit>
-void TrueScaleMesh::ForEachBaseTriangle(Visit&& visit) const {
-  if (base_) base_->ForEachFace(grid_.VertexCount, [&](const MeshFace& f) { visit(f.vertices); });
-}
-
-template <typename Visit>
-void TrueScaleMesh::ForEachFace(Visit&& visit) const {
-  for (std::int32_t r = 0; r + 1 < terrain_.Rows(); ++r) {
-    for (std::int32_t k = 0; k < FacesPerRow(); ++k) {
-      const Triangle t = TerrainFace(r, k);
-      visit(MeshFace{t, {CornerNear(t.a, r), CornerNear(t.b, r), CornerNear(t.c, r)}});
+void TrueScaleMesh::ForEachTerrainFace(PartRange rows, Visit&& visit) const {
+  const std::int32_t columns = terrain_.Columns();
+  if (rows.begin >= rows.end || columns < 2) return;
+  std::vector<Vector3> upper(static_cast<std::size_t>(columns)), lower(upper.size());
+  const auto positions = [&](std::size_t r, std::vector<Vector3>& row) {
+    for (std::int32_t c = 0; c < columns; ++c)
+      row[static_cast<std::size_t>(c)] = terrain_.Position(c, static_cast<std::int32_t>(r));
+  };
+  positions(rows.begin, upper);
+  for (std::size_t r = rows.begin; r < rows.end; ++r) {
+    positions(r + 1, lower);
+    // TerrainFace's corners: (n + C + 1, n + 1, n), then (n + C, n + C + 1, n).
+    for (std::size_t c = 0; c + 1 < upper.size(); ++c) {
+      visit(lower[c + 1], upper[c + 1], upper[c]);
+      visit(lower[c], lower[c + 1], upper[c]);
     }
+    std::swap(upper, lower);
   }
-  if (base_) base_->ForEachFace(grid_.VertexCount, visit);
+}
+
+// Writes put(position, normal, out) for every vertex of mesh in order: the terrain's in
+// bands on threads threads, each band into a sink of its own, then the base's. vertex_bytes
+// is about the output of one vertex.
+template <typename Put>
+void WriteMeshVertices(const TrueScaleMesh& mesh, std::size_t vertex_bytes, ThreadCount threads,
+                       ByteSink& out, Put&& put) {
+  WriteBandsInOrder(
+      static_cast<std::size_t>(mesh.Grid().VertexCount), vertex_bytes, threads,
+      [&](PartRange range, ByteSink& sink) {
+        mesh.ForEachTerrainVertex(range,
+                                  [&](const Vector3& p, const Vector3& n) { put(p, n, sink); });
+      },
+      out);
+  mesh.ForEachBaseVertex([&](const Vector3& p, const Vector3& n) { put(p, n, out); });
+}
+
+// Writes write(rows, sink) for the rows of squares of mesh's terrain in bands on threads
+// threads, in order. face_bytes is about the output of one face.
+inline void WriteTerrainRows(const TrueScaleMesh& mesh, std::size_t face_bytes, ThreadCount threads,
+                             const FormatItems& write, ByteSink& out) {
+  WriteBandsInOrder(SquareRowCount(mesh.Grid()),
+                    face_bytes * static_cast<std::size_t>(mesh.FacesPerRow()), threads, write, out);
 }
 
 }  // namespace orvandel

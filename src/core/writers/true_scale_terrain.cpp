@@ -32,19 +32,13 @@ TrueScaleTerrain::TrueScaleTerrain(MeshSource& source)
     : columns_(source.grid.Columns),
       rows_(source.grid.Rows),
       z_factor_(double{source.settings.Scale} * source.options.vertical_scale),
-      x_(static_cast<std::size_t>(columns_)),
-      y_(static_cast<std::size_t>(rows_)) {
+      heights_(source.sampler.HeightsInVertexOrder(source.threads)) {
   const GeneratorSettings& settings = source.settings;
   const double half_scale = 0.5 * settings.Scale;
-  std::size_t c = 0, r = 0;
-  heights_ = SampleVertices(source, [&](std::int32_t, const Vector3& v) {
-    if (r == 0) x_[c] = MapUnits(v.x, half_scale, settings.Mapwidth);
-    if (c == 0) y_[r] = MapUnits(v.y, half_scale, settings.Mapheight);
-    if (++c == x_.size()) {
-      c = 0;
-      ++r;
-    }
-  });
+  for (std::int32_t c = 0; c < columns_; ++c)
+    x_.push_back(MapUnits(source.sampler.ColumnX(c), half_scale, settings.Mapwidth));
+  for (std::int32_t r = 0; r < rows_; ++r)
+    y_.push_back(MapUnits(source.sampler.RowY(r), half_scale, settings.Mapheight));
   TakeRanges();
   per_x_ = ReciprocalSteps(x_);
   per_y_ = ReciprocalSteps(y_);

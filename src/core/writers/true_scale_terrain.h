@@ -25,7 +25,7 @@ struct MeshFace {
 // normals from them when asked.
 class TrueScaleTerrain {
  public:
-  // Samples every cell once, in vertex order. Throws Refusal "Heights out of range for
+  // Samples every cell once, on source.threads threads. Throws Refusal "Heights out of range for
   // this format!" when a height times the vertical scale exceeds what a float holds.
   explicit TrueScaleTerrain(MeshSource& source);
 
@@ -54,8 +54,8 @@ class TrueScaleTerrain {
 
   std::int32_t columns_;
   std::int32_t rows_;
-  double z_factor_;  // from cell heights to map units, times the vertical scale
-  std::vector<float> heights_;
+  double z_factor_;             // from cell heights to map units, times the vertical scale
+  std::vector<float> heights_;  // in vertex order
   std::vector<float> x_;
   std::vector<float> y_;
   // 1 / the distance between the neighbours on either side of a column (a row), or 0

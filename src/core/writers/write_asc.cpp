@@ -1,10 +1,21 @@
 #include "orvandel/writers/write_asc.h"
 
+#include <algorithm>
+#include <optional>
+#include <string_view>
+
 #include "orvandel/fileio/format_3df.h"
+#include "orvandel/fileio/ordered_bands.h"
+#include "writers/square_row_numbers.h"
 #include "writers/text_line.h"
+#include "writers/vertex_range.h"
 
 namespace orvandel {
 namespace {
+
+// About the length of a vertex line, and of the three lines of a face.
+constexpr std::size_t kVertexBytes = 56;
+constexpr std::size_t kFaceBytes = 100;
 
 void WriteLine(ByteSink& out, std::string_view text) {
   TextLine(out).Text(text);
@@ -22,32 +33,90 @@ void WriteSceneStart(const GridLayout& grid, ByteSink& out) {
   WriteLine(out, "Vertex list:");
 }
 
-void WriteVertex(std::int32_t n, const Vector3& v, ByteSink& out) {
-  TextLine(out)
-      .Text("Vertex ")
-      .Integer(n)
-      .Text(":  X: ")
-      .Fixed(v.x)
-      .Text("     Y: ")
-      .Fixed(v.y)
-      .Text("     Z: ")
-      .Fixed(kTextHeightFactor * v.z);
+// The vertex lines, each coordinate formatted once: x with what follows it up to y, y with
+// what follows it up to the height.
+class VertexLines {
+ public:
+  VertexLines(const MeshSource& source, const std::vector<float>& heights)
+      : columns_(static_cast<std::size_t>(source.grid.Columns)), heights_(heights) {
+    for (int c = 0; c < source.grid.Columns; ++c)
+      x_.push_back(Followed(source.sampler.ColumnX(c), "     Y: "));
+    for (int r = 0; r < source.grid.Rows; ++r)
+      y_.push_back(Followed(source.sampler.RowY(r), "     Z: "));
+  }
+
+  void Write(PartRange vertices, ByteSink& out) const {
+    ForEachVertexIn(vertices, columns_, [&](std::size_t n, std::size_t c, std::size_t r) {
+      TextLine(out)
+          .Text("Vertex ")
+          .Integer(static_cast<std::int64_t>(n))
+          .Text(":  X: ")
+          .Piece(x_[c])
+          .Piece(y_[r])
+          .Fixed(kTextHeightFactor * heights_[n]);
+    });
+  }
+
+ private:
+  static TextPiece Followed(float value, std::string_view text) {
+    return MakePiece<TextPiece>([&](char* at) {
+      at = FormatFixed4(at, value);
+      return std::copy(text.begin(), text.end(), at);
+    });
+  }
+
+  std::size_t columns_;
+  const std::vector<float>& heights_;
+  std::vector<TextPiece> x_;
+  std::vector<TextPiece> y_;
+};
+
+// The face numbered by number (with what follows it), then its corners A, B, C: the
+// triangle's corners in reverse.
+void WriteFace(const NumberPiece& number, const NumberPiece& a, const NumberPiece& b,
+               const NumberPiece& c, int height_class, ByteSink& out) {
+  TextLine(out).Text("Face ").Piece(number).Piece(a).Text(" B:").Piece(b).Text(" C:").Piece(c).Text(
+      " AB:1 BC:1 CA:1");
+  WriteAscMaterial(height_class, out);
+  WriteLine(out, "Smoothing:  1");
 }
 
-void WriteFace(std::int64_t number, const Triangle& t, const std::vector<float>& heights,
-               const WritePreparation& prep, ByteSink& out) {
-  TextLine(out)
-      .Text("Face ")
-      .Integer(number)
-      .Text(":    A:")
-      .Integer(t.c)
-      .Text(" B:")
-      .Integer(t.b)
-      .Text(" C:")
-      .Integer(t.a)
-      .Text(" AB:1 BC:1 CA:1");
-  WriteAscMaterial(TriangleClass(t, heights, prep), out);
-  WriteLine(out, "Smoothing:  1");
+// The face number of each face of a row of squares, with the text up to its first corner:
+// "2n:    A:" and "2n+1:    A:" for the square whose upper left vertex is n.
+class FaceNumbers {
+ public:
+  explicit FaceNumbers(std::size_t n)
+      : number_(MakePiece<NumberPiece>([&](char* at) {
+          at = FormatInteger(at, 2 * static_cast<std::int64_t>(n));
+          return std::copy(kAfter.begin(), kAfter.end(), at);
+        })) {}
+
+  // The number of the next face.
+  const NumberPiece& Next() {
+    if (started_) CountUp(number_, number_.size - kAfter.size());
+    started_ = true;
+    return number_;
+  }
+
+ private:
+  static constexpr std::string_view kAfter = ":    A:";
+  NumberPiece number_;
+  bool started_ = false;
+};
+
+void WriteFaces(const MeshSource& source, const std::vector<float>& heights, PartRange rows,
+                ByteSink& out) {
+  const auto columns = static_cast<std::size_t>(source.grid.Columns);
+  std::optional<FaceNumbers> face;
+  ForEachNumberedSquare(heights, source.grid, source.prep, rows,
+                        [&](std::size_t r, std::size_t c, const SquareRowNumbers& vertex,
+                            std::int32_t first, std::int32_t second) {
+                          if (c == 0) face.emplace(r * columns);
+                          WriteFace(face->Next(), vertex.Lower(c + 1), vertex.Upper(c + 1),
+                                    vertex.Upper(c), first, out);
+                          WriteFace(face->Next(), vertex.Lower(c), vertex.Lower(c + 1),
+                                    vertex.Upper(c), second, out);
+                        });
 }
 
 void WriteSceneEnd(ByteSink& out) {
@@ -86,15 +155,16 @@ void WriteAscMaterial(int height_class, ByteSink& out) {
 void WriteAscMesh(MeshSource& source, ByteSink& out) {
   GridLayout& grid = source.grid;
   grid.TriangleCount = TriangleCountOf(grid);
+  const std::vector<float> heights = source.sampler.HeightsInVertexOrder(source.threads);
   WriteSceneStart(grid, out);
-  const std::vector<float> heights =
-      SampleVertices(source, [&](std::int32_t n, const Vector3& v) { WriteVertex(n, v, out); });
+  const VertexLines vertices(source, heights);
+  WriteBandsInOrder(
+      heights.size(), kVertexBytes, source.threads,
+      [&](PartRange range, ByteSink& sink) { vertices.Write(range, sink); }, out);
   WriteLine(out, "Face list:");
-  ForEachSquare(grid, [&](std::int32_t n) {
-    const auto triangles = SquareTriangles(n, grid.Columns);
-    WriteFace(2 * std::int64_t{n}, triangles[0], heights, source.prep, out);
-    WriteFace(2 * std::int64_t{n} + 1, triangles[1], heights, source.prep, out);
-  });
+  WriteBandsInOrder(
+      SquareRowCount(grid), 2 * kFaceBytes * static_cast<std::size_t>(grid.Columns), source.threads,
+      [&](PartRange rows, ByteSink& sink) { WriteFaces(source, heights, rows, sink); }, out);
   WriteSceneEnd(out);
 }
 

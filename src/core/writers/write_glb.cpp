@@ -113,21 +113,22 @@ void WriteFace(const Triangle& t, ByteSink& out) {
 }
 
 void WriteBinaryChunk(const TrueScaleMesh& mesh, const FaceMaterials& faces, const GltfAxes& axes,
-                      std::uint64_t length, ByteSink& out) {
+                      std::uint64_t length, ThreadCount threads, ByteSink& out) {
   AppendU32(length, out);
   AppendU32(kBinChunk, out);
-  mesh.ForEachVertex([&](const Vector3& p, const Vector3& n) {
-    WriteVertexRecord(axes.Position(p), GltfAxes::Normal(n), out);
-  });
+  WriteMeshVertices(mesh, kVertexRecordBytes, threads, out,
+                    [&](const Vector3& p, const Vector3& n, ByteSink& sink) {
+                      WriteVertexRecord(axes.Position(p), GltfAxes::Normal(n), sink);
+                    });
   for (const Material m : kMaterials)
-    faces.ForEachFaceOf(mesh, m, [&](const Triangle& t) { WriteFace(t, out); });
+    faces.WriteFacesOf(mesh, m, kFaceBytes, threads, out, WriteFace);
 }
 
 }  // namespace
 
 void WriteGlbMesh(MeshSource& source, ByteSink& out) {
   const TrueScaleMesh mesh(source);
-  const FaceMaterials faces(mesh);
+  const FaceMaterials faces(mesh, source.threads);
   const GltfAxes axes{source.settings.Mapheight};
   const bool has_faces = mesh.FaceCount() > 0;
   const std::uint64_t vertex_bytes = has_faces ? kVertexRecordBytes * mesh.VertexCount() : 0;
@@ -145,7 +146,7 @@ void WriteGlbMesh(MeshSource& source, ByteSink& out) {
   AppendU32(json.size(), out);
   AppendU32(kJsonChunk, out);
   out.Append(json);
-  if (has_faces) WriteBinaryChunk(mesh, faces, axes, binary, out);
+  if (has_faces) WriteBinaryChunk(mesh, faces, axes, binary, source.threads, out);
 }
 
 void WriteGlbFile(const WriteRequest& request) {

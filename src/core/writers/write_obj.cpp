@@ -8,6 +8,10 @@
 namespace orvandel {
 namespace {
 
+// About the length of a "v" or "vn" line and of an "f" line.
+constexpr std::size_t kVectorBytes = 32;
+constexpr std::size_t kFaceBytes = 40;
+
 TextLine& Corner(TextLine& line, std::int32_t vertex) {
   const std::int64_t number = std::int64_t{vertex} + 1;  // OBJ counts from 1
   return line.Text(" ").Integer(number).Text("//").Integer(number);
@@ -25,12 +29,12 @@ void WriteVectorLine(std::string_view key, const Vector3& v, ByteSink& out) {
   TextLine(out).Text(key).Float(v.x).Text(" ").Float(v.y).Text(" ").Float(v.z);
 }
 
-void WriteFaces(const TrueScaleMesh& mesh, ByteSink& out) {
-  const FaceMaterials materials(mesh);
+void WriteFaces(const TrueScaleMesh& mesh, ThreadCount threads, ByteSink& out) {
+  const FaceMaterials materials(mesh, threads);
   for (const Material m : kMaterials) {
     if (materials.CountOf(m) == 0) continue;
     TextLine(out).Text("usemtl ").Text(MaterialName(m));
-    materials.ForEachFaceOf(mesh, m, [&](const Triangle& t) { WriteFace(t, out); });
+    materials.WriteFacesOf(mesh, m, kFaceBytes, threads, out, WriteFace);
   }
 }
 
@@ -72,9 +76,13 @@ void WriteObjMesh(MeshSource& source, ByteSink& out) {
   const std::string library = MaterialLibraryName(source.output_file_name);
   TextLine(out).Text("mtllib ").Text(NameInFolder(library));
   TextLine(out).Text("o terrain");
-  mesh.ForEachVertex([&](const Vector3& p, const Vector3&) { WriteVectorLine("v ", p, out); });
-  mesh.ForEachVertex([&](const Vector3&, const Vector3& n) { WriteVectorLine("vn ", n, out); });
-  WriteFaces(mesh, out);
+  WriteMeshVertices(
+      mesh, kVectorBytes, source.threads, out,
+      [](const Vector3& p, const Vector3&, ByteSink& sink) { WriteVectorLine("v ", p, sink); });
+  WriteMeshVertices(
+      mesh, kVectorBytes, source.threads, out,
+      [](const Vector3&, const Vector3& n, ByteSink& sink) { WriteVectorLine("vn ", n, sink); });
+  WriteFaces(mesh, source.threads, out);
 }
 
 void WriteObjFile(const WriteRequest& request) {

@@ -5,7 +5,10 @@
 
 #include "orvandel/fileio/file_names.h"
 #include "orvandel/fileio/format_3df.h"
+#include "orvandel/fileio/ordered_bands.h"
+#include "writers/square_row_numbers.h"
 #include "writers/text_line.h"
+#include "writers/vertex_range.h"
 
 namespace orvandel {
 namespace {
@@ -13,6 +16,9 @@ namespace {
 constexpr double kCoordinateFactor = 5000.0;
 // Longer names cannot stand in a file system; the limit keeps a header line within bounds.
 constexpr std::size_t kMaxObjectName = 1024;
+// About the length of a vertex line and of a polygon line.
+constexpr std::size_t kVertexBytes = 20;
+constexpr std::size_t kPolygonBytes = 30;
 
 // R(5000 x value): formed exactly (a float times 5000 fits a double), rounded with halves
 // to the even neighbour. Values too large for an integer are held at its limits.
@@ -25,24 +31,59 @@ std::int64_t Scaled(float value) {
   return static_cast<std::int64_t>(rounded);
 }
 
-void WriteVertex(const Vector3& v, ByteSink& out) {
-  TextLine(out)
-      .Integer(-Scaled(v.x))
-      .Text(" ")
-      .Integer(3 * Scaled(v.z))
-      .Text(" ")
-      .Integer(Scaled(v.y));
-}
+// The vertex lines: x and y formatted once per column and row, each with the blank after
+// it, and the file's axes rearranged: -x, height, y.
+class VertexLines {
+ public:
+  VertexLines(const MeshSource& source, const std::vector<float>& heights)
+      : columns_(static_cast<std::size_t>(source.grid.Columns)), heights_(heights) {
+    for (int c = 0; c < source.grid.Columns; ++c) {
+      x_.push_back(MakePiece<TextPiece>([&](char* at) {
+        at = FormatInteger(at, -Scaled(source.sampler.ColumnX(c)));
+        *at++ = ' ';
+        return at;
+      }));
+    }
+    for (int r = 0; r < source.grid.Rows; ++r) {
+      y_.push_back(MakePiece<TextPiece>(
+          [&](char* at) { return FormatInteger(at, Scaled(source.sampler.RowY(r))); }));
+    }
+  }
 
-void WritePolygon(const Triangle& t, int height_class, ByteSink& out) {
+  void Write(PartRange vertices, ByteSink& out) const {
+    ForEachVertexIn(vertices, columns_, [&](std::size_t n, std::size_t c, std::size_t r) {
+      TextLine(out).Piece(x_[c]).Integer(3 * Scaled(heights_[n])).Text(" ").Piece(y_[r]);
+    });
+  }
+
+ private:
+  std::size_t columns_;
+  const std::vector<float>& heights_;
+  std::vector<TextPiece> x_;
+  std::vector<TextPiece> y_;
+};
+
+void WritePolygon(const NumberPiece& a, const NumberPiece& b, const NumberPiece& c,
+                  int height_class, ByteSink& out) {
   TextLine(out)
       .Text(PlgColourCode(height_class))
       .Text(" 3 ")
-      .Integer(t.a)
+      .Piece(a)
       .Text(" ")
-      .Integer(t.b)
+      .Piece(b)
       .Text(" ")
-      .Integer(t.c);
+      .Piece(c);
+}
+
+void WritePolygons(const MeshSource& source, const std::vector<float>& heights, PartRange rows,
+                   ByteSink& out) {
+  ForEachNumberedSquare(
+      heights, source.grid, source.prep, rows,
+      [&](std::size_t, std::size_t c, const SquareRowNumbers& vertex, std::int32_t first,
+          std::int32_t second) {
+        WritePolygon(vertex.Upper(c), vertex.Upper(c + 1), vertex.Lower(c + 1), first, out);
+        WritePolygon(vertex.Upper(c), vertex.Lower(c + 1), vertex.Lower(c), second, out);
+      });
 }
 
 }  // namespace
@@ -68,17 +109,21 @@ std::string PlgObjectName(std::string_view output_file_name) {
 void WritePlgMesh(MeshSource& source, ByteSink& out) {
   GridLayout& grid = source.grid;
   grid.TriangleCount = TriangleCountOf(grid);
+  const std::vector<float> heights = source.sampler.HeightsInVertexOrder(source.threads);
   TextLine(out)
       .Text(PlgObjectName(source.output_file_name))
       .Text(" ")
       .Integer(grid.VertexCount)
       .Text(" ")
       .Integer(grid.TriangleCount);
-  const std::vector<float> heights =
-      SampleVertices(source, [&](std::int32_t, const Vector3& v) { WriteVertex(v, out); });
-  ForEachTriangle(grid, [&](const Triangle& t) {
-    WritePolygon(t, TriangleClass(t, heights, source.prep), out);
-  });
+  const VertexLines vertices(source, heights);
+  WriteBandsInOrder(
+      heights.size(), kVertexBytes, source.threads,
+      [&](PartRange range, ByteSink& sink) { vertices.Write(range, sink); }, out);
+  WriteBandsInOrder(
+      SquareRowCount(grid), 2 * kPolygonBytes * static_cast<std::size_t>(grid.Columns),
+      source.threads,
+      [&](PartRange rows, ByteSink& sink) { WritePolygons(source, heights, rows, sink); }, out);
 }
 
 void WritePlgFile(const WriteRequest& request) {

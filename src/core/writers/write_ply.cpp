@@ -45,15 +45,22 @@ void WriteFace(const Triangle& t, PackedColour colour, ByteSink& out) {
 
 void WritePlyMesh(MeshSource& source, ByteSink& out) {
   const TrueScaleMesh mesh(source);
-  const FaceMaterials materials(mesh);
+  const FaceMaterials materials(mesh, source.threads);
   WriteHeader(mesh, out);
-  mesh.ForEachVertex([&](const Vector3& p, const Vector3& n) { WriteVertexRecord(p, n, out); });
+  WriteMeshVertices(mesh, kVertexRecordBytes, source.threads, out, WriteVertexRecord);
   std::array<PackedColour, kMaterialCount> colours{};
   for (const Material m : kMaterials)
     colours[static_cast<std::size_t>(m)] = MaterialColour(m);
-  materials.ForEachFace(mesh, [&](const Triangle& t, Material m) {
-    WriteFace(t, colours[static_cast<std::size_t>(m)], out);
-  });
+  WriteTerrainRows(
+      mesh, kFaceBytes, source.threads,
+      [&](PartRange rows, ByteSink& sink) {
+        materials.ForEachTerrainFace(mesh, rows, [&](const Triangle& t, Material m) {
+          WriteFace(t, colours[static_cast<std::size_t>(m)], sink);
+        });
+      },
+      out);
+  const PackedColour base = colours[static_cast<std::size_t>(Material::kBase)];
+  mesh.ForEachBaseTriangle([&](const Triangle& t) { WriteFace(t, base, out); });
 }
 
 void WritePlyFile(const WriteRequest& request) {

@@ -29,11 +29,11 @@ char* PutVector(char* at, const Vector3& v) {
   return PutF32(at, v.z);
 }
 
-void WriteFace(const MeshFace& face, ByteSink& out) {
-  const auto& p = face.corners;
-  char* at = PutVector(out.Claim(kFaceBytes), FacetNormal(p[0], p[1], p[2]));
-  for (const Vector3& corner : p)
-    at = PutVector(at, corner);
+void WriteFace(const Vector3& a, const Vector3& b, const Vector3& c, ByteSink& out) {
+  char* at = PutVector(out.Claim(kFaceBytes), FacetNormal(a, b, c));
+  at = PutVector(at, a);
+  at = PutVector(at, b);
+  at = PutVector(at, c);
   *at++ = 0;
   *at++ = 0;
   out.Advance(at);
@@ -44,7 +44,17 @@ void WriteFace(const MeshFace& face, ByteSink& out) {
 void WriteStlMesh(MeshSource& source, ByteSink& out) {
   const TrueScaleMesh mesh(source);
   WriteHeader(mesh.FaceCount(), out);
-  mesh.ForEachFace([&](const MeshFace& face) { WriteFace(face, out); });
+  WriteTerrainRows(
+      mesh, kFaceBytes, source.threads,
+      [&](PartRange rows, ByteSink& sink) {
+        mesh.ForEachTerrainFace(rows, [&](const Vector3& a, const Vector3& b, const Vector3& c) {
+          WriteFace(a, b, c, sink);
+        });
+      },
+      out);
+  mesh.ForEachBaseFace([&](const MeshFace& face) {
+    WriteFace(face.corners[0], face.corners[1], face.corners[2], out);
+  });
 }
 
 void WriteStlFile(const WriteRequest& request) {

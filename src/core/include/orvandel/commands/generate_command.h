@@ -18,12 +18,14 @@ FileDialogSettings GenerateDialogSettings(const std::string& output_item);
 
 // The generate command: checks that a map is loaded and the settings are filled in, asks
 // for the output file (a cancel ends the command quietly), reads the settings, lays out
-// the grid and runs the writer of the file's extension under the busy cursor. map_image
-// is the map as shown; it is not used when no map is loaded. options shape the true-scale
-// formats; the others ignore them. Throws Refusal or RuntimeFailure with the message that
-// ends the command.
+// the grid and runs the writer of the file's extension under the busy cursor, sampling and
+// writing on threads threads (the file is the same for any count). map_image is the map as
+// shown; it is not used when no map is loaded. options shape the true-scale formats; the
+// others ignore them. Throws Refusal or RuntimeFailure with the message that ends the
+// command.
 void RunGenerateCommand(GeneratorState& state, const MapSession& map, const MapImage* map_image,
                         const PanelTexts& panel, const ChooseFile& choose_output,
-                        BusyIndicator& busy, const MeshOptions& options = {});
+                        BusyIndicator& busy, const MeshOptions& options = {},
+                        ThreadCount threads = DefaultThreadCount());
 
 }  // namespace orvandel

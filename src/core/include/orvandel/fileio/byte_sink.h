@@ -3,9 +3,9 @@
 #include <cassert>
 #include <cstddef>
 #include <cstring>
+#include <memory>
 #include <string>
 #include <string_view>
-#include <vector>
 
 namespace orvandel {
 
@@ -18,11 +18,11 @@ class ByteSink {
 
   void Append(std::string_view bytes) { Append(bytes.data(), bytes.size()); }
   void Append(const void* data, std::size_t count) {
-    if (count > buffer_.size() - used_) {
+    if (count > size_ - used_) {
       AppendSlow(data, count);
       return;
     }
-    std::memcpy(buffer_.data() + used_, data, count);
+    std::memcpy(buffer_.get() + used_, data, count);
     used_ += count;
   }
 
@@ -30,12 +30,12 @@ class ByteSink {
   // call Advance() with the end of what was written.
   char* Claim(std::size_t count) {
     assert(count <= kMaxClaim);
-    if (count > buffer_.size() - used_) Flush();
-    return buffer_.data() + used_;
+    if (count > size_ - used_) Flush();
+    return buffer_.get() + used_;
   }
   void Advance(char* end) {
-    assert(end >= buffer_.data() + used_ && end <= buffer_.data() + buffer_.size());
-    used_ = static_cast<std::size_t>(end - buffer_.data());
+    assert(end >= buffer_.get() + used_ && end <= buffer_.get() + size_);
+    used_ = static_cast<std::size_t>(end - buffer_.get());
   }
 
   // Hands everything buffered to Drain().
@@ -44,14 +44,23 @@ class ByteSink {
   static constexpr std::size_t kMaxClaim = 4096;
 
  protected:
-  ByteSink() : buffer_(kBufferSize) {}
+  // buffer_size must be at least kMaxClaim.
+  explicit ByteSink(std::size_t buffer_size = kBufferSize)
+      : buffer_(std::make_unique_for_overwrite<char[]>(buffer_size)), size_(buffer_size) {
+    assert(buffer_size >= kMaxClaim);
+  }
   virtual void Drain(const char* data, std::size_t count) = 0;
+
+  // What is buffered and not yet drained; Discard() forgets it.
+  std::string_view Buffered() const { return {buffer_.get(), used_}; }
+  void Discard() { used_ = 0; }
 
  private:
   void AppendSlow(const void* data, std::size_t count);
 
   static constexpr std::size_t kBufferSize = 1 << 20;
-  std::vector<char> buffer_;
+  std::unique_ptr<char[]> buffer_;
+  std::size_t size_;
   std::size_t used_ = 0;
 };
 

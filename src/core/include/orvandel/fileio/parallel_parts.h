@@ -17,6 +17,10 @@ struct PartRange {
 // sizes differing by at most one.
 PartRange PartOf(std::size_t count, unsigned parts, unsigned part);
 
+// The parts that items are shared among on threads threads: one per thread, but no more
+// than there are items, and at least one.
+unsigned PartsFor(std::size_t items, ThreadCount threads);
+
 // Runs work(part) for part 0 to parts - 1 at the same time: part 0 on the calling thread,
 // each other part on a thread of its own; with parts at most 1 no thread is started.
 // Returns when every part has ended. When parts throw, the exception of the lowest such

@@ -2,6 +2,7 @@
 
 #include <array>
 
+#include "orvandel/fileio/format_3df.h"
 #include "orvandel/generator/generator_state.h"
 
 namespace orvandel {
@@ -23,7 +24,12 @@ WritePreparation PrepareWrite(const HeightTable& heights, const GeneratorSetting
 // The height class of a triangle whose mean cell height is m: kWaterClass up to the water
 // level, kLawnClass up to the lawn level, kRockClass above lawn and below snow, kSnowClass
 // from the snow level up (when it lies above lawn).
-int HeightClass(float m, float water, float lawn, float snow);
+inline int HeightClass(float m, float water, float lawn, float snow) {
+  if (!(m > water)) return kWaterClass;
+  if (!(m > lawn)) return kLawnClass;
+  if (m < snow) return kRockClass;
+  return kSnowClass;
+}
 
 // (h1 + h2 + h3) x 1/3, summed and scaled at full precision and rounded once.
 float MeanHeight(float h1, float h2, float h3);

@@ -13,7 +13,8 @@ namespace orvandel {
 // indexes into a colour table may also expose the table and its rows of indexes, which
 // lets the sampler classify a colour once per table entry instead of once per pixel; an
 // index beyond the table shows as black (packed 0). Rows of indexes may be packed as BMP
-// files store them, several indexes to a byte.
+// files store them, several indexes to a byte. The generator reads a map on several
+// threads at once: reading must change nothing.
 class MapImage {
  public:
   virtual ~MapImage() = default;

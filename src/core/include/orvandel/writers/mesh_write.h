@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "orvandel/fileio/byte_sink.h"
+#include "orvandel/fileio/thread_count.h"
 #include "orvandel/generator/cell_sampler.h"
 #include "orvandel/generator/generator_state.h"
 #include "orvandel/generator/triangulation.h"
@@ -26,34 +27,23 @@ struct WriteRequest {
   const SwatchColours& swatches;
   const WritePreparation& prep;
   MeshOptions options{};
+  ThreadCount threads = 1;  // the file is the same for any count
 };
 
 // What a format writes its mesh from.
 struct MeshSource {
   GridLayout& grid;
   const WritePreparation& prep;
-  CellSampler& sampler;
+  const CellSampler& sampler;
   std::string_view output_file_name;
   const GeneratorSettings& settings;
   MeshOptions options{};
+  ThreadCount threads = 1;  // that sampling and writing share; the bytes never depend on it
 };
 
-// Samples every cell once, in vertex order, hands each vertex to write_vertex(n, vertex)
-// and returns the cell heights in vertex order. Only the heights are kept: the triangle
-// pass needs nothing else.
-template <typename WriteVertex>
-std::vector<float> SampleVertices(MeshSource& source, WriteVertex&& write_vertex) {
-  const GridLayout& grid = source.grid;
-  std::vector<float> heights;
-  heights.reserve(static_cast<std::size_t>(grid.VertexCount));
-  for (std::int32_t r = 0; r < grid.Rows; ++r) {
-    for (std::int32_t c = 0; c < grid.Columns; ++c) {
-      const Vector3 vertex = source.sampler.SampleCell(c, r);
-      write_vertex(r * grid.Columns + c, vertex);
-      heights.push_back(vertex.z);
-    }
-  }
-  return heights;
+// The rows of grid squares: one fewer than the rows of cells, none without two columns.
+inline std::size_t SquareRowCount(const GridLayout& grid) {
+  return grid.Columns < 2 || grid.Rows < 2 ? 0 : static_cast<std::size_t>(grid.Rows - 1);
 }
 
 // The height class of a triangle from the cell heights of its corners.
