@@ -35,13 +35,4 @@ void ForEachSquare(const GridLayout& grid, Visit&& visit) {
   }
 }
 
-// Calls visit(triangle) for every triangle of the grid, in mesh order.
-template <typename Visit>
-void ForEachTriangle(const GridLayout& grid, Visit&& visit) {
-  ForEachSquare(grid, [&](std::int32_t n) {
-    for (const Triangle& t : SquareTriangles(n, grid.Columns))
-      visit(t);
-  });
-}
-
 }  // namespace orvandel

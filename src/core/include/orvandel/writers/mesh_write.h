@@ -46,15 +46,6 @@ inline std::size_t SquareRowCount(const GridLayout& grid) {
   return grid.Columns < 2 || grid.Rows < 2 ? 0 : static_cast<std::size_t>(grid.Rows - 1);
 }
 
-// The height class of a triangle from the cell heights of its corners.
-inline int TriangleClass(const Triangle& t, const std::vector<float>& heights,
-                         const WritePreparation& prep) {
-  const float mean =
-      MeanHeight(heights[static_cast<std::size_t>(t.a)], heights[static_cast<std::size_t>(t.b)],
-                 heights[static_cast<std::size_t>(t.c)]);
-  return HeightClass(mean, prep.water, prep.lawn, prep.snow);
-}
-
 // Writes one mesh format into a sink.
 using MeshBody = void (*)(MeshSource& source, ByteSink& out);
 
