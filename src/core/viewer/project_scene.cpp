@@ -44,9 +44,10 @@ struct Extent {
 Extent RotateVertices(const std::vector<Vector3>& vertices, const Matrix3& m, ThreadCount threads,
                       std::vector<Vector3>& rotated) {
   rotated = HugePagedVector<Vector3>(vertices.size());
-  std::vector<Extent> extents(threads);
-  RunParts(threads, [&](unsigned part) {
-    const PartRange range = PartOf(vertices.size(), threads, part);
+  const unsigned parts = PartsFor(vertices.size(), threads);
+  std::vector<Extent> extents(parts);
+  RunParts(parts, [&](unsigned part) {
+    const PartRange range = PartOf(vertices.size(), parts, part);
     Extent& extent = extents[part];
     for (std::size_t k = range.begin; k < range.end; ++k) {
       rotated[k] = MatMulVec(vertices[k], m);

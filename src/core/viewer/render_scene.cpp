@@ -34,8 +34,9 @@ std::vector<PixelPoint> PlaceVertices(const Projection& projection, float zoom,
                                       ThreadCount threads) {
   const std::vector<Vector3>& vertices = projection.view_vertices;
   std::vector<PixelPoint> pixels = HugePagedVector<PixelPoint>(vertices.size());
-  RunParts(threads, [&](unsigned part) {
-    const PartRange range = PartOf(vertices.size(), threads, part);
+  const unsigned parts = PartsFor(vertices.size(), threads);
+  RunParts(parts, [&](unsigned part) {
+    const PartRange range = PartOf(vertices.size(), parts, part);
     for (std::size_t k = range.begin; k < range.end; ++k)
       pixels[k] = projection.mapping.WorldToPixel(zoom * vertices[k].x, zoom * vertices[k].z);
   });

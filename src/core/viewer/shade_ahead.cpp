@@ -113,8 +113,10 @@ class BlockRing {
 
 void ShadeAhead(std::size_t count, ThreadCount threads, const ShadeBlock& shade,
                 const DrawBlock& draw) {
-  BlockRing ring(count, threads);
-  RunParts(threads, [&](unsigned part) {
+  // A helper thread beyond the blocks of a small scene would have nothing to shade.
+  const unsigned parts = PartsFor((count + kBlockFaces - 1) / kBlockFaces, threads);
+  BlockRing ring(count, parts);
+  RunParts(parts, [&](unsigned part) {
     if (part == 0) {
       ring.DrawAll(shade, draw);
     } else {
