@@ -32,14 +32,6 @@ bool TakeSetting(const std::vector<std::string>& args, std::size_t& at, PanelTex
   return false;
 }
 
-float PositiveFrom(const std::string& option, const std::string& value, const char* what) {
-  const std::optional<float> number = NumberFrom<float>(value);
-  if (!number || !std::isfinite(*number) || *number <= 0) {
-    throw UsageError(option + " takes a positive " + what + ", not '" + value + "'");
-  }
-  return *number;
-}
-
 bool TakeMeshOption(const std::vector<std::string>& args, std::size_t& at, MeshOptions& options) {
   std::string value;
   if (TakeOption(args, at, "--vertical-scale", value)) {
@@ -62,6 +54,14 @@ void CheckMeshOptionsApply(const GenerateArgs& parsed, bool given) {
 }
 
 }  // namespace
+
+float PositiveFrom(const std::string& option, const std::string& value, const char* what) {
+  const std::optional<float> number = NumberFrom<float>(value);
+  if (!number || !std::isfinite(*number) || *number <= 0) {
+    throw UsageError(option + " takes a positive " + what + ", not '" + value + "'");
+  }
+  return *number;
+}
 
 std::string Extensions(bool true_scale_only, std::string_view last_joint) {
   std::vector<std::string_view> listed;

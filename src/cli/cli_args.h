@@ -56,6 +56,10 @@ std::optional<Number> NumberFrom(std::string_view text) {
   return value;
 }
 
+// The value of option as a positive finite float. Throws UsageError
+// "<option> takes a positive <what>, not '<value>'" for anything else.
+float PositiveFrom(const std::string& option, const std::string& value, const char* what);
+
 // The extensions of every output format, or of the true-scale ones only, the last joined
 // by last_joint: ".stl, .obj, .ply and .glb".
 std::string Extensions(bool true_scale_only, std::string_view last_joint);

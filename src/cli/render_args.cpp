@@ -30,14 +30,6 @@ AnglePair AnglesFrom(const std::string& option, const std::string& value) {
   return {static_cast<std::uint16_t>((*pair)[0]), static_cast<std::uint16_t>((*pair)[1])};
 }
 
-float ZoomFrom(const std::string& value) {
-  const std::optional<float> zoom = NumberFrom<float>(value);
-  if (!zoom || !std::isfinite(*zoom) || *zoom <= 0) {
-    throw UsageError("--zoom takes a positive number, not '" + value + "'");
-  }
-  return *zoom;
-}
-
 void TakeSize(const std::string& value, RenderArgs& parsed) {
   const auto size = PairFrom(value, 'x', 1, kMaxPictureSide);
   if (!size) {
@@ -56,7 +48,7 @@ bool TakeRenderOption(const std::vector<std::string>& args, std::size_t& at, Ren
   } else if (TakeOption(args, at, "--sun", value)) {
     parsed.view.sun = AnglesFrom("--sun", value);
   } else if (TakeOption(args, at, "--zoom", value)) {
-    parsed.view.zoom = ZoomFrom(value);
+    parsed.view.zoom = PositiveFrom("--zoom", value, "number");
   } else if (TakeOption(args, at, "--size", value)) {
     TakeSize(value, parsed);
   } else if (args[at] == "--wire") {
