@@ -1,7 +1,6 @@
 #include "render_args.h"
 
 #include <array>
-#include <cmath>
 #include <optional>
 #include <string_view>
 
