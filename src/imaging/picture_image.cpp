@@ -24,15 +24,20 @@ PictureImage::PictureImage(int width, int height)
       canvas_(reinterpret_cast<std::uint32_t*>(image_.bits()), width, height,
               image_.bytesPerLine() / 4) {}
 
-void PictureImage::SaveBmp(const std::string& file_name) const {
+std::string PictureImage::BmpBytes() const {
   // Qt writes 32-bit pictures as 24-bit BMP files.
   QByteArray bytes;
   QBuffer buffer(&bytes);
   buffer.open(QIODevice::WriteOnly);
   QImageWriter writer(&buffer, "bmp");
   if (!writer.write(image_)) throw IoError("I/O error " + writer.errorString().toStdString());
+  return bytes.toStdString();
+}
+
+void PictureImage::SaveBmp(const std::string& file_name) const {
+  const std::string bytes = BmpBytes();
   OutputFile file(file_name);
-  file.Append(bytes.constData(), static_cast<std::size_t>(bytes.size()));
+  file.Append(bytes.data(), bytes.size());
   file.Commit();
 }
 

@@ -21,6 +21,8 @@ class PictureImage {
   Canvas& GetCanvas() { return canvas_; }
   const QImage& Image() const { return image_; }
 
+  // The picture as the bytes of an uncompressed 24-bit BMP file. Throws IoError.
+  std::string BmpBytes() const;
   // Writes the picture as an uncompressed 24-bit BMP file. The file appears only when it
   // is whole: on failure an existing file is left as it was. Throws IoError.
   void SaveBmp(const std::string& file_name) const;
