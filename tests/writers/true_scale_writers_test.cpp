@@ -310,7 +310,7 @@ TEST(TrueScaleWritersTest, HeightsBeyondAFloatAreRefused) {
   Generation g = TrueScaleHill();
   g.panel.heights[7] = "3e38";
   g.options.vertical_scale = 10;
-  EXPECT_EQ(MessageOf([&] { g.Written("hill.obj"); }), "Heights out of range for this format!");
+  EXPECT_EQ(MessageOf([&] { g.Written("hill.obj"); }), kNotFiniteVertex);
 }
 
 }  // namespace

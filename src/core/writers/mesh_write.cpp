@@ -1,8 +1,38 @@
 #include "orvandel/writers/mesh_write.h"
 
+#include <algorithm>
+#include <cmath>
+
+#include "orvandel/fileio/failure.h"
 #include "orvandel/fileio/output_file.h"
 
 namespace orvandel {
+namespace {
+
+void RequireFiniteHeights(const std::vector<float>& heights) {
+  if (!std::all_of(heights.begin(), heights.end(), [](float h) { return std::isfinite(h); })) {
+    throw Refusal(kNotFiniteVertex);
+  }
+}
+
+}  // namespace
+
+void RequireFiniteVertex(double coordinate) {
+  if (!std::isfinite(coordinate)) throw Refusal(kNotFiniteVertex);
+}
+
+std::vector<float> FiniteHeightsInVertexOrder(const MeshSource& source) {
+  std::vector<float> heights = source.sampler.HeightsInVertexOrder(source.threads);
+  RequireFiniteHeights(heights);
+  return heights;
+}
+
+// Cells without their own height hold 0, so that every entry can be checked.
+OwnHeights FiniteOwnHeights(const MeshSource& source) {
+  OwnHeights own = source.sampler.CountOwnHeights(source.threads);
+  RequireFiniteHeights(own.height);
+  return own;
+}
 
 void WriteMeshInto(const WriteRequest& request, MeshBody body, ByteSink& out) {
   GeneratorState& state = request.state;

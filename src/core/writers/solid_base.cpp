@@ -24,6 +24,7 @@ SolidBase::SolidBase(const TrueScaleTerrain& terrain, float thickness)
   if (columns < 2 || rows < 2) {
     throw Refusal("A base needs at least two rows and two columns of cells!");
   }
+  RequireFiniteVertex(bottom_z_);
   // Down the left edge, along the bottom edge, up the right edge, back along the top.
   struct Side {
     std::int32_t dc, dr, steps;

@@ -20,7 +20,8 @@ namespace orvandel {
 class SolidBase {
  public:
   // The terrain must outlive the base. Throws Refusal "A base needs at least two rows and
-  // two columns of cells!" for a terrain without a grid square.
+  // two columns of cells!" for a terrain without a grid square, and Refusal
+  // kNotFiniteVertex for a bottom beyond the float range.
   SolidBase(const TrueScaleTerrain& terrain, float thickness);
 
   std::int32_t VertexCount() const { return RingSize() + 1; }

@@ -32,7 +32,7 @@ TrueScaleTerrain::TrueScaleTerrain(MeshSource& source)
     : columns_(source.grid.Columns),
       rows_(source.grid.Rows),
       z_factor_(double{source.settings.Scale} * source.options.vertical_scale),
-      heights_(source.sampler.HeightsInVertexOrder(source.threads)) {
+      heights_(FiniteHeightsInVertexOrder(source)) {
   const GeneratorSettings& settings = source.settings;
   const double half_scale = 0.5 * settings.Scale;
   for (std::int32_t c = 0; c < columns_; ++c)
@@ -51,8 +51,9 @@ void TrueScaleTerrain::TakeRanges() {
     y_range_.Take(y);
   for (std::size_t n = 0; n < heights_.size(); ++n)
     z_range_.Take(Z(n));
-  if (!std::isfinite(z_range_.low) || !std::isfinite(z_range_.high)) {
-    throw Refusal("Heights out of range for this format!");
+  for (const AxisRange* range : {&x_range_, &y_range_, &z_range_}) {
+    RequireFiniteVertex(range->low);
+    RequireFiniteVertex(range->high);
   }
 }
 

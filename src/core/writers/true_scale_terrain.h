@@ -25,8 +25,8 @@ struct MeshFace {
 // normals from them when asked.
 class TrueScaleTerrain {
  public:
-  // Samples every cell once, on source.threads threads. Throws Refusal "Heights out of range for
-  // this format!" when a height times the vertical scale exceeds what a float holds.
+  // Samples every cell once, on source.threads threads. Throws Refusal kNotFiniteVertex
+  // when a coordinate, such as a height times the vertical scale, exceeds what a float holds.
   explicit TrueScaleTerrain(MeshSource& source);
 
   std::int32_t Columns() const { return columns_; }

@@ -17,6 +17,12 @@ using format3df::kVertexBytes;
 constexpr float kHeightFactor = 2.5f;
 constexpr std::size_t kSquareBytes = 2 * kTriangleBytes;
 
+// 2.5 x a height near the top of the float range leaves it.
+void RequireFiniteZ(const std::vector<float>& heights) {
+  for (const float height : heights)
+    RequireFiniteVertex(kHeightFactor * height);
+}
+
 void AppendI32(ByteSink& sink, std::int32_t value) {
   sink.Advance(PutI32(sink.Claim(4), value));
 }
@@ -66,7 +72,8 @@ void WriteSquares(const MeshSource& source, const std::vector<float>& heights, P
 void Write3dfMesh(MeshSource& source, ByteSink& out) {
   GridLayout& grid = source.grid;
   grid.TriangleCount = TriangleCountOf(grid);
-  const std::vector<float> heights = source.sampler.HeightsInVertexOrder(source.threads);
+  const std::vector<float> heights = FiniteHeightsInVertexOrder(source);
+  RequireFiniteZ(heights);
   out.Append(format3df::kHeader, format3df::kHeaderBytes);
   AppendI32(out, grid.VertexCount);
   WriteBandsInOrder(

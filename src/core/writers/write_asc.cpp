@@ -155,7 +155,7 @@ void WriteAscMaterial(int height_class, ByteSink& out) {
 void WriteAscMesh(MeshSource& source, ByteSink& out) {
   GridLayout& grid = source.grid;
   grid.TriangleCount = TriangleCountOf(grid);
-  const std::vector<float> heights = source.sampler.HeightsInVertexOrder(source.threads);
+  const std::vector<float> heights = FiniteHeightsInVertexOrder(source);
   WriteSceneStart(grid, out);
   const VertexLines vertices(source, heights);
   WriteBandsInOrder(

@@ -109,7 +109,7 @@ std::string PlgObjectName(std::string_view output_file_name) {
 void WritePlgMesh(MeshSource& source, ByteSink& out) {
   GridLayout& grid = source.grid;
   grid.TriangleCount = TriangleCountOf(grid);
-  const std::vector<float> heights = source.sampler.HeightsInVertexOrder(source.threads);
+  const std::vector<float> heights = FiniteHeightsInVertexOrder(source);
   TextLine(out)
       .Text(PlgObjectName(source.output_file_name))
       .Text(" ")

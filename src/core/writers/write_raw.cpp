@@ -70,6 +70,8 @@ RawLines::RawLines(const MeshSource& source, OwnHeights own)
     : columns_(static_cast<std::size_t>(source.grid.Columns)),
       own_(std::move(own)),
       first_fallback_(source.sampler.FirstFallback()) {
+  // Only the first corner sampled can take the first fallback height.
+  if (!HasOwn(0, 0)) RequireFiniteVertex(first_fallback_);
   const auto with_blank = [](float value) {
     return MakePiece<TextPiece>([&](char* at) {
       at = FormatFixed4(at, value);
@@ -139,7 +141,7 @@ void RawLines::Write(PartRange rows, ByteSink& out) const {
 }  // namespace
 
 void WriteRawMesh(MeshSource& source, ByteSink& out) {
-  const RawLines lines(source, source.sampler.CountOwnHeights(source.threads));
+  const RawLines lines(source, FiniteOwnHeights(source));
   WriteBandsInOrder(
       SquareRowCount(source.grid), 2 * kLineBytes * static_cast<std::size_t>(source.grid.Columns),
       source.threads, [&](PartRange rows, ByteSink& sink) { lines.Write(rows, sink); }, out);

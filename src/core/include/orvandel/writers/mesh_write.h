@@ -41,6 +41,19 @@ struct MeshSource {
   ThreadCount threads = 1;  // that sampling and writing share; the bytes never depend on it
 };
 
+// The message that refuses a mesh with a coordinate no file can hold: a height sum beyond
+// the float range gives an infinite cell height.
+inline constexpr char kNotFiniteVertex[] =
+    "Heights too large for the map: a vertex is not a finite number.";
+
+// Throws Refusal kNotFiniteVertex unless the coordinate is a finite number.
+void RequireFiniteVertex(double coordinate);
+
+// The sampler's HeightsInVertexOrder and CountOwnHeights on the source's threads, each
+// height finite: throws Refusal kNotFiniteVertex otherwise, before anything is written.
+std::vector<float> FiniteHeightsInVertexOrder(const MeshSource& source);
+OwnHeights FiniteOwnHeights(const MeshSource& source);
+
 // The rows of grid squares: one fewer than the rows of cells, none without two columns.
 inline std::size_t SquareRowCount(const GridLayout& grid) {
   return grid.Columns < 2 || grid.Rows < 2 ? 0 : static_cast<std::size_t>(grid.Rows - 1);
