@@ -4,8 +4,10 @@
 #include <vector>
 
 #include "command_line.h"
+#include "qt_messages.h"
 
 int main(int argc, char** argv) {
+  orvandel::RouteQtMessages();
   return orvandel::cli::RunCommandLine(std::vector<std::string>(argv + 1, argv + argc), std::cout,
                                        std::cerr);
 }

@@ -8,7 +8,7 @@ void UserDialogs::RunCommand(const std::function<void()>& command) {
   try {
     command();
   } catch (const Refusal& refusal) {
-    ShowError(QString::fromStdString(refusal.what()));
+    ShowError(QString::fromStdString(MessageText(refusal)));
   } catch (const Failure& failure) {
     ShowGeneralError(QString::fromStdString(MessageText(failure)));
   } catch (const std::bad_alloc&) {

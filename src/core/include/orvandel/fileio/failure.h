@@ -2,6 +2,7 @@
 
 #include <stdexcept>
 #include <string>
+#include <string_view>
 
 namespace orvandel {
 
@@ -25,7 +26,12 @@ class RuntimeFailure : public Failure {
   using Failure::Failure;
 };
 
-// The text a user reads for a failure: a refusal as it stands, a runtime failure with ".".
+// The text a user reads for a failure: a refusal as it stands, a runtime failure with ".",
+// both as one line (see OneLine).
 std::string MessageText(const Failure& failure);
+
+// The text with its control characters shown as escapes ("\n", "\t", "\x1b"), so that it
+// stays on one line whatever a user typed or a file was named.
+std::string OneLine(std::string_view text);
 
 }  // namespace orvandel
