@@ -2,21 +2,27 @@
 // manager asks when the user opens a BMP file with the program.
 #include <QApplication>
 #include <iostream>
+#include <string>
 #include <string_view>
+#include <vector>
 
 #include "orvandel/version.h"
+#include "qt_messages.h"
 #include "shell/program.h"
 #include "shell/qt_user_dialogs.h"
 
 int main(int argc, char** argv) {
-  // Answered before Qt opens the display, so that it works without one.
+  orvandel::RouteQtMessages();
+  // Answered before Qt opens the display, so that it works without one; a version that
+  // cannot be written is a failure.
   if (argc == 2 && std::string_view(argv[1]) == "--version") {
-    std::cout << orvandel::kVersionLine << "\n";
-    return 0;
+    std::cout << orvandel::kVersionLine << std::endl;
+    return std::cout ? 0 : 1;
   }
   QApplication application(argc, argv);  // takes Qt's own options out of the arguments
-  const QStringList maps = QApplication::arguments().mid(1);
-  if (maps.size() > 1 || (!maps.isEmpty() && maps.first().startsWith('-'))) {
+  // The map's name as its bytes stand, which need not be text in any encoding.
+  const std::vector<std::string> maps(argv + 1, argv + argc);
+  if (maps.size() > 1 || (!maps.empty() && maps.front().starts_with('-'))) {
     std::cerr << "Usage: orvandel [MAP.bmp]\n       orvandel --version\n";
     return 2;
   }
@@ -24,6 +30,6 @@ int main(int argc, char** argv) {
   orvandel::gui::QtUserDialogs dialogs;
   orvandel::gui::Program program(dialogs);
   program.Start();
-  if (!maps.isEmpty()) program.OpenAtStart(maps.first());
+  if (!maps.empty()) program.OpenAtStart(maps.front());
   return QApplication::exec();
 }

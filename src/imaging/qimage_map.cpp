@@ -1,10 +1,15 @@
 #include "qimage_map.h"
 
-#include <QFileInfo>
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <QFile>
 #include <QImageReader>
 #include <cassert>
+#include <cerrno>
 
 #include "orvandel/fileio/failure.h"
+#include "orvandel/fileio/io_error.h"
 #include "orvandel/mapinput/packed_map.h"
 
 namespace orvandel {
@@ -37,6 +42,17 @@ QImage PictureOf(const PackedMap& map) {
                   picture.scanLine(y));
   }
   return picture;
+}
+
+// Opens the file by the bytes of its name, which need not be text in any encoding (a Qt
+// file name is). Throws the IoError of the OS error.
+void OpenByByteName(const std::string& file_name, QFile& file) {
+  const int fd = ::open(file_name.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) throw IoError::FromErrno(errno);
+  if (!file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+    ::close(fd);
+    throw RuntimeFailure("Bitmap image is not valid");
+  }
 }
 
 }  // namespace
@@ -88,11 +104,12 @@ std::unique_ptr<QImageMap> DecodeMapImage(const std::string& file_name, const Ma
   if (IsPackedMap(header)) {
     return std::make_unique<QImageMap>(PictureOf(*ReadPackedMap(file_name, header)));
   }
-  const QString name = QString::fromStdString(file_name);
-  if (static_cast<std::uint64_t>(QFileInfo(name).size()) < MapPixelDataEnd(header)) {
+  QFile file;
+  OpenByByteName(file_name, file);
+  if (static_cast<std::uint64_t>(file.size()) < MapPixelDataEnd(header)) {
     throw RuntimeFailure("Bitmap image is not valid");
   }
-  QImageReader reader(name, "bmp");
+  QImageReader reader(&file, "bmp");
   // Any picture that memory holds; Qt's decoder itself takes no BMP of more than
   // 16384 x 16384 pixels.
   reader.setAllocationLimit(0);

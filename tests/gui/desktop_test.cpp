@@ -258,11 +258,11 @@ void tst_Desktop::openedMapColoursTheSwatchesAndSizesItsWindow() {
 
 void tst_Desktop::mapGivenAtStartOpensOnceTheProgramRuns() {
   const QString path = WriteMap("blocks.bmp", BlockMap(16, 24, 20));
-  program_->OpenAtStart(path);
+  program_->OpenAtStart(path.toStdString());
   QVERIFY(!main_->MapWindowOpen());  // not before the event loop runs
   QTRY_VERIFY(main_->MapWindowOpen());
   QCOMPARE(program_->map.MapFileName, path.toStdString());
-  program_->OpenAtStart(dir_->filePath("none.bmp"));
+  program_->OpenAtStart(dir_->filePath("none.bmp").toStdString());
   QTRY_VERIFY(!dialogs_->shown.isEmpty());
   QCOMPARE(dialogs_->TakeShown(), QStringList{"ORVANDEL: File not found."});
   QCOMPARE(program_->map.MapFileName, path.toStdString());

@@ -104,22 +104,21 @@ void TfrmMainMDI::OpenBMPfile1Click() {
   const auto chosen =
       program_.dialogs.AskOpenFile({"Open BMP image file", "BMP files|*.bmp", "bmp"});
   if (!chosen) return;
-  OpenMapFile(*chosen);
+  OpenMapFile(LocalFileName(*chosen));
 }
 
-void TfrmMainMDI::OpenMapFile(const QString& file_name) {
+void TfrmMainMDI::OpenMapFile(const std::string& file_name) {
   program_.dialogs.RunCommand([&] { OpenMap(file_name); });
 }
 
 // Nothing changes until the map has passed its checks and its pixels are decoded.
-void TfrmMainMDI::OpenMap(const QString& file_name) {
-  const std::string path = LocalFileName(file_name);
-  CheckedMap checked = CheckMapFile(path, program_.map);
-  std::unique_ptr<QImageMap> image = DecodeMapImage(path, checked.header);
+void TfrmMainMDI::OpenMap(const std::string& file_name) {
+  CheckedMap checked = CheckMapFile(file_name, program_.map);
+  std::unique_ptr<QImageMap> image = DecodeMapImage(file_name, checked.header);
   AcceptMap(program_.map, std::move(checked));
   program_.frmGenCPanel->ColourSwatches(program_.map.swatches);
   TfrmMap* window = MapWindow();
-  window->ShowMap(std::move(image), file_name);
+  window->ShowMap(std::move(image), QFile::decodeName(file_name.c_str()));
   window->move(frameGeometry().width() - MdiArea->width(),
                frameGeometry().height() - MdiArea->height());
 }

@@ -47,7 +47,7 @@ class TfrmMainMDI : public QMainWindow {
  public slots:
   void OpenBMPfile1Click();
   // Opens a map as "Open BMP image file" does after its dialog, showing what ends it.
-  void OpenMapFile(const QString& file_name);
+  void OpenMapFile(const std::string& file_name);
   void Generate3Dfile1Click() { GoOn(); }
   void Open3Dfile1Click();
   void Save3D1Click();
@@ -63,7 +63,7 @@ class TfrmMainMDI : public QMainWindow {
   // The visible part of the work area, in the window's coordinates.
   QRect WorkArea() const;
   void PlaceAtRightEdge(QWidget* window);
-  void OpenMap(const QString& file_name);
+  void OpenMap(const std::string& file_name);
   TfrmMap* MapWindow();
   TfrmRender* RenderWindow(const QString& caption);
   void OpenScene(const QString& file_name);

@@ -22,7 +22,7 @@ bool Program::Start() {
   return go_on;
 }
 
-void Program::OpenAtStart(const QString& map_file) {
+void Program::OpenAtStart(const std::string& map_file) {
   if (!go_on_) return;
   QMetaObject::invokeMethod(
       frmMainMDI.get(), [this, map_file] { frmMainMDI->OpenMapFile(map_file); },

@@ -35,7 +35,7 @@ class Program {
   bool Start();
   // Opens a map once the event loop runs, as a file manager asks when the user opens a
   // BMP file with the program; does nothing when the user chose Cancel at start-up.
-  void OpenAtStart(const QString& map_file);
+  void OpenAtStart(const std::string& map_file);
 
   UserDialogs& dialogs;
   MapSession map;
