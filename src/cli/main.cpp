@@ -4,8 +4,10 @@
 #include <vector>
 
 #include "command_line.h"
+#include "orvandel/fileio/interrupt_cleanup.h"
 
 int main(int argc, char** argv) {
+  orvandel::InstallInterruptCleanup();
   return orvandel::cli::RunCommandLine(std::vector<std::string>(argv + 1, argv + argc), std::cout,
                                        std::cerr);
 }

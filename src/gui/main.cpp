@@ -4,6 +4,7 @@
 #include <iostream>
 #include <string_view>
 
+#include "orvandel/fileio/interrupt_cleanup.h"
 #include "orvandel/version.h"
 #include "shell/program.h"
 #include "shell/qt_user_dialogs.h"
@@ -14,6 +15,7 @@ int main(int argc, char** argv) {
     std::cout << orvandel::kVersionLine << "\n";
     return 0;
   }
+  orvandel::InstallInterruptCleanup();
   QApplication application(argc, argv);  // takes Qt's own options out of the arguments
   const QStringList maps = QApplication::arguments().mid(1);
   if (maps.size() > 1 || (!maps.isEmpty() && maps.first().startsWith('-'))) {
