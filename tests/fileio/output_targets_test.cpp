@@ -153,6 +153,22 @@ TEST(OutputTargetsTest, PipeGetsTheBytesAndStaysAPipe) {
   EXPECT_EQ(dir.Listing(), "pipe.bmp");
 }
 
+TEST(OutputTargetsTest, OpenDescriptorNamedInProcGetsTheBytes) {
+  int ends[2];
+  ASSERT_EQ(::pipe(ends), 0);
+  std::string received;
+  std::thread reader([&] {
+    char buffer[65536];
+    for (ssize_t got; (got = ::read(ends[0], buffer, sizeof buffer)) > 0;)
+      received.append(buffer, static_cast<std::size_t>(got));
+  });
+  EXPECT_EQ(Write("/proc/self/fd/" + std::to_string(ends[1]), kLongContent), "");
+  ::close(ends[1]);
+  reader.join();
+  ::close(ends[0]);
+  EXPECT_EQ(received.size(), kLongContent.size());
+}
+
 TEST(OutputTargetsTest, DevicesAreWrittenAndNeverReplaced) {
   TempDir dir;
   const std::string null = test::DeviceLike(dir, "/dev/null");

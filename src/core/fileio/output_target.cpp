@@ -25,11 +25,15 @@ std::string LinkDestination(const std::string& path) {
   return destination.starts_with('/') ? destination : FolderOf(path) + destination;
 }
 
+bool IsStream(const struct stat& info) {
+  return S_ISCHR(info.st_mode) || S_ISFIFO(info.st_mode);
+}
+
 OutputTarget::Kind KindOf(const struct stat& info) {
   if (S_ISREG(info.st_mode)) {
     return info.st_nlink > 1 ? OutputTarget::Kind::kLinked : OutputTarget::Kind::kRegular;
   }
-  if (S_ISCHR(info.st_mode) || S_ISFIFO(info.st_mode)) return OutputTarget::Kind::kStream;
+  if (IsStream(info)) return OutputTarget::Kind::kStream;
   throw IoError::FromErrno(S_ISDIR(info.st_mode) ? EISDIR : EACCES);
 }
 
@@ -41,6 +45,12 @@ std::string FolderOf(const std::string& path) {
 }
 
 OutputTarget FindOutputTarget(const std::string& name) {
+  // A stream is opened by the name given: the links of /proc/self/fd/ lead to pipes that
+  // have no path of their own.
+  struct stat opened {};
+  if (::stat(name.c_str(), &opened) == 0 && IsStream(opened)) {
+    return {name, OutputTarget::Kind::kStream};
+  }
   std::string path = name;
   for (int links = 0; links <= kMaxLinks; ++links) {
     struct stat info {};
