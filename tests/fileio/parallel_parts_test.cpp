@@ -41,8 +41,7 @@ TEST(RunPartsTest, EveryPartRunsOnceAtTheSameTimeAndPartZeroOnTheCaller) {
     RunParts(parts, [&](unsigned part) {
       // Every part waits for all the others to start: they cannot run one after another.
       ++started;
-      while (started.load() < parts)
-        std::this_thread::yield();
+      while (started.load() < parts) std::this_thread::yield();
       const std::lock_guard<std::mutex> lock(mutex);
       ++runs[part];
       threads.insert(std::this_thread::get_id());
