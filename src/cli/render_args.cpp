@@ -5,6 +5,9 @@
 #include <string_view>
 
 #include "cli_args.h"
+#include "orvandel/fileio/file_names.h"
+#include "orvandel/fileio/output_file.h"
+#include "orvandel/fileio/same_file.h"
 
 namespace orvandel::cli {
 namespace {
@@ -72,6 +75,12 @@ RenderArgs ParseRenderArgs(const std::vector<std::string>& args) {
   if (positional.size() != 2) throw UsageError("render needs SCENE and OUTPUT.bmp");
   parsed.scene_file = positional[0];
   parsed.output_file = positional[1];
+  // A device or a pipe (/dev/null) takes the picture under any name; the scene itself as
+  // OUTPUT is refused by the render, with a message that says so.
+  if (AsciiLower(FileExtension(parsed.output_file)) != ".bmp" &&
+      !IsStreamOutput(parsed.output_file) && !IsSameFile(parsed.scene_file, parsed.output_file)) {
+    throw UsageError("render writes BMP files: OUTPUT must end in .bmp");
+  }
   return parsed;
 }
 

@@ -6,6 +6,7 @@
 #include <string_view>
 #include <vector>
 
+#include "orvandel/fileio/interrupt_cleanup.h"
 #include "orvandel/version.h"
 #include "qt_messages.h"
 #include "shell/program.h"
@@ -19,6 +20,7 @@ int main(int argc, char** argv) {
     std::cout << orvandel::kVersionLine << std::endl;
     return std::cout ? 0 : 1;
   }
+  orvandel::InstallInterruptCleanup();
   QApplication application(argc, argv);  // takes Qt's own options out of the arguments
   // The map's name as its bytes stand, which need not be text in any encoding.
   const std::vector<std::string> maps(argv + 1, argv + argc);

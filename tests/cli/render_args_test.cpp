@@ -38,6 +38,8 @@ TEST(RenderArgsTest, WrongUsage) {
   const std::vector<std::vector<std::string>> wrong = {
       {"hill.3df"},
       {"a.3df", "b.bmp", "c"},
+      {"a.3df", "b.png"},
+      {"a.3df", "bmp"},
       {"a.3df", "b.bmp", "--observer", "360,0"},
       {"a.3df", "b.bmp", "--sun", "-5,0"},
       {"a.3df", "b.bmp", "--sun", "20"},

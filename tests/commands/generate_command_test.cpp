@@ -6,6 +6,7 @@
 
 #include <csignal>
 
+#include "bmp_builder.h"
 #include "generation.h"
 #include "temp_dir.h"
 
@@ -115,6 +116,19 @@ TEST(GenerateCommandTest, FailedWriteLeavesNoFileBehind) {
   Generation g = TwoByTwoExample();
   EXPECT_EQ(g.Run("/nonexistent-folder/hill.3df"), "File not found.");
   EXPECT_EQ(g.Run("/proc/hill.asc"), "File not found.");
+}
+
+// The save dialog's answer may name the map itself, also through a link; the map stays.
+TEST(GenerateCommandTest, OutputThatIsTheMapIsRefused) {
+  TempDir dir;
+  Generation g = TwoByTwoExample();
+  g.session.MapFileName = dir.File("map.bmp");
+  tools::WriteFileBytes(g.session.MapFileName, "the map");
+  symlink("map.bmp", dir.File("linked.asc").c_str());
+  link(g.session.MapFileName.c_str(), dir.File("same.plg").c_str());
+  for (const char* output : {"linked.asc", "same.plg"})
+    EXPECT_EQ(g.Run(dir.File(output)), "The output file is the input file!") << output;
+  EXPECT_EQ(ReadFileBytes(g.session.MapFileName), "the map");
 }
 
 TEST(GenerateCommandTest, WriteProtectedOutputIsRefused) {

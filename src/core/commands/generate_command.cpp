@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "orvandel/fileio/failure.h"
+#include "orvandel/fileio/same_file.h"
 #include "orvandel/generator/field_text.h"
 #include "orvandel/generator/read_generator_settings.h"
 #include "orvandel/writers/output_formats.h"
@@ -26,6 +27,15 @@ std::string FilterForItem(const std::string& output_item) {
   return filter;
 }
 
+// Neither the output file nor the file written beside it may be the map itself.
+void RefuseWritingOverMap(const MapSession& map, const OutputFormat& format,
+                          const std::string& output) {
+  RefuseOutputOverInput(map.MapFileName, output);
+  if (format.companion != nullptr) {
+    RefuseOutputOverInput(map.MapFileName, format.companion(output));
+  }
+}
+
 }  // namespace
 
 // The default extension is the format's own, in the small letters that its files carry.
@@ -46,6 +56,7 @@ void RunGenerateCommand(GeneratorState& state, const MapSession& map, const MapI
   state.OutputFileName = *chosen;
   ReadGeneratorSettings(panel, map_image->Width(), map_image->Height(), state);
   const OutputFormat& format = FormatForFile(state.OutputFileName);
+  RefuseWritingOverMap(map, format, state.OutputFileName);
   // Refuses a write without any height before the cursor changes or a file is touched.
   const WritePreparation prep = PrepareWrite(state.height_table, state.generator_settings);
   const BusyScope busy_cursor(busy);

@@ -5,20 +5,14 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <vector>
 
+#include "fileio/descriptor_io.h"
+#include "fileio/output_target.h"
 #include "orvandel/fileio/io_error.h"
+#include "orvandel/fileio/temporary_file.h"
 
 namespace orvandel {
 namespace {
-
-// In the target's folder, so that the rename stays within one file system; short, so that
-// a target name of the longest length allowed still leaves room for it.
-std::string TemporaryPattern(const std::string& target) {
-  const auto slash = target.rfind('/');
-  const std::string folder = slash == std::string::npos ? "" : target.substr(0, slash + 1);
-  return folder + ".orvandel-XXXXXX";
-}
 
 // The permissions the target will have: those of the file it replaces, else the usual
 // ones for a new file.
@@ -30,11 +24,9 @@ mode_t TargetMode(const std::string& target) {
   return 0666 & ~mask;
 }
 
-void RefuseUnwritableTarget(const std::string& target) {
-  struct stat info {};
-  if (::stat(target.c_str(), &info) != 0) return;
-  if (S_ISDIR(info.st_mode)) throw IoError::FromErrno(EISDIR);
-  if (::access(target.c_str(), W_OK) != 0) throw IoError::FromErrno(errno);
+// The errors of a folder in which no new file may be made.
+bool FolderRefuses(int error) {
+  return error == EACCES || error == EPERM || error == EROFS;
 }
 
 // The target of a commit as it was before, kept under another name until the commit is
@@ -74,49 +66,81 @@ class KeptTarget {
 
 }  // namespace
 
-OutputFile::OutputFile(std::string target) : target_(std::move(target)) {
-  RefuseUnwritableTarget(target_);
-  std::string pattern = TemporaryPattern(target_);
-  std::vector<char> name(pattern.begin(), pattern.end());
-  name.push_back('\0');
-  fd_ = ::mkostemp(name.data(), O_CLOEXEC);
-  if (fd_ < 0) throw IoError::FromErrno(errno);
-  temporary_ = name.data();
-  if (::fchmod(fd_, TargetMode(target_)) != 0) {
-    const int error = errno;
-    ::close(fd_);
-    ::unlink(temporary_.c_str());
-    throw IoError::FromErrno(error);
+bool IsStreamOutput(const std::string& name) {
+  try {
+    return FindOutputTarget(name).kind == OutputTarget::Kind::kStream;
+  } catch (const IoError&) {
+    return false;  // the write itself reports what is wrong with the name
+  }
+}
+
+OutputFile::OutputFile(const std::string& target) {
+  const OutputTarget found = FindOutputTarget(target);
+  target_ = found.path;
+  switch (found.kind) {
+    case OutputTarget::Kind::kStream:
+      way_ = Way::kStream;
+      OpenDirect();
+      return;
+    case OutputTarget::Kind::kNew:
+      OpenTemporary(false);
+      return;
+    case OutputTarget::Kind::kRegular:
+    case OutputTarget::Kind::kLinked:
+      if (::access(target_.c_str(), W_OK) != 0) throw IoError::FromErrno(errno);
+      way_ = found.kind == OutputTarget::Kind::kLinked ? Way::kCopyInto : Way::kReplace;
+      OpenTemporary(true);
   }
 }
 
 OutputFile::~OutputFile() {
   if (fd_ >= 0) ::close(fd_);
-  if (!placed_) ::unlink(temporary_.c_str());
+}
+
+void OutputFile::OpenTemporary(bool exists) {
+  temporary_ = std::make_unique<TemporaryFile>(FolderOf(target_), TargetMode(target_));
+  const int error = temporary_->Error();
+  if (error == 0) return;
+  temporary_.reset();
+  if (!exists || !FolderRefuses(error)) throw IoError::FromErrno(error);
+  way_ = Way::kInPlace;
+  OpenDirect();
+}
+
+// Opens the target itself without emptying it, so that a failure before the first bytes
+// are written leaves it as it was.
+void OutputFile::OpenDirect() {
+  fd_ = ::open(target_.c_str(), O_WRONLY | O_CLOEXEC | O_NOCTTY);
+  if (fd_ < 0) throw IoError::FromErrno(errno);
+}
+
+int OutputFile::Descriptor() const {
+  return temporary_ ? temporary_->Descriptor() : fd_;
 }
 
 void OutputFile::Drain(const char* data, std::size_t count) {
-  while (count > 0) {
-    const ssize_t done = ::write(fd_, data, count);
-    if (done < 0) {
-      if (errno == EINTR) continue;
-      throw IoError::FromErrno(errno);
-    }
-    data += done;
-    count -= static_cast<std::size_t>(done);
-  }
+  WriteAll(Descriptor(), data, count);
 }
 
 void OutputFile::Finish() {
   Flush();
+  if (way_ == Way::kReplace) {
+    temporary_->Name();  // an unnamed file needs its name while it is open
+    temporary_->Close();
+  }
+  if (fd_ < 0) return;
+  // A file overwritten in place ends where the new bytes end.
+  if (way_ == Way::kInPlace && ::ftruncate(fd_, ::lseek(fd_, 0, SEEK_CUR)) != 0) {
+    throw IoError::FromErrno(errno);
+  }
   const int fd = fd_;
   fd_ = -1;
-  if (::close(fd) != 0) throw IoError::FromErrno(errno);
+  CloseChecked(fd);
 }
 
 void OutputFile::PutInPlace() {
-  if (::rename(temporary_.c_str(), target_.c_str()) != 0) throw IoError::FromErrno(errno);
-  placed_ = true;
+  if (way_ == Way::kReplace) temporary_->RenameOnto(target_);
+  if (way_ == Way::kCopyInto) temporary_->CopyInto(target_);
 }
 
 void OutputFile::Commit() {
@@ -125,9 +149,14 @@ void OutputFile::Commit() {
 }
 
 void CommitTogether(OutputFile& first, OutputFile& second) {
+  if (first.way_ != OutputFile::Way::kReplace || second.way_ != OutputFile::Way::kReplace) {
+    first.Commit();
+    second.Commit();
+    return;
+  }
   first.Finish();
   second.Finish();
-  KeptTarget kept(first.target_, first.temporary_ + ".old");
+  KeptTarget kept(first.target_, first.temporary_->Name() + ".old");
   try {
     first.PutInPlace();
     second.PutInPlace();

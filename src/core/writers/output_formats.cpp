@@ -26,7 +26,7 @@ constexpr std::array kFormats = {
     OutputFormat{"STL", ".stl", "STL binary mesh (3D printing) (*.stl)|*.stl", WriteStlFile,
                  WriteStlMesh, true},
     OutputFormat{"OBJ", ".obj", "Wavefront OBJ with materials (*.obj)|*.obj", WriteObjFile,
-                 WriteObjMesh, true},
+                 WriteObjMesh, true, MaterialLibraryName},
     OutputFormat{"PLY", ".ply", "PLY binary mesh with colours (*.ply)|*.ply", WritePlyFile,
                  WritePlyMesh, true},
     OutputFormat{"GLB", ".glb", "glTF 2.0 binary (*.glb)|*.glb", WriteGlbFile, WriteGlbMesh, true},

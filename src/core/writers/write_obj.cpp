@@ -51,13 +51,6 @@ std::string_view NameInFolder(std::string_view path) {
   return path.substr(path.rfind('/') + 1);
 }
 
-// The material library beside an OBJ file: "maps/hill.obj" gives "maps/hill.mtl".
-std::string MaterialLibraryName(std::string_view obj_file_name) {
-  const std::string_view stem =
-      obj_file_name.substr(0, obj_file_name.size() - FileExtension(obj_file_name).size());
-  return std::string(stem) + ".mtl";
-}
-
 void WriteMtl(const MeshOptions& options, ByteSink& out) {
   TextLine(out).Text("# ORVANDEL terrain materials: the render window's colours in full light");
   for (const Material m : kMaterials) {
@@ -69,6 +62,12 @@ void WriteMtl(const MeshOptions& options, ByteSink& out) {
 }
 
 }  // namespace
+
+std::string MaterialLibraryName(std::string_view obj_file_name) {
+  const std::string_view stem =
+      obj_file_name.substr(0, obj_file_name.size() - FileExtension(obj_file_name).size());
+  return std::string(stem) + ".mtl";
+}
 
 void WriteObjMesh(MeshSource& source, ByteSink& out) {
   const TrueScaleMesh mesh(source);

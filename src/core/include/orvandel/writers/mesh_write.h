@@ -65,9 +65,9 @@ using MeshBody = void (*)(MeshSource& source, ByteSink& out);
 // Samples the map as the request says and writes the mesh of body into out.
 void WriteMeshInto(const WriteRequest& request, MeshBody body, ByteSink& out);
 
-// Runs one write of OutputFileName: the mesh is written to a temporary file that replaces
-// the output file only when it is whole. Throws IoError; an existing file is then left
-// as it was.
+// Runs one write of OutputFileName through an OutputFile: a file is replaced only when the
+// new one is whole. Throws IoError; an existing file is then left as it was (but see
+// OutputFile for the files that are written in place).
 void RunMeshWrite(const WriteRequest& request, MeshBody body);
 
 }  // namespace orvandel

@@ -18,6 +18,8 @@ struct OutputFormat {
   // control panel's Output group lists only the other formats; the save dialog offers
   // these after the chosen one.
   bool true_scale = false;
+  // The file written beside the output file, if the format writes one: its name.
+  std::string (*companion)(std::string_view output_file_name) = nullptr;
 };
 
 // Every output format: those of the control panel's Output group in its order, then the

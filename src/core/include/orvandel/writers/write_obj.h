@@ -1,8 +1,14 @@
 #pragma once
 
+#include <string>
+#include <string_view>
+
 #include "orvandel/writers/mesh_write.h"
 
 namespace orvandel {
+
+// The material library beside an OBJ file: "maps/hill.obj" gives "maps/hill.mtl".
+std::string MaterialLibraryName(std::string_view obj_file_name);
 
 // Wavefront OBJ in map units at true scale, z up: the material library's name, one "v"
 // and one "vn" line per vertex, then the faces of each material after its "usemtl" line,
