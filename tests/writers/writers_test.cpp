@@ -6,6 +6,7 @@
 
 #include "generation.h"
 #include "orvandel/writers/number_text.h"
+#include "orvandel/writers/write_obj.h"
 #include "orvandel/writers/write_plg.h"
 #include "scene_file.h"
 #include "temp_dir.h"
@@ -175,8 +176,29 @@ TEST(PlgWriterTest, OneRowHasNoPolygons) {
 TEST(PlgWriterTest, ObjectName) {
   EXPECT_EQ(PlgObjectName("/data/maps.old/hill.old.plg"), "hill");
   EXPECT_EQ(PlgObjectName("terrain.plg"), "terrain");
-  EXPECT_EQ(PlgObjectName("/data/.plg"), "");
-  EXPECT_EQ(Generated(FlatGrid(1, 1), ".plg").substr(0, 5), " 1 0\r");
+  EXPECT_EQ(Generated(FlatGrid(1, 1), ".plg").substr(0, 11), "object 1 0\r");
+}
+
+// The header's fields are parted by blanks and its lines by line feeds: a name keeps to
+// its field.
+TEST(PlgWriterTest, ObjectNameIsOneField) {
+  EXPECT_EQ(PlgObjectName("/data/my hill.plg"), "my_hill");
+  EXPECT_EQ(PlgObjectName("a\tb\r\nc\x7f\x1b.plg"), "a_b__c__");
+  EXPECT_EQ(PlgObjectName("/data/.plg"), "object");
+  EXPECT_EQ(PlgObjectName("caf\xc3\xa9.plg"), "caf\xc3\xa9");
+  EXPECT_EQ(Generated(FlatGrid(3, 1), "/data/x\n0 0 0\n.plg").substr(0, 13), "x_0_0_0_ 3 0\r");
+}
+
+TEST(ObjWriterTest, MaterialLibraryNameIsOneWord) {
+  EXPECT_EQ(MaterialLibraryName("maps/hill.v2.obj"), "maps/hill.v2.mtl");
+  EXPECT_EQ(MaterialLibraryName("my maps/my hill.obj"), "my maps/my_hill.mtl");
+  EXPECT_EQ(MaterialLibraryName("maps/.obj"), "maps/object.mtl");
+  const std::string obj = Generated(test::TrueScaleHill(), "maps/my\nhill.obj");
+  EXPECT_NE(obj.find("\nmtllib my_hill.mtl\r\no terrain\r\n"), std::string::npos)
+      << obj.substr(0, 80);
+  TempDir dir;
+  EXPECT_EQ(test::TrueScaleHill().Run(dir.File("my hill.obj")), "");
+  EXPECT_EQ(dir.Listing(), "my hill.obj my_hill.mtl");
 }
 
 TEST(RawWriterTest, FewerThanTwoRowsOrColumnsGiveAnEmptyFile) {

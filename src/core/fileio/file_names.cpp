@@ -20,6 +20,16 @@ std::string FileNamePart(std::string_view file_name) {
                                                          : file_name.substr(separator + 1));
 }
 
+std::string NameInText(std::string_view name) {
+  if (name.empty()) return "object";
+  std::string text(name);
+  for (char& ch : text) {
+    const auto byte = static_cast<unsigned char>(ch);
+    if (byte <= 0x20 || byte == 0x7F) ch = '_';
+  }
+  return text;
+}
+
 std::string AsciiUpper(std::string_view text) {
   std::string result(text);
   for (char& c : result) {

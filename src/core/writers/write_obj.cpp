@@ -64,9 +64,10 @@ void WriteMtl(const MeshOptions& options, ByteSink& out) {
 }  // namespace
 
 std::string MaterialLibraryName(std::string_view obj_file_name) {
-  const std::string_view stem =
-      obj_file_name.substr(0, obj_file_name.size() - FileExtension(obj_file_name).size());
-  return std::string(stem) + ".mtl";
+  const std::string name = FileNamePart(obj_file_name);
+  const std::string_view folder = obj_file_name.substr(0, obj_file_name.size() - name.size());
+  const std::string stem = name.substr(0, name.size() - FileExtension(name).size());
+  return std::string(folder) + NameInText(stem) + ".mtl";
 }
 
 void WriteObjMesh(MeshSource& source, ByteSink& out) {

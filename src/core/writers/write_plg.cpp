@@ -103,7 +103,7 @@ std::string_view PlgColourCode(int height_class) {
 
 std::string PlgObjectName(std::string_view output_file_name) {
   const std::string name = FileNamePart(output_file_name);
-  return name.substr(0, std::min(name.find('.'), kMaxObjectName));
+  return NameInText(name.substr(0, std::min(name.find('.'), kMaxObjectName)));
 }
 
 void WritePlgMesh(MeshSource& source, ByteSink& out) {

@@ -7,7 +7,8 @@
 
 namespace orvandel {
 
-// The material library beside an OBJ file: "maps/hill.obj" gives "maps/hill.mtl".
+// The material library beside an OBJ file: "maps/hill.obj" gives "maps/hill.mtl", and
+// "maps/my hill.obj" "maps/my_hill.mtl", a name the OBJ file's "mtllib" line can hold.
 std::string MaterialLibraryName(std::string_view obj_file_name);
 
 // Wavefront OBJ in map units at true scale, z up: the material library's name, one "v"

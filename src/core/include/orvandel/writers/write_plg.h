@@ -10,7 +10,8 @@ namespace orvandel {
 // The colour code of a polygon of this height class ("0x18e0").
 std::string_view PlgColourCode(int height_class);
 
-// The object name of a PLG file: its file name without folders, cut before the first ".".
+// The object name of a PLG file: its file name without folders, cut before the first ".",
+// as the header's first field holds it (NameInText: "my hill.plg" gives "my_hill").
 std::string PlgObjectName(std::string_view output_file_name);
 
 // A REND386 object: the header "name vertices polygons", one line of integers
