@@ -17,12 +17,12 @@ void RenderCommand(ViewerState& state, Picture picture, BusyIndicator& busy) {
 }
 
 void RenderSceneFile(const std::string& file_name, const ViewSettings& view, ThreadCount threads,
-                     Picture picture) {
+                     Picture picture, const RenderStop& stop) {
   ViewerState state;
   state.threads = threads;
   LoadScene(file_name, state, [](AnglePair) {});  // no arrows to show the angles in
   ApplyView(state, view);
-  RenderScene(state, picture.canvas, picture.width, picture.height);
+  RenderScene(state, picture.canvas, picture.width, picture.height, stop);
 }
 
 }  // namespace orvandel

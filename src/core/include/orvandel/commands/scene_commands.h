@@ -6,6 +6,7 @@
 #include "orvandel/commands/user_interface.h"
 #include "orvandel/viewer/canvas.h"
 #include "orvandel/viewer/load_scene.h"
+#include "orvandel/viewer/render_stop.h"
 #include "orvandel/viewer/viewer_state.h"
 
 namespace orvandel {
@@ -27,8 +28,9 @@ void OpenSceneCommand(ViewerState& state, const std::string& file_name,
 void RenderCommand(ViewerState& state, Picture picture, BusyIndicator& busy);
 
 // Loads a scene and renders it as view says on threads threads, with no window: what the
-// command line's render does before it saves the picture.
+// command line's render does before it saves the picture. Throws what LoadScene and
+// RenderScene throw, RenderStopped included.
 void RenderSceneFile(const std::string& file_name, const ViewSettings& view, ThreadCount threads,
-                     Picture picture);
+                     Picture picture, const RenderStop& stop = RenderStop::Never());
 
 }  // namespace orvandel
