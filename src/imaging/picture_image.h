@@ -20,6 +20,8 @@ class PictureImage {
   int Height() const { return image_.height(); }
   Canvas& GetCanvas() { return canvas_; }
   const QImage& Image() const { return image_; }
+  // Takes the pixels of a picture of the same size.
+  void CopyFrom(const PictureImage& other);
 
   // Writes the picture as an uncompressed 24-bit BMP file. The file appears only when it
   // is whole: on failure an existing file is left as it was. Throws IoError.
