@@ -1,14 +1,12 @@
-// Stopping a render: before it starts, while it draws (from the canvas, from another thread)
-// and by a time limit.
+// Stopping a render: before it starts, while it draws, and by a time limit. Stops from
+// another thread: background_render_test.
 #include <gtest/gtest.h>
 
 #include <chrono>
-#include <cmath>
 #include <limits>
 #include <thread>
 #include <vector>
 
-#include "orvandel/viewer/raster_canvas.h"
 #include "orvandel/viewer/render_scene.h"
 #include "orvandel/viewer/render_stop.h"
 #include "recording_canvas.h"
@@ -74,20 +72,6 @@ TEST(RenderStopTest, AStopWhileDrawingEndsTheRenderWithinAFewFaces) {
   }
 }
 
-// As the desktop program stops it: from another thread, while the faces are painted.
-TEST(RenderStopTest, AStopFromAnotherThreadEndsAPaintingRender) {
-  ViewerState state = Overdraw(1000000);  // minutes of painting if it were not stopped
-  std::vector<std::uint32_t> pixels(550 * 418);
-  RasterCanvas canvas(pixels.data(), 550, 418, 550);
-  RenderStop stop;
-  std::thread stopper([&] {
-    std::this_thread::sleep_for(std::chrono::milliseconds(20));
-    stop.Stop();
-  });
-  EXPECT_THROW(RenderScene(state, canvas, 550, 418, stop), RenderStopped);
-  stopper.join();
-}
-
 TEST(RenderStopTest, TimeLimits) {
   const RenderStop short_limit(0.001);
   std::this_thread::sleep_for(std::chrono::milliseconds(5));
@@ -99,11 +83,6 @@ TEST(RenderStopTest, TimeLimits) {
        {1e9, 1e30, std::numeric_limits<double>::max(), std::numeric_limits<double>::infinity()}) {
     EXPECT_FALSE(RenderStop(seconds).Stopped()) << seconds;
   }
-
-  ViewerState state = Overdraw(1000000);
-  std::vector<std::uint32_t> pixels(550 * 418);
-  RasterCanvas canvas(pixels.data(), 550, 418, 550);
-  EXPECT_THROW(RenderScene(state, canvas, 550, 418, RenderStop(0.05)), RenderStopped);
 }
 
 }  // namespace
