@@ -78,6 +78,7 @@ class tst_RenderWindow : public QObject {
   void quickStepsGiveOneRenderOfTheLastAngle();
   void stepsDuringARenderGiveOneMoreRender();
   void escapeStopsABusyRenderAndKeepsThePicture();
+  void openingOrClosingDuringARenderEndsIt();
   void draggingTurnsAsTheArrowsDo();
   void wheelZoomsAsThePlusAndMinusButtonsDo();
   void pictureTakesTheFocusAndTheKeys();
@@ -381,6 +382,33 @@ void tst_RenderWindow::escapeStopsABusyRenderAndKeepsThePicture() {
   OpenScene(terrain_);
   QCOMPARE(renders.count(), 3);
   QCOMPARE(Picture(), before);
+}
+
+// Another scene opened, or the window closed, while a render runs: the render ends first,
+// and what follows works on a scene and a window that are whole.
+void tst_RenderWindow::openingOrClosingDuringARenderEndsIt() {
+  TfrmRender* window = OpenScene(terrain_);
+  const QImage terrain = Picture();
+  const QString overdraw = dir_->filePath("overdraw.3df");
+  WriteOverdraw(overdraw, 1000000);
+  const auto open_terrain = [&] {
+    program_->viewer.Zoom = kStartZoom;
+    OpenScene(terrain_);
+  };
+  program_->viewer.Zoom = 20;
+  QTimer::singleShot(100, window, open_terrain);
+  OpenScene(overdraw);
+  QCOMPARE(main_->frmRender, window);
+  QCOMPARE(Picture(), terrain);
+  QCOMPARE(program_->viewer.SceneFaces.faces.size(), std::size_t{162});
+  QCOMPARE(dialogs_->TakeShown(), QStringList());
+
+  program_->viewer.Zoom = 20;
+  QTimer::singleShot(100, window, [window] { window->close(); });
+  OpenScene(overdraw);
+  QTRY_VERIFY(main_->frmRender == nullptr);
+  QVERIFY(QApplication::overrideCursor() == nullptr);
+  QCOMPARE(program_->viewer.SceneFaces.faces.size(), std::size_t{1000000});
 }
 
 void tst_RenderWindow::draggingTurnsAsTheArrowsDo() {
