@@ -55,7 +55,7 @@ const std::array<Command, 2>& CommandTable() {
               [](const std::vector<std::string>& args) { RunGenerate(ParseGenerateArgs(args)); }},
       Command{"render",
               "  orvandel-cli render SCENE OUTPUT.bmp [--observer V,H] [--sun V,H] [--zoom Z]\n"
-              "      [--wire] [--size WxH] [--threads N]\n",
+              "      [--wire] [--size WxH] [--threads N] [--timeout SECONDS]\n",
               "  Draws the 3DF mesh SCENE as the render window does and saves the picture as a\n"
               "  24-bit BMP file.\n"
               "  --observer V,H  the observer's vertical and horizontal angle in whole degrees\n"
@@ -66,7 +66,10 @@ const std::array<Command, 2>& CommandTable() {
               "  --size WxH      the picture's width and height in pixels, each from 1 to\n"
               "                  16384 (default 550x418)\n"
               "  --threads N     shares the work among N threads, 1 to 64 (default: the\n"
-              "                  machine's cores); the picture is the same for any N\n",
+              "                  machine's cores); the picture is the same for any N\n"
+              "  --timeout SECONDS\n"
+              "                  gives up when loading and drawing take longer than SECONDS,\n"
+              "                  a positive number, and writes nothing\n",
               [](const std::vector<std::string>& args) { RunRender(ParseRenderArgs(args)); }},
   };
   return commands;

@@ -51,6 +51,8 @@ bool TakeRenderOption(const std::vector<std::string>& args, std::size_t& at, Ren
     parsed.view.sun = AnglesFrom("--sun", value);
   } else if (TakeOption(args, at, "--zoom", value)) {
     parsed.view.zoom = PositiveFrom("--zoom", value, "number");
+  } else if (TakeOption(args, at, "--timeout", value)) {
+    parsed.timeout = PositiveFrom("--timeout", value, "number of seconds");
   } else if (TakeOption(args, at, "--size", value)) {
     TakeSize(value, parsed);
   } else if (args[at] == "--wire") {

@@ -9,7 +9,7 @@
 namespace orvandel::cli {
 
 // orvandel-cli render SCENE OUTPUT.bmp [--observer V,H] [--sun V,H] [--zoom Z] [--wire]
-// [--size WxH] [--threads N]
+// [--size WxH] [--threads N] [--timeout SECONDS]
 struct RenderArgs {
   std::string scene_file;
   std::string output_file;
@@ -17,6 +17,7 @@ struct RenderArgs {
   int width = 550;  // the render window's picture
   int height = 418;
   ThreadCount threads = DefaultThreadCount();
+  float timeout = 0;  // seconds; 0: no limit
 };
 
 // The largest picture side render accepts: a picture of up to a gigabyte.
@@ -24,7 +25,7 @@ inline constexpr int kMaxPictureSide = 16384;
 
 // Reads the arguments that follow "render". Angles are whole degrees from 0 to 359, the
 // zoom a positive number, each side of the size from 1 to kMaxPictureSide, the threads
-// from 1 to kMaxThreadCount. Throws UsageError.
+// from 1 to kMaxThreadCount, the timeout a positive number. Throws UsageError.
 RenderArgs ParseRenderArgs(const std::vector<std::string>& args);
 
 }  // namespace orvandel::cli

@@ -2,6 +2,8 @@
 
 #include <QBuffer>
 #include <QImageWriter>
+#include <algorithm>
+#include <cassert>
 #include <new>
 
 #include "orvandel/fileio/io_error.h"
@@ -23,6 +25,12 @@ PictureImage::PictureImage(int width, int height)
     : image_(BlackPicture(width, height)),
       canvas_(reinterpret_cast<std::uint32_t*>(image_.bits()), width, height,
               image_.bytesPerLine() / 4) {}
+
+void PictureImage::CopyFrom(const PictureImage& other) {
+  assert(other.image_.size() == image_.size());
+  // Into the pixels the canvas paints on, which must stay where they are.
+  std::copy_n(other.image_.constBits(), image_.sizeInBytes(), image_.bits());
+}
 
 std::string PictureImage::BmpBytes() const {
   // Qt writes 32-bit pictures as 24-bit BMP files.

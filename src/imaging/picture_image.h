@@ -20,6 +20,8 @@ class PictureImage {
   int Height() const { return image_.height(); }
   Canvas& GetCanvas() { return canvas_; }
   const QImage& Image() const { return image_; }
+  // Takes the pixels of a picture of the same size.
+  void CopyFrom(const PictureImage& other);
 
   // The picture as the bytes of an uncompressed 24-bit BMP file. Throws IoError.
   std::string BmpBytes() const;

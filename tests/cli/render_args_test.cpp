@@ -17,6 +17,7 @@ TEST(RenderArgsTest, DefaultsAreThoseOfAFreshLoadAndTheRenderWindow) {
   EXPECT_EQ(args.width, 550);
   EXPECT_EQ(args.height, 418);
   EXPECT_EQ(args.threads, DefaultThreadCount());
+  EXPECT_EQ(args.timeout, 0.0f);  // no time limit
 }
 
 TEST(RenderArgsTest, EveryOption) {
@@ -32,6 +33,8 @@ TEST(RenderArgsTest, EveryOption) {
   EXPECT_EQ(args.output_file, "out.bmp");
   EXPECT_EQ(args.threads, 3u);
   EXPECT_EQ(ParseRenderArgs({"a.3df", "b.bmp", "--threads=64"}).threads, 64u);
+  EXPECT_EQ(ParseRenderArgs({"a.3df", "b.bmp", "--timeout", "2.5"}).timeout, 2.5f);
+  EXPECT_EQ(ParseRenderArgs({"a.3df", "--timeout=0.01", "b.bmp"}).timeout, 0.01f);
 }
 
 TEST(RenderArgsTest, WrongUsage) {
@@ -56,6 +59,11 @@ TEST(RenderArgsTest, WrongUsage) {
       {"a.3df", "b.bmp", "--threads", "2x"},
       {"a.3df", "b.bmp", "--threads="},
       {"a.3df", "b.bmp", "--threads"},
+      {"a.3df", "b.bmp", "--timeout", "0"},
+      {"a.3df", "b.bmp", "--timeout", "-1"},
+      {"a.3df", "b.bmp", "--timeout", "inf"},
+      {"a.3df", "b.bmp", "--timeout", "5s"},
+      {"a.3df", "b.bmp", "--timeout"},
   };
   for (const auto& args : wrong) {
     EXPECT_THROW(ParseRenderArgs(args), UsageError) << ::testing::PrintToString(args);

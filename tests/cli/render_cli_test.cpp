@@ -114,6 +114,38 @@ TEST(RenderCliTest, FailuresGiveTheirMessageAndNoPicture) {
   EXPECT_EQ(Render({dir.File("none.3df"), dir.File("none.bmp")}).err, "File not found.\n");
 }
 
+// A scene of count copies of one face that covers the whole picture at a zoom of 20.
+std::string OverdrawScene(const TempDir& dir, int count) {
+  const std::vector<test::TriangleRecord> faces(static_cast<std::size_t>(count), {0, 1, 2, 120});
+  const std::string file = dir.File("overdraw.3df");
+  tools::WriteFileBytes(file, SceneFileBytes({{1, 0, 0}, {-1, 1, 0}, {-1, -1, 0}}, faces));
+  return file;
+}
+
+// Past its time limit the render gives up in one line and writes nothing: an older picture
+// stays as it was. Within its limit it draws what it draws without one.
+TEST(RenderCliTest, TimeLimitStopsTheRenderAndKeepsTheOldPicture) {
+  TempDir dir;
+  const std::string scene = OverdrawScene(dir, 200000);  // hours of painting at this size
+  tools::WriteFileBytes(dir.File("old.bmp"), "the old picture");
+  for (const auto& [given, shown] : {std::pair{"0.05", "0.05"}, std::pair{".2", "0.2"}}) {
+    const CommandResult result = Render(
+        {scene, dir.File("old.bmp"), "--size", "4000x4000", "--zoom", "20", "--timeout", given});
+    EXPECT_EQ(result.exit_status, 1);
+    EXPECT_EQ(result.out + result.err, std::string("Render stopped after ") + shown + " s.\n");
+    EXPECT_EQ(test::ReadFileBytes(dir.File("old.bmp")), "the old picture");
+  }
+  EXPECT_EQ(dir.Listing(), "old.bmp overdraw.3df");
+
+  const std::string hill = HillScene(dir);
+  ASSERT_EQ(Render({hill, dir.File("unlimited.bmp")}).exit_status, 0);
+  const CommandResult limited = Render({hill, dir.File("limited.bmp"), "--timeout", "600"});
+  EXPECT_EQ(limited.exit_status, 0);
+  EXPECT_EQ(limited.out + limited.err, "");
+  EXPECT_EQ(test::ReadFileBytes(dir.File("limited.bmp")),
+            test::ReadFileBytes(dir.File("unlimited.bmp")));
+}
+
 TEST(RenderCliTest, WrongUsageNamesTheHelp) {
   const CommandResult result = Render({"only-a-scene.3df"});
   EXPECT_EQ(result.exit_status, 2);

@@ -5,6 +5,7 @@
 #include <QtTest>
 #include <memory>
 
+#include "bmp_builder.h"
 #include "generation.h"
 #include "orvandel/viewer/viewer_state.h"
 #include "run_command.h"
@@ -32,6 +33,14 @@ void WriteTerrain(const std::string& file_name) {
   for (int k = 0; k < 16; ++k)
     g.panel.heights[static_cast<std::size_t>(k)] = QByteArray::number(100 * k).toStdString();
   QCOMPARE(g.Run(file_name), std::string());
+}
+
+// count copies of one face around the world origin; at a zoom of 20 each covers the
+// whole picture, so that drawing a million of them takes minutes.
+void WriteOverdraw(const QString& file_name, int count) {
+  const std::vector<test::TriangleRecord> faces(static_cast<std::size_t>(count), {0, 1, 2, 120});
+  tools::WriteFileBytes(file_name.toStdString(),
+                        test::SceneFileBytes({{1, 0, 0}, {-1, 1, 0}, {-1, -1, 0}}, faces));
 }
 
 bool OnlyBlackAndWhite(const QImage& image) {
@@ -67,6 +76,9 @@ class tst_RenderWindow : public QObject {
   void newWindowShowsTheProgramWideState();
   void renderWithoutSceneClearsThePicture();
   void quickStepsGiveOneRenderOfTheLastAngle();
+  void stepsDuringARenderGiveOneMoreRender();
+  void escapeStopsABusyRenderAndKeepsThePicture();
+  void openingOrClosingDuringARenderEndsIt();
   void draggingTurnsAsTheArrowsDo();
   void wheelZoomsAsThePlusAndMinusButtonsDo();
   void pictureTakesTheFocusAndTheKeys();
@@ -302,6 +314,101 @@ void tst_RenderWindow::quickStepsGiveOneRenderOfTheLastAngle() {
   ClickAt(window->Button1, window->Button1->rect().center());  // "Render now!" at 45
   QCOMPARE(renders.count(), 2);
   QCOMPARE(Picture(), merged);
+}
+
+// The window takes input while it draws: arrows clicked meanwhile turn at once and give
+// one more picture, of their last angle, once the running one is done.
+void tst_RenderWindow::stepsDuringARenderGiveOneMoreRender() {
+  TfrmRender* window = OpenScene(terrain_);
+  const QString overdraw = dir_->filePath("overdraw.3df");
+  WriteOverdraw(overdraw, 3000);
+  program_->viewer.Zoom = 20;
+  OpenScene(overdraw);
+  QSignalSpy renders(window, &TfrmRender::Rendered);
+  const QPoint up_arrow(window->UpDown1->width() / 2, window->UpDown1->height() / 4);
+  int renders_while_drawing = -1;
+  bool busy_while_drawing = false;
+  QTimer::singleShot(0, window, [&] {
+    busy_while_drawing = QApplication::overrideCursor() != nullptr;
+    for (int i = 0; i < 3; ++i)
+      ClickAt(window->UpDown1, up_arrow);
+    renders_while_drawing = renders.count();
+  });
+  ClickAt(window->Button1, window->Button1->rect().center());
+  QVERIFY(busy_while_drawing);
+  QCOMPARE(renders_while_drawing, 0);
+  QCOMPARE(renders.count(), 2);
+  QCOMPARE(window->Edit1->text(), QString("35"));
+  QCOMPARE(program_->viewer.ObserverVertical, std::uint16_t{35});
+  const QImage merged = Picture();
+  ClickAt(window->Button1, window->Button1->rect().center());
+  QCOMPARE(renders.count(), 3);
+  QCOMPARE(Picture(), merged);
+  QVERIFY(QApplication::overrideCursor() == nullptr);
+}
+
+// Escape ends a render that would take minutes; the picture stays as it was, the cursor
+// comes back, and the window goes on working. Opening a scene renders as "Render now!" does.
+void tst_RenderWindow::escapeStopsABusyRenderAndKeepsThePicture() {
+  TfrmRender* window = OpenScene(terrain_);
+  const QImage before = Picture();
+  const QString overdraw = dir_->filePath("overdraw.3df");
+  WriteOverdraw(overdraw, 1000000);
+  program_->viewer.Zoom = 20;
+  QSignalSpy renders(window, &TfrmRender::Rendered);
+  for (QWidget* focus : std::initializer_list<QWidget*>{window->Image1, window->Button1}) {
+    focus->setFocus();
+    bool busy_while_drawing = false;
+    QTimer::singleShot(100, window, [&] {
+      busy_while_drawing = QApplication::overrideCursor() != nullptr;
+      QTest::keyClick(focus, Qt::Key_Escape);
+    });
+    if (focus == window->Button1) {
+      ClickAt(window->Button1, window->Button1->rect().center());
+    } else {
+      OpenScene(overdraw);
+    }
+    QVERIFY(busy_while_drawing);
+    QCOMPARE(Picture(), before);
+    QVERIFY(QApplication::overrideCursor() == nullptr);
+  }
+  QCOMPARE(renders.count(), 2);
+  QCOMPARE(dialogs_->TakeShown(), QStringList());
+  QCOMPARE(program_->viewer.SceneFaces.faces.size(), std::size_t{1000000});
+
+  window->UpDown1->StepUp();
+  QCOMPARE(window->Edit1->text(), QString("25"));
+  program_->viewer.Zoom = kStartZoom;
+  OpenScene(terrain_);
+  QCOMPARE(renders.count(), 3);
+  QCOMPARE(Picture(), before);
+}
+
+// Another scene opened, or the window closed, while a render runs: the render ends first,
+// and what follows works on a scene and a window that are whole.
+void tst_RenderWindow::openingOrClosingDuringARenderEndsIt() {
+  TfrmRender* window = OpenScene(terrain_);
+  const QImage terrain = Picture();
+  const QString overdraw = dir_->filePath("overdraw.3df");
+  WriteOverdraw(overdraw, 1000000);
+  const auto open_terrain = [&] {
+    program_->viewer.Zoom = kStartZoom;
+    OpenScene(terrain_);
+  };
+  program_->viewer.Zoom = 20;
+  QTimer::singleShot(100, window, open_terrain);
+  OpenScene(overdraw);
+  QCOMPARE(main_->frmRender, window);
+  QCOMPARE(Picture(), terrain);
+  QCOMPARE(program_->viewer.SceneFaces.faces.size(), std::size_t{162});
+  QCOMPARE(dialogs_->TakeShown(), QStringList());
+
+  program_->viewer.Zoom = 20;
+  QTimer::singleShot(100, window, [window] { window->close(); });
+  OpenScene(overdraw);
+  QTRY_VERIFY(main_->frmRender == nullptr);
+  QVERIFY(QApplication::overrideCursor() == nullptr);
+  QCOMPARE(program_->viewer.SceneFaces.faces.size(), std::size_t{1000000});
 }
 
 void tst_RenderWindow::draggingTurnsAsTheArrowsDo() {

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
@@ -197,6 +199,113 @@ TEST(RasterCanvasTest, SmallTrianglesPaintWhatTheRulesSay) {
         ASSERT_EQ(picture.At(x, y), expected[static_cast<std::size_t>(y * 7 + x)])
             << a.x << "," << a.y << " " << b.x << "," << b.y << " " << c.x << "," << c.y
             << (solid ? " filled" : " outlined") << ", pixel " << x << "," << y;
+      }
+    }
+    ASSERT_TRUE(picture.MarginUntouched());
+  }
+}
+
+// The fill as it was first written, one edge test per pixel of the bounding box: the
+// brush on every pixel whose centre has all three edge values >= 0, the triangle turned
+// clockwise on the picture first. The run-by-run fill must paint exactly these pixels.
+std::vector<std::uint32_t> FilledPixelByPixel(int w, int h, PixelPoint a, PixelPoint b,
+                                              PixelPoint c, std::uint32_t brush) {
+  using I64 = std::int64_t;
+  const auto limited = [](PixelPoint p) {
+    return PixelPoint{std::clamp(p.x, -kFar, kFar), std::clamp(p.y, -kFar, kFar)};
+  };
+  a = limited(a), b = limited(b), c = limited(c);
+  std::vector<std::uint32_t> pixels(static_cast<std::size_t>(w * h), kUntouched);
+  const I64 area = (I64{b.x} - a.x) * (I64{c.y} - a.y) - (I64{b.y} - a.y) * (I64{c.x} - a.x);
+  if (area == 0) return pixels;
+  if (area < 0) std::swap(b, c);
+  const auto edge = [](PixelPoint from, PixelPoint to, I64 x, I64 y) {
+    return (x - from.x) * -(I64{to.y} - from.y) + (y - from.y) * (I64{to.x} - from.x);
+  };
+  const I64 x1 = std::max<I64>(std::min({a.x, b.x, c.x}), 0);
+  const I64 x2 = std::min<I64>(std::max({a.x, b.x, c.x}), w - 1);
+  const I64 y1 = std::max<I64>(std::min({a.y, b.y, c.y}), 0);
+  const I64 y2 = std::min<I64>(std::max({a.y, b.y, c.y}), h - 1);
+  for (I64 y = y1; y <= y2; ++y) {
+    for (I64 x = x1; x <= x2; ++x) {
+      if (edge(a, b, x, y) >= 0 && edge(b, c, x, y) >= 0 && edge(c, a, x, y) >= 0)
+        pixels[static_cast<std::size_t>(y * w + x)] = brush;
+    }
+  }
+  return pixels;
+}
+
+// A corner for the fill's comparison: on and around the picture, just beyond it, or as far
+// out as the pixel range or a 32-bit number reaches.
+PixelPoint RandomCorner(std::mt19937& random) {
+  std::uniform_int_distribution<int> kind(0, 5), near(-8, 48);
+  std::uniform_int_distribution<std::int32_t> far(-kFar - 5, kFar + 5);
+  std::uniform_int_distribution<std::int32_t> any(INT32_MIN, INT32_MAX);
+  const auto coordinate = [&] {
+    switch (kind(random)) {
+      case 0:
+      case 1:
+      case 2:
+        return near(random);
+      case 3:
+        return far(random);
+      case 4:
+        return any(random);
+      default:
+        return (random() % 2 ? 1 : -1) * (kFar - near(random));
+    }
+  };
+  return {coordinate(), coordinate()};
+}
+
+// Three corners: free, a thin sliver (two corners a step apart, or all three nearly in a
+// line), a flat triangle (all in a line), or a single point.
+std::array<PixelPoint, 3> RandomTriangle(std::mt19937& random, int shape) {
+  const PixelPoint a = RandomCorner(random), b = RandomCorner(random);
+  const auto step = [&](PixelPoint p) {
+    return PixelPoint{p.x + static_cast<int>(random() % 3) - 1,
+                      p.y + static_cast<int>(random() % 3) - 1};
+  };
+  const auto middle = [](PixelPoint p, PixelPoint q) {
+    return PixelPoint{static_cast<std::int32_t>((std::int64_t{p.x} + q.x) / 2),
+                      static_cast<std::int32_t>((std::int64_t{p.y} + q.y) / 2)};
+  };
+  switch (shape % 5) {
+    case 0:
+      return {a, b, RandomCorner(random)};
+    case 1:
+      return {a, step(a), b};
+    case 2:
+      return {a, step(middle(a, b)), b};
+    case 3:
+      return {a, PixelPoint{a.x, b.y}, PixelPoint{a.x, a.y / 2 + b.y / 2}};
+    default:
+      return {a, a, a};
+  }
+}
+
+// Whatever the triangle, filled in runs it covers the pixels that the pixel-by-pixel edge
+// test covers: far-out corners, slivers, flat and single-point triangles, both windings.
+// The outline, drawn over the fill, is left out of the comparison.
+TEST(RasterCanvasTest, RunsFillTheSamePixelsAsTheEdgeTestPerPixel) {
+  std::mt19937 random(13);
+  constexpr int kW = 41, kH = 29;
+  const std::uint32_t brush = RasterCanvas::PixelWord(0x00102030);
+  const std::uint32_t pen = RasterCanvas::PixelWord(0x00405060);
+  for (int trial = 0; trial < 20000; ++trial) {
+    const auto [a, b, c] = RandomTriangle(random, trial);
+    Picture picture(kW, kH);
+    picture.canvas.SetBrushColour(0x00102030);
+    picture.canvas.SetPenColour(0x00405060);
+    picture.canvas.Polygon(a, b, c);
+    const std::vector<std::uint32_t> expected = FilledPixelByPixel(kW, kH, a, b, c, brush);
+    for (int y = 0; y < kH; ++y) {
+      for (int x = 0; x < kW; ++x) {
+        const std::uint32_t got = picture.At(x, y);
+        if (got == pen) continue;
+        ASSERT_EQ(got, expected[static_cast<std::size_t>(y * kW + x)])
+            << a.x << "," << a.y << " " << b.x << "," << b.y << " " << c.x << "," << c.y
+            << ", pixel " << x << "," << y;
       }
     }
     ASSERT_TRUE(picture.MarginUntouched());

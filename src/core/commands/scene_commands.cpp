@@ -5,24 +5,18 @@
 namespace orvandel {
 
 void OpenSceneCommand(ViewerState& state, const std::string& file_name,
-                      const ShowAngles& show_angles, Picture picture, BusyIndicator& busy) {
+                      const ShowAngles& show_angles, BusyIndicator& busy) {
   const BusyScope busy_cursor(busy);
   LoadScene(file_name, state, show_angles);
-  RenderScene(state, picture.canvas, picture.width, picture.height);
-}
-
-void RenderCommand(ViewerState& state, Picture picture, BusyIndicator& busy) {
-  const BusyScope busy_cursor(busy);
-  RenderNow(state, picture.canvas, picture.width, picture.height);
 }
 
 void RenderSceneFile(const std::string& file_name, const ViewSettings& view, ThreadCount threads,
-                     Picture picture) {
+                     Picture picture, const RenderStop& stop) {
   ViewerState state;
   state.threads = threads;
   LoadScene(file_name, state, [](AnglePair) {});  // no arrows to show the angles in
   ApplyView(state, view);
-  RenderScene(state, picture.canvas, picture.width, picture.height);
+  RenderScene(state, picture.canvas, picture.width, picture.height, stop);
 }
 
 }  // namespace orvandel

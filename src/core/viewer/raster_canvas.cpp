@@ -13,22 +13,43 @@ I64 FloorDiv(I64 num, I64 den) {  // den > 0
   return q * den > num ? q - 1 : q;
 }
 
-// One edge of a triangle as a function w(x, y) that is 0 on the edge and grows towards
-// the inside; stepping one pixel right adds step_x, one row down adds step_y.
-// Points within +-kPixelLimit keep every product of the stepping below within 64 bits.
+I64 CeilDiv(I64 num, I64 den) {  // den > 0
+  return -FloorDiv(-num, den);
+}
+
+// Points within +-kPixelLimit keep every product of the edge arithmetic within 64 bits.
 PixelPoint Limited(PixelPoint p) {
   constexpr std::int32_t kLimit = ViewMapping::kPixelLimit;
   return {std::clamp(p.x, -kLimit, kLimit), std::clamp(p.y, -kLimit, kLimit)};
 }
 
+// The columns of one row from first to last, both included; empty when first > last.
+struct Span {
+  I64 first;
+  I64 last;
+};
+
+// One edge of a triangle as a function w(x, y) that is 0 on the edge and grows towards
+// the inside: w = slope * x + (the row's offset).
 struct EdgeFunction {
-  EdgeFunction(PixelPoint from, PixelPoint to, I64 x, I64 y)
-      : step_x(-(I64{to.y} - from.y)),
-        step_y(I64{to.x} - from.x),
-        value((x - from.x) * step_x + (y - from.y) * step_y) {}
-  I64 step_x;
-  I64 step_y;
-  I64 value;
+  EdgeFunction(PixelPoint from, PixelPoint to)
+      : from(from), slope(-(I64{to.y} - from.y)), rise(I64{to.x} - from.x) {}
+
+  // Narrows span to the columns of row y where w >= 0, exactly, in whole numbers.
+  void Narrow(I64 y, Span& span) const {
+    const I64 offset = (y - from.y) * rise - from.x * slope;
+    if (slope > 0) {
+      span.first = std::max(span.first, CeilDiv(-offset, slope));
+    } else if (slope < 0) {
+      span.last = std::min(span.last, FloorDiv(offset, -slope));
+    } else if (offset < 0) {
+      span.last = span.first - 1;
+    }
+  }
+
+  PixelPoint from;
+  I64 slope;
+  I64 rise;
 };
 
 }  // namespace
@@ -103,6 +124,8 @@ bool RasterCanvas::PaintTinyTriangle(PixelPoint a, PixelPoint b, PixelPoint c) {
   return true;
 }
 
+// Each row's pixels with all three edge values >= 0 lie in one run: the run's ends come
+// from the edges, and the run is filled at once.
 void RasterCanvas::FillTriangle(PixelPoint a, PixelPoint b, PixelPoint c) {
   const I64 area = (I64{b.x} - a.x) * (I64{c.y} - a.y) - (I64{b.y} - a.y) * (I64{c.x} - a.x);
   if (area == 0) return;  // a flat triangle is all outline
@@ -113,19 +136,13 @@ void RasterCanvas::FillTriangle(PixelPoint a, PixelPoint b, PixelPoint c) {
   const I64 y2 = std::min<I64>(std::max({a.y, b.y, c.y}), height_ - 1);
   if (x1 > x2 || y1 > y2) return;
 
-  EdgeFunction e0(a, b, x1, y1), e1(b, c, x1, y1), e2(c, a, x1, y1);
+  const EdgeFunction edges[] = {{a, b}, {b, c}, {c, a}};
   for (I64 y = y1; y <= y2; ++y) {
-    std::uint32_t* row = pixels_ + y * stride_;
-    I64 w0 = e0.value, w1 = e1.value, w2 = e2.value;
-    for (I64 x = x1; x <= x2; ++x) {
-      if ((w0 | w1 | w2) >= 0) row[x] = brush_word_;
-      w0 += e0.step_x;
-      w1 += e1.step_x;
-      w2 += e2.step_x;
-    }
-    e0.value += e0.step_y;
-    e1.value += e1.step_y;
-    e2.value += e2.step_y;
+    Span span{x1, x2};
+    for (const EdgeFunction& edge : edges)
+      edge.Narrow(y, span);
+    if (span.first <= span.last)
+      std::fill_n(pixels_ + y * stride_ + span.first, span.last - span.first + 1, brush_word_);
   }
 }
 

@@ -63,20 +63,25 @@ void ShadeRange(const std::vector<SceneFace>& faces, PartRange range, const Proj
   }
 }
 
-void DrawFace(const SceneFace& face, const std::vector<PixelPoint>& pixels, Canvas& canvas) {
+// Face number k of the scene; a stopped render ends here, a few faces after the stop.
+void DrawFace(std::size_t k, const std::vector<SceneFace>& faces,
+              const std::vector<PixelPoint>& pixels, Canvas& canvas, const RenderStop& stop) {
+  if (k % RenderStop::kFacesBetweenChecks == 0) stop.ThrowIfStopped();
+  const SceneFace& face = faces[k];
   canvas.Polygon(pixels[face.Corner1], pixels[face.Corner2], pixels[face.Corner3]);
 }
 
 }  // namespace
 
-void Draw_and_View(const Projection& projection, const ViewerState& state, Canvas& canvas) {
+void Draw_and_View(const Projection& projection, const ViewerState& state, Canvas& canvas,
+                   const RenderStop& stop) {
   const std::vector<SceneFace>& faces = state.SceneFaces.faces;
   const std::vector<PixelPoint> pixels = PlaceVertices(projection, state.Zoom, state.threads);
   if (!state.Shaded) {
     canvas.SetBrushStyle(BrushStyle::kClear);
     canvas.SetPenColour(kWireColour);
-    for (const SceneFace& face : faces)
-      DrawFace(face, pixels, canvas);
+    for (std::size_t k = 0; k < faces.size(); ++k)
+      DrawFace(k, faces, pixels, canvas, stop);
     return;
   }
   canvas.SetBrushStyle(BrushStyle::kSolid);
@@ -87,7 +92,7 @@ void Draw_and_View(const Projection& projection, const ViewerState& state, Canva
     for (std::size_t k = range.begin; k < range.end; ++k) {
       canvas.SetBrushColour(colours[k - range.begin]);
       canvas.SetPenColour(colours[k - range.begin]);
-      DrawFace(faces[k], pixels, canvas);
+      DrawFace(k, faces, pixels, canvas, stop);
     }
   };
   ShadeAhead(faces.size(), state.threads, shade, draw);
@@ -102,19 +107,22 @@ void ClearPicture(Canvas& canvas, std::int32_t width, std::int32_t height) {
   canvas.Rectangle(0, 0, width, height);
 }
 
-void RenderScene(ViewerState& state, Canvas& canvas, std::int32_t width, std::int32_t height) {
+void RenderScene(ViewerState& state, Canvas& canvas, std::int32_t width, std::int32_t height,
+                 const RenderStop& stop) {
+  stop.ThrowIfStopped();
   if (state.SceneFaces.empty()) {
     ClearPicture(canvas, width, height);
     return;
   }
   const Projection projection = Project_Scene(state, width, height);
   ClearPicture(canvas, width, height);
-  Draw_and_View(projection, state, canvas);
+  Draw_and_View(projection, state, canvas, stop);
 }
 
-void RenderNow(ViewerState& state, Canvas& canvas, std::int32_t width, std::int32_t height) {
+void RenderNow(ViewerState& state, Canvas& canvas, std::int32_t width, std::int32_t height,
+               const RenderStop& stop) {
   const BrushKeeper keeper(canvas);
-  RenderScene(state, canvas, width, height);
+  RenderScene(state, canvas, width, height, stop);
 }
 
 }  // namespace orvandel

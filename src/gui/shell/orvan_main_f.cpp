@@ -176,13 +176,12 @@ void TfrmMainMDI::Open3Dfile1Click() {
 // name also when the file turns out to be unusable.
 void TfrmMainMDI::OpenScene(const QString& file_name) {
   TfrmRender* window = RenderWindow(file_name);
-  PictureImage& picture = window->Picture();
+  window->StopRender();  // it draws the scene about to be replaced
   QtBusyCursor busy_cursor;
   OpenSceneCommand(
       program_.viewer, LocalFileName(file_name),
-      [window](AnglePair angles) { window->ShowAngles(angles); },
-      {picture.GetCanvas(), picture.Width(), picture.Height()}, busy_cursor);
-  window->Image1->update();
+      [window](AnglePair angles) { window->ShowAngles(angles); }, busy_cursor);
+  window->Button1Click();
 }
 
 // Created when absent, else reused; re-captioned, re-sized and centred on the screen,

@@ -1,9 +1,11 @@
 #include "viewer/orvan_render_f.h"
 
 #include <QCloseEvent>
+#include <QEventLoop>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QPointer>
 #include <QWheelEvent>
 #include <cstdlib>
 
@@ -203,14 +205,47 @@ void TfrmRender::ShowAngles(AnglePair angles) {
   UpDown2->SetPosition(angles.horizontal);
 }
 
+// Asked for while a render runs, a render follows it, once, with the view as it then is.
 void TfrmRender::Button1Click() {
-  render_wanted_ = false;  // this render serves any that was waiting
+  if (running_ != nullptr) {
+    render_wanted_ = true;
+    return;
+  }
   QtBusyCursor busy_cursor;
+  const BusyScope busy(busy_cursor);
+  do {
+    render_wanted_ = false;  // this render serves any that was waiting
+    if (!RenderInBackground()) return;
+  } while (render_wanted_);
+}
+
+// Draws on a picture of its own, which replaces the shown one only when whole, while the
+// events go on: keys, clicks, and even the window's closing. False when the window is gone.
+bool TfrmRender::RenderInBackground() {
+  PictureImage drawn(picture_.Width(), picture_.Height());
+  QEventLoop loop;
+  BackgroundRender render(state_, {drawn.GetCanvas(), drawn.Width(), drawn.Height()}, [&loop] {
+    QMetaObject::invokeMethod(&loop, &QEventLoop::quit, Qt::QueuedConnection);
+  });
+  running_ = &render;
+  const QPointer<TfrmRender> window(this);
+  loop.exec();
+  if (window.isNull()) return false;
+  if (running_ == &render) running_ = nullptr;
   dialogs_.RunCommand([&] {
-    RenderCommand(state_, {picture_.GetCanvas(), picture_.Width(), picture_.Height()}, busy_cursor);
+    if (render.Finish()) picture_.CopyFrom(drawn);
   });
   Image1->update();
   emit Rendered();
+  return true;
+}
+
+void TfrmRender::StopRender() {
+  render_wanted_ = false;
+  if (running_ == nullptr) return;
+  running_->Stop();
+  running_->Finish();
+  running_ = nullptr;
 }
 
 void TfrmRender::UpDown1Click(int delta) {
@@ -283,7 +318,16 @@ void TfrmRender::RenderWanted() {
   if (render_wanted_) Button1Click();
 }
 
+void TfrmRender::keyPressEvent(QKeyEvent* event) {
+  if (event->key() == Qt::Key_Escape && running_ != nullptr) {
+    StopRender();
+  } else {
+    QMdiSubWindow::keyPressEvent(event);
+  }
+}
+
 void TfrmRender::closeEvent(QCloseEvent* event) {
+  StopRender();
   emit Closed();
   QMdiSubWindow::closeEvent(event);
 }

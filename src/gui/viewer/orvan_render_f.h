@@ -7,6 +7,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 
+#include "orvandel/commands/background_render.h"
 #include "orvandel/viewer/viewer_state.h"
 #include "picture_image.h"
 #include "shell/user_dialogs.h"
@@ -49,8 +50,10 @@ class PictureView : public QWidget {
 // The render window: the picture of the loaded scene, and along its bottom the controls
 // that turn the observer or the sun in steps of 5 degrees, switch to a wire frame, zoom
 // and render. While "Autorender" is checked every control change renders, once the input
-// waiting is done: a burst of steps gives one picture, of the last angle. The controls
-// change the program-wide viewer state, which outlives the window.
+// waiting is done: a burst of steps gives one picture, of the last angle. A render runs on
+// a thread of its own while the window goes on taking input: controls changed meanwhile
+// give one more render after it, and Escape stops it, leaving the picture as it was. The
+// controls change the program-wide viewer state, which outlives the window.
 class TfrmRender : public QMdiSubWindow {
   Q_OBJECT
 
@@ -62,6 +65,9 @@ class TfrmRender : public QMdiSubWindow {
   // Shows an angle pair in the up-downs without running their handlers.
   void ShowAngles(AnglePair angles);
   PictureImage& Picture() { return picture_; }
+  // Ends a render that runs, if any, and forgets any render waiting; the picture stays as
+  // it was.
+  void StopRender();
 
   PictureView* Image1 = nullptr;
   QFrame* Panel2 = nullptr;
@@ -95,6 +101,7 @@ class TfrmRender : public QMdiSubWindow {
 
  protected:
   void closeEvent(QCloseEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
 
  private:
   void CreatePanel(QWidget* client);
@@ -106,11 +113,13 @@ class TfrmRender : public QMdiSubWindow {
   void Zoom(int steps);
   void AutoRender();
   void RenderWanted();
+  bool RenderInBackground();
 
   ViewerState& state_;
   UserDialogs& dialogs_;
   PictureImage picture_;
   bool render_wanted_ = false;
+  BackgroundRender* running_ = nullptr;  // the render under way, if any
 };
 
 }  // namespace orvandel::gui

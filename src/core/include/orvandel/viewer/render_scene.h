@@ -4,6 +4,7 @@
 
 #include "orvandel/viewer/canvas.h"
 #include "orvandel/viewer/project_scene.h"
+#include "orvandel/viewer/render_stop.h"
 #include "orvandel/viewer/viewer_state.h"
 
 namespace orvandel {
@@ -22,8 +23,10 @@ inline constexpr PackedColour kWireColour = 0x00FFFFFF;
 // in white with the brush clear. Later faces cover earlier ones; nothing is sorted or
 // culled. Each vertex is placed on the picture once and each face shaded once, shared
 // among state.threads threads; the canvas is used from the calling thread only. Needs the
-// projection of the same scene just before. Fails only as the canvas does.
-void Draw_and_View(const Projection& projection, const ViewerState& state, Canvas& canvas);
+// projection of the same scene just before. Throws RenderStopped once stop is stopped,
+// leaving the picture partly drawn; otherwise fails only as the canvas does.
+void Draw_and_View(const Projection& projection, const ViewerState& state, Canvas& canvas,
+                   const RenderStop& stop = RenderStop::Never());
 
 // Paints the whole width x height picture black, its last column and row included.
 void ClearPicture(Canvas& canvas, std::int32_t width, std::int32_t height);
@@ -31,11 +34,14 @@ void ClearPicture(Canvas& canvas, std::int32_t width, std::int32_t height);
 // The render sequence of every caller: Project_Scene, ClearPicture, Draw_and_View, on a
 // picture of width x height pixels (both at least 1). With no scene the picture is only
 // cleared. Throws Refusal "Division by zero!" from Project_Scene, before the picture is
-// touched; the scene is then discarded.
-void RenderScene(ViewerState& state, Canvas& canvas, std::int32_t width, std::int32_t height);
+// touched; the scene is then discarded. Throws RenderStopped as Draw_and_View does, or
+// before the picture is touched when stop is already stopped.
+void RenderScene(ViewerState& state, Canvas& canvas, std::int32_t width, std::int32_t height,
+                 const RenderStop& stop = RenderStop::Never());
 
 // What "Render now!" does: RenderScene with the canvas brush's colour and style put back
-// as they were afterwards, also when the render fails.
-void RenderNow(ViewerState& state, Canvas& canvas, std::int32_t width, std::int32_t height);
+// as they were afterwards, also when the render fails or is stopped.
+void RenderNow(ViewerState& state, Canvas& canvas, std::int32_t width, std::int32_t height,
+               const RenderStop& stop = RenderStop::Never());
 
 }  // namespace orvandel
