@@ -13,6 +13,7 @@
 #include "scripted_dialogs.h"
 #include "shell/orvan_main_f.h"
 #include "shell/program.h"
+#include "temp_dir.h"
 #include "user_input.h"
 #include "viewer/orvan_render_f.h"
 
@@ -71,6 +72,7 @@ class tst_RenderWindow : public QObject {
   void wireFrameIsWhiteOnBlack();
   void noPictureToSave();
   void savedPictureOpensInImageMagick();
+  void pictureIsNeverSavedOverItsScene();
   void vertexCountZeroLeavesACaptionedWindow();
   void secondSceneReusesTheWindow();
   void newWindowShowsTheProgramWideState();
@@ -238,6 +240,21 @@ void tst_RenderWindow::savedPictureOpensInImageMagick() {
                                        {"-format", "%m %w %h %[bit-depth]", picture.toStdString()});
   QCOMPARE(result.exit_status, 0);
   QCOMPARE(QString::fromStdString(result.out), QString("BMP3 550 418 8"));
+}
+
+// The scene file is kept whatever the user answers in the save dialog.
+void tst_RenderWindow::pictureIsNeverSavedOverItsScene() {
+  const QString scene = dir_->filePath("scene.3df");
+  QVERIFY(QFile::copy(terrain_, scene));
+  const QString link = dir_->filePath("scene.bmp");
+  QVERIFY(QFile::link(scene, link));
+  OpenScene(scene);
+  for (const QString& answer : {scene, link}) {
+    dialogs_->save_answers.push_back(answer);
+    main_->Save3D1Click();
+    QCOMPARE(dialogs_->TakeShown(), QStringList{"Error: The output file is the input file!"});
+  }
+  QCOMPARE(test::ReadFileBytes(scene.toStdString()), test::ReadFileBytes(terrain_.toStdString()));
 }
 
 void tst_RenderWindow::vertexCountZeroLeavesACaptionedWindow() {

@@ -12,6 +12,7 @@
 #include "orvandel/commands/generate_command.h"
 #include "orvandel/commands/open_map_command.h"
 #include "orvandel/commands/scene_commands.h"
+#include "orvandel/fileio/same_file.h"
 #include "shell/orvan_doc_f.h"
 #include "shell/program.h"
 #include "shell/qt_busy_cursor.h"
@@ -213,7 +214,11 @@ void TfrmMainMDI::Save3D1Click() {
   const auto chosen =
       program_.dialogs.AskSaveFile({"Save 3D picture", "BMP files (*.bmp)|*.bmp", "bmp"});
   if (!chosen) return;
-  program_.dialogs.RunCommand([&] { frmRender->Picture().SaveBmp(LocalFileName(*chosen)); });
+  program_.dialogs.RunCommand([&] {
+    const std::string file_name = LocalFileName(*chosen);
+    RefuseOutputOverInput(program_.SceneFileName, file_name);
+    frmRender->Picture().SaveBmp(file_name);
+  });
 }
 
 void TfrmMainMDI::Documentation1Click() {
