@@ -266,6 +266,14 @@ void tst_Desktop::mapGivenAtStartOpensOnceTheProgramRuns() {
   QTRY_VERIFY(!dialogs_->shown.isEmpty());
   QCOMPARE(dialogs_->TakeShown(), QStringList{"ORVANDEL: File not found."});
   QCOMPARE(program_->map.MapFileName, path.toStdString());
+
+  // A name that is not UTF-8 text opens by its bytes.
+  const std::string latin1 = dir_->filePath("h").toStdString() + "\xf6he.bmp";
+  const QByteArray bytes = BlockMap(16, 24, 20);
+  tools::WriteFileBytes(latin1, bytes.toStdString());
+  program_->OpenAtStart(latin1);
+  QTRY_COMPARE(program_->map.MapFileName, latin1);
+  QCOMPARE(dialogs_->TakeShown(), QStringList());
 }
 
 void tst_Desktop::secondMapReusesTheWindowAndKeepsOlderSwatches() {
