@@ -1,6 +1,7 @@
 // orvandel: the desktop program. "orvandel MAP.bmp" opens the map at start, as a file
 // manager asks when the user opens a BMP file with the program.
 #include <QApplication>
+#include <csignal>
 #include <iostream>
 #include <string>
 #include <string_view>
@@ -21,6 +22,9 @@ int main(int argc, char** argv) {
     return std::cout ? 0 : 1;
   }
   orvandel::InstallInterruptCleanup();
+  // A pipe whose reader went away fails the save with a message instead of ending the
+  // program and the user's work with it.
+  std::signal(SIGPIPE, SIG_IGN);
   QApplication application(argc, argv);  // takes Qt's own options out of the arguments
   // The map's name as its bytes stand, which need not be text in any encoding.
   const std::vector<std::string> maps(argv + 1, argv + argc);
