@@ -5,7 +5,7 @@
 #include "bmp_builder.h"
 #include "run_command.h"
 #include "scene_file.h"
-#include "special_files.h"
+#include "device_files.h"
 #include "temp_dir.h"
 
 namespace orvandel {

@@ -7,7 +7,7 @@
 #include <unistd.h>
 
 #include "bmp_builder.h"
-#include "special_files.h"
+#include "device_files.h"
 #include "temp_dir.h"
 
 namespace orvandel {

@@ -14,7 +14,7 @@
 #include "orvandel/fileio/io_error.h"
 #include "orvandel/fileio/output_file.h"
 #include "orvandel/fileio/temporary_file.h"
-#include "special_files.h"
+#include "device_files.h"
 #include "temp_dir.h"
 
 namespace orvandel {

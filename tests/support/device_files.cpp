@@ -1,4 +1,4 @@
-#include "special_files.h"
+#include "device_files.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
