@@ -9,10 +9,10 @@
 namespace orvandel {
 namespace {
 
-void RequireFiniteHeights(const std::vector<float>& heights) {
-  if (!std::all_of(heights.begin(), heights.end(), [](float h) { return std::isfinite(h); })) {
-    throw Refusal(kNotFiniteVertex);
-  }
+// factor x each height as a float, as a file that stores the product holds it.
+void RequireFiniteHeights(const std::vector<float>& heights, float factor) {
+  const auto finite = [factor](float h) { return std::isfinite(factor * h); };
+  if (!std::all_of(heights.begin(), heights.end(), finite)) throw Refusal(kNotFiniteVertex);
 }
 
 }  // namespace
@@ -21,16 +21,16 @@ void RequireFiniteVertex(double coordinate) {
   if (!std::isfinite(coordinate)) throw Refusal(kNotFiniteVertex);
 }
 
-std::vector<float> FiniteHeightsInVertexOrder(const MeshSource& source) {
+std::vector<float> FiniteHeightsInVertexOrder(const MeshSource& source, float factor) {
   std::vector<float> heights = source.sampler.HeightsInVertexOrder(source.threads);
-  RequireFiniteHeights(heights);
+  RequireFiniteHeights(heights, factor);
   return heights;
 }
 
 // Cells without their own height hold 0, so that every entry can be checked.
 OwnHeights FiniteOwnHeights(const MeshSource& source) {
   OwnHeights own = source.sampler.CountOwnHeights(source.threads);
-  RequireFiniteHeights(own.height);
+  RequireFiniteHeights(own.height, 1);
   return own;
 }
 

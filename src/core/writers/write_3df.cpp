@@ -17,12 +17,6 @@ using format3df::kVertexBytes;
 constexpr float kHeightFactor = 2.5f;
 constexpr std::size_t kSquareBytes = 2 * kTriangleBytes;
 
-// 2.5 x a height near the top of the float range leaves it.
-void RequireFiniteZ(const std::vector<float>& heights) {
-  for (const float height : heights)
-    RequireFiniteVertex(kHeightFactor * height);
-}
-
 void AppendI32(ByteSink& sink, std::int32_t value) {
   sink.Advance(PutI32(sink.Claim(4), value));
 }
@@ -72,8 +66,8 @@ void WriteSquares(const MeshSource& source, const std::vector<float>& heights, P
 void Write3dfMesh(MeshSource& source, ByteSink& out) {
   GridLayout& grid = source.grid;
   grid.TriangleCount = TriangleCountOf(grid);
-  const std::vector<float> heights = FiniteHeightsInVertexOrder(source);
-  RequireFiniteZ(heights);
+  // 2.5 x a height near the top of the float range leaves it.
+  const std::vector<float> heights = FiniteHeightsInVertexOrder(source, kHeightFactor);
   out.Append(format3df::kHeader, format3df::kHeaderBytes);
   AppendI32(out, grid.VertexCount);
   WriteBandsInOrder(

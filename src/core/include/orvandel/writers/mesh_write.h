@@ -51,7 +51,8 @@ void RequireFiniteVertex(double coordinate);
 
 // The sampler's HeightsInVertexOrder and CountOwnHeights on the source's threads, each
 // height finite: throws Refusal kNotFiniteVertex otherwise, before anything is written.
-std::vector<float> FiniteHeightsInVertexOrder(const MeshSource& source);
+// A format that stores factor x the height as a float has that product checked instead.
+std::vector<float> FiniteHeightsInVertexOrder(const MeshSource& source, float factor = 1);
 OwnHeights FiniteOwnHeights(const MeshSource& source);
 
 // The rows of grid squares: one fewer than the rows of cells, none without two columns.
