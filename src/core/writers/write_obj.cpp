@@ -64,9 +64,10 @@ void WriteMtl(const MeshOptions& options, ByteSink& out) {
 }  // namespace
 
 std::string MaterialLibraryName(std::string_view obj_file_name) {
-  const std::string name = FileNamePart(obj_file_name);
+  // Parted where the mtllib line parts it, so that the whole name it holds is one word.
+  const std::string_view name = NameInFolder(obj_file_name);
   const std::string_view folder = obj_file_name.substr(0, obj_file_name.size() - name.size());
-  const std::string stem = name.substr(0, name.size() - FileExtension(name).size());
+  const std::string_view stem = name.substr(0, name.size() - FileExtension(name).size());
   return std::string(folder) + NameInText(stem) + ".mtl";
 }
 
