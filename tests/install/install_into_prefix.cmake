@@ -10,7 +10,8 @@ set(promised
   share/orvandel/document.txt
   share/orvandel/samples/island.bmp
   share/orvandel/samples/valley.bmp
-  share/applications/orvandel.desktop
+  share/applications/${APP_ID}.desktop
+  share/metainfo/${APP_ID}.metainfo.xml
   share/man/man1/orvandel-cli.1
   share/man/man1/orvandel.1
   share/doc/orvandel/copyright
