@@ -3,13 +3,6 @@
 #include "orvandel/commands/option_text.h"
 
 namespace orvandel::cli {
-namespace {
-
-constexpr std::size_t kUsageWidth = 80;
-constexpr char kSynopsisIndent[] = "  ";
-constexpr char kContinuationIndent[] = "      ";
-
-}  // namespace
 
 bool TakeOption(const std::vector<std::string>& words, std::size_t& at, std::string_view name,
                 bool flag, std::string& value) {
@@ -28,30 +21,6 @@ bool TakeOption(const std::vector<std::string>& words, std::size_t& at, std::str
   value = word.substr(name.size() + 1);
   at += 1;
   return true;
-}
-
-std::string Synopsis(const std::vector<std::string>& words) {
-  std::string lines;
-  std::string line = kSynopsisIndent + words.front();
-  for (std::size_t k = 1; k < words.size(); ++k) {
-    if (line.size() + 1 + words[k].size() <= kUsageWidth) {
-      line += " " + words[k];
-      continue;
-    }
-    lines += line + "\n";
-    line = kContinuationIndent + words[k];
-  }
-  return lines + line + "\n";
-}
-
-// A form too long for the help column stands on a line of its own.
-std::string OptionEntry(const std::string& form, const std::string& help, std::size_t help_column) {
-  const std::string indent(help_column, ' ');
-  std::string entry = "  " + form;
-  entry += entry.size() + 2 <= help_column ? indent.substr(entry.size()) : "\n" + indent;
-  for (const char ch : help)
-    entry += ch == '\n' ? "\n" + indent : std::string(1, ch);
-  return entry + "\n";
 }
 
 std::string Listed(const std::vector<std::string_view>& items, std::string_view last_joint) {

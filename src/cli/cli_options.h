@@ -30,8 +30,8 @@ enum class Presence {
   kRepeatable,  // "[--height INDEX=TEXT]..."
 };
 
-// One option of a command, declared once: the parser, the command's usage and through it
-// the man page (tools/man) read it.
+// One option of a command, declared once: the parser and the command's usage
+// (option_usage.h), and through it the man page (tools/man), read it.
 template <typename Args>
 struct Option {
   std::string_view name;        // "--water"
@@ -77,21 +77,8 @@ struct ParsedLine {
 bool TakeOption(const std::vector<std::string>& words, std::size_t& at, std::string_view name,
                 bool flag, std::string& value);
 
-// The usage lines of a command line of these words, wrapped at 80 characters, each
-// continuation indented by six.
-std::string Synopsis(const std::vector<std::string>& words);
-
-// One option's entry in the usage: its form, its help from help_column on.
-std::string OptionEntry(const std::string& form, const std::string& help, std::size_t help_column);
-
 // The operands' names joined as the messages name them: "MAP and OUTPUT".
 std::string Listed(const std::vector<std::string_view>& items, std::string_view last_joint);
-
-template <typename Args>
-std::string OptionForm(const Option<Args>& option) {
-  const std::string value = option.value_name.empty() ? "" : " " + std::string(option.value_name);
-  return std::string(option.name) + value;
-}
 
 // Finds the option that words[at] gives, keeps its value and marks it given.
 template <typename Args>
@@ -145,30 +132,6 @@ ParsedLine<Args> ParseCommandLine(const CommandForm<Args>& form,
   for (std::size_t k = 0; k < operands.size(); ++k)
     parsed.args.*form.operands[k].value = operands[k];
   return parsed;
-}
-
-// "  orvandel-cli NAME OPERANDS [--option VALUE]...", wrapped.
-template <typename Args>
-std::string SynopsisOf(const CommandForm<Args>& form) {
-  std::vector<std::string> words = {"orvandel-cli", std::string(form.name)};
-  for (const Operand<Args>& operand : form.operands)
-    words.emplace_back(operand.name);
-  for (const Option<Args>& option : form.options) {
-    const std::string used = OptionForm(option);
-    if (option.presence == Presence::kRequired) words.push_back(used);
-    if (option.presence == Presence::kOptional) words.push_back("[" + used + "]");
-    if (option.presence == Presence::kRepeatable) words.push_back("[" + used + "]...");
-  }
-  return Synopsis(words);
-}
-
-// What the command does, then one entry per option.
-template <typename Args>
-std::string DetailsOf(const CommandForm<Args>& form) {
-  std::string details = form.about;
-  for (const Option<Args>& option : form.options)
-    details += OptionEntry(OptionForm(option), option.help, form.help_column);
-  return details;
 }
 
 // A whole number from 1 to kMaxThreadCount. Throws UsageError.

@@ -5,6 +5,7 @@
 
 #include "cli_args.h"
 #include "generate_main.h"
+#include "option_usage.h"
 #include "render_args.h"
 #include "render_main.h"
 

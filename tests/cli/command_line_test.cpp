@@ -4,9 +4,9 @@
 #include <set>
 #include <sstream>
 
-#include "cli_options.h"
 #include "command_line.h"
 #include "commands.h"
+#include "option_usage.h"
 
 namespace orvandel::cli {
 namespace {
