@@ -4,11 +4,10 @@
 
 namespace orvandel {
 
-TrueScaleMesh::TrueScaleMesh(MeshSource& source)
+TrueScaleMesh::TrueScaleMesh(const MeshSource& source)
     : grid_(source.grid), prep_(source.prep), terrain_(source) {
   // A scale of 0 or below would flatten or overturn the faces; a base of 0 means none.
   assert(source.options.vertical_scale > 0 && source.options.base >= 0);
-  grid_.TriangleCount = TriangleCountOf(grid_);
   if (source.options.base > 0) base_.emplace(terrain_, source.options.base);
 }
 

@@ -29,7 +29,7 @@ constexpr Triangle CounterClockwise(const Triangle& t) {
 class TrueScaleMesh {
  public:
   // Samples every cell once. Throws what TrueScaleTerrain and SolidBase throw.
-  explicit TrueScaleMesh(MeshSource& source);
+  explicit TrueScaleMesh(const MeshSource& source);
   TrueScaleMesh(const TrueScaleMesh&) = delete;  // the base refers to the terrain
   TrueScaleMesh& operator=(const TrueScaleMesh&) = delete;
 
@@ -79,7 +79,7 @@ class TrueScaleMesh {
   }
 
  private:
-  GridLayout& grid_;
+  const GridLayout& grid_;
   const WritePreparation& prep_;
   TrueScaleTerrain terrain_;
   std::optional<SolidBase> base_;

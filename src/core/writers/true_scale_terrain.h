@@ -27,7 +27,7 @@ class TrueScaleTerrain {
  public:
   // Samples every cell once, on source.threads threads. Throws Refusal kNotFiniteVertex
   // when a coordinate, such as a height times the vertical scale, exceeds what a float holds.
-  explicit TrueScaleTerrain(MeshSource& source);
+  explicit TrueScaleTerrain(const MeshSource& source);
 
   std::int32_t Columns() const { return columns_; }
   std::int32_t Rows() const { return rows_; }

@@ -63,9 +63,8 @@ void WriteSquares(const MeshSource& source, const std::vector<float>& heights, P
 
 }  // namespace
 
-void Write3dfMesh(MeshSource& source, ByteSink& out) {
-  GridLayout& grid = source.grid;
-  grid.TriangleCount = TriangleCountOf(grid);
+void Write3dfMesh(const MeshSource& source, ByteSink& out) {
+  const GridLayout& grid = source.grid;
   // 2.5 x a height near the top of the float range leaves it.
   const std::vector<float> heights = FiniteHeightsInVertexOrder(source, kHeightFactor);
   out.Append(format3df::kHeader, format3df::kHeaderBytes);

@@ -152,9 +152,8 @@ void WriteAscMaterial(int height_class, ByteSink& out) {
   }
 }
 
-void WriteAscMesh(MeshSource& source, ByteSink& out) {
-  GridLayout& grid = source.grid;
-  grid.TriangleCount = TriangleCountOf(grid);
+void WriteAscMesh(const MeshSource& source, ByteSink& out) {
+  const GridLayout& grid = source.grid;
   const std::vector<float> heights = FiniteHeightsInVertexOrder(source);
   WriteSceneStart(grid, out);
   const VertexLines vertices(source, heights);

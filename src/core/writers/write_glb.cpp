@@ -126,7 +126,7 @@ void WriteBinaryChunk(const TrueScaleMesh& mesh, const FaceMaterials& faces, con
 
 }  // namespace
 
-void WriteGlbMesh(MeshSource& source, ByteSink& out) {
+void WriteGlbMesh(const MeshSource& source, ByteSink& out) {
   const TrueScaleMesh mesh(source);
   const FaceMaterials faces(mesh, source.threads);
   const GltfAxes axes{source.settings.Mapheight};

@@ -71,7 +71,7 @@ std::string MaterialLibraryName(std::string_view obj_file_name) {
   return std::string(folder) + NameInText(stem) + ".mtl";
 }
 
-void WriteObjMesh(MeshSource& source, ByteSink& out) {
+void WriteObjMesh(const MeshSource& source, ByteSink& out) {
   const TrueScaleMesh mesh(source);
   TextLine(out).Text("# ORVANDEL terrain: map units, x east, y north, z up");
   const std::string library = MaterialLibraryName(source.output_file_name);

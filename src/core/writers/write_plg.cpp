@@ -106,9 +106,8 @@ std::string PlgObjectName(std::string_view output_file_name) {
   return NameInText(name.substr(0, std::min(name.find('.'), kMaxObjectName)));
 }
 
-void WritePlgMesh(MeshSource& source, ByteSink& out) {
-  GridLayout& grid = source.grid;
-  grid.TriangleCount = TriangleCountOf(grid);
+void WritePlgMesh(const MeshSource& source, ByteSink& out) {
+  const GridLayout& grid = source.grid;
   const std::vector<float> heights = FiniteHeightsInVertexOrder(source);
   TextLine(out)
       .Text(PlgObjectName(source.output_file_name))

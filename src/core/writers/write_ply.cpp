@@ -43,7 +43,7 @@ void WriteFace(const Triangle& t, PackedColour colour, ByteSink& out) {
 
 }  // namespace
 
-void WritePlyMesh(MeshSource& source, ByteSink& out) {
+void WritePlyMesh(const MeshSource& source, ByteSink& out) {
   const TrueScaleMesh mesh(source);
   const FaceMaterials materials(mesh, source.threads);
   WriteHeader(mesh, out);

@@ -140,7 +140,7 @@ void RawLines::Write(PartRange rows, ByteSink& out) const {
 
 }  // namespace
 
-void WriteRawMesh(MeshSource& source, ByteSink& out) {
+void WriteRawMesh(const MeshSource& source, ByteSink& out) {
   const RawLines lines(source, FiniteOwnHeights(source));
   WriteBandsInOrder(
       SquareRowCount(source.grid), 2 * kLineBytes * static_cast<std::size_t>(source.grid.Columns),

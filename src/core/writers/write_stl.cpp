@@ -41,7 +41,7 @@ void WriteFace(const Vector3& a, const Vector3& b, const Vector3& c, ByteSink& o
 
 }  // namespace
 
-void WriteStlMesh(MeshSource& source, ByteSink& out) {
+void WriteStlMesh(const MeshSource& source, ByteSink& out) {
   const TrueScaleMesh mesh(source);
   WriteHeader(mesh.FaceCount(), out);
   WriteTerrainRows(

@@ -20,9 +20,9 @@ struct MeshOptions {
                              // bottom lies this many map units below its lowest vertex
 };
 
-// The inputs of one write, prepared by the generate command.
+// The inputs of one write, prepared by the generate command. A write only reads them.
 struct WriteRequest {
-  GeneratorState& state;
+  const GeneratorState& state;
   const MapImage& map;
   const SwatchColours& swatches;
   const WritePreparation& prep;
@@ -32,7 +32,7 @@ struct WriteRequest {
 
 // What a format writes its mesh from.
 struct MeshSource {
-  GridLayout& grid;
+  const GridLayout& grid;
   const WritePreparation& prep;
   const CellSampler& sampler;
   std::string_view output_file_name;
@@ -61,7 +61,7 @@ inline std::size_t SquareRowCount(const GridLayout& grid) {
 }
 
 // Writes one mesh format into a sink.
-using MeshBody = void (*)(MeshSource& source, ByteSink& out);
+using MeshBody = void (*)(const MeshSource& source, ByteSink& out);
 
 // Samples the map as the request says and writes the mesh of body into out.
 void WriteMeshInto(const WriteRequest& request, MeshBody body, ByteSink& out);

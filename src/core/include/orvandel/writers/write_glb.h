@@ -11,7 +11,7 @@ namespace orvandel {
 // normals interleaved, indices as 32-bit integers, faces counter-clockwise seen from
 // outside. A grid without faces gives a scene with one empty node. Throws Refusal as
 // TrueScaleMesh does, and "Mesh too large for a glTF binary file!" beyond 4 GiB.
-void WriteGlbMesh(MeshSource& source, ByteSink& out);
+void WriteGlbMesh(const MeshSource& source, ByteSink& out);
 
 // Writes OutputFileName as GLB; see RunMeshWrite() for failures.
 void WriteGlbFile(const WriteRequest& request);

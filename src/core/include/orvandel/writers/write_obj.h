@@ -15,7 +15,7 @@ std::string MaterialLibraryName(std::string_view obj_file_name);
 // and one "vn" line per vertex, then the faces of each material after its "usemtl" line,
 // each face "f a//a b//b c//c", counter-clockwise seen from outside. Lines end with CR LF.
 // Throws Refusal as TrueScaleMesh does.
-void WriteObjMesh(MeshSource& source, ByteSink& out);
+void WriteObjMesh(const MeshSource& source, ByteSink& out);
 
 // Writes OutputFileName as OBJ and beside it its material library (hill.obj, hill.mtl):
 // "newmtl" and the diffuse colour "Kd" of water, lawn, rock and snow, and of base for a

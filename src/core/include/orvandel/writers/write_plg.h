@@ -16,8 +16,8 @@ std::string PlgObjectName(std::string_view output_file_name);
 
 // A REND386 object: the header "name vertices polygons", one line of integers
 // (-R(5000 x), 3 R(5000 h), R(5000 y)) per vertex, R rounding halves to even, and one line
-// "colour 3 a b c" per triangle. Sets grid.TriangleCount.
-void WritePlgMesh(MeshSource& source, ByteSink& out);
+// "colour 3 a b c" per triangle.
+void WritePlgMesh(const MeshSource& source, ByteSink& out);
 
 // Writes OutputFileName as PLG; see RunMeshWrite() for failures.
 void WritePlgFile(const WriteRequest& request);

@@ -8,7 +8,7 @@ namespace orvandel {
 // vertex x y z nx ny nz (floats), then per face its three vertex numbers,
 // counter-clockwise seen from outside, and the colour of its material (red, green, blue
 // bytes). Throws Refusal as TrueScaleMesh does.
-void WritePlyMesh(MeshSource& source, ByteSink& out);
+void WritePlyMesh(const MeshSource& source, ByteSink& out);
 
 // Writes OutputFileName as PLY; see RunMeshWrite() for failures.
 void WritePlyFile(const WriteRequest& request);

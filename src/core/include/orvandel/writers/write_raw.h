@@ -8,7 +8,7 @@ namespace orvandel {
 // 3.0 x the cell height. Each square samples its four corner cells afresh, in the order
 // upper left, upper right, lower right, lower left, so a cell without a set colour takes
 // the height of the corner sampled just before it.
-void WriteRawMesh(MeshSource& source, ByteSink& out);
+void WriteRawMesh(const MeshSource& source, ByteSink& out);
 
 // Writes OutputFileName as RAW; see RunMeshWrite() for failures.
 void WriteRawFile(const WriteRequest& request);

@@ -8,7 +8,7 @@ namespace orvandel {
 // face its unit normal, its three corners counter-clockwise seen from outside and two
 // attribute bytes of 0 (the format has no agreed colour). Throws Refusal as
 // TrueScaleMesh does.
-void WriteStlMesh(MeshSource& source, ByteSink& out);
+void WriteStlMesh(const MeshSource& source, ByteSink& out);
 
 // Writes OutputFileName as STL; see RunMeshWrite() for failures.
 void WriteStlFile(const WriteRequest& request);
