@@ -1,5 +1,3 @@
-#include "orvandel/writers/write_glb.h"
-
 #include <charconv>
 #include <cmath>
 #include <limits>
@@ -7,6 +5,7 @@
 
 #include "orvandel/fileio/failure.h"
 #include "orvandel/fileio/little_endian.h"
+#include "orvandel/writers/mesh_write.h"
 #include "writers/face_materials.h"
 #include "writers/vertex_record.h"
 
@@ -126,6 +125,13 @@ void WriteBinaryChunk(const TrueScaleMesh& mesh, const FaceMaterials& faces, con
 
 }  // namespace
 
+// Binary glTF 2.0 in map units at true scale, on glTF's fixed axes: x east from 0 to
+// Mapwidth, y up (the height), z south from 0 at the map's top edge to Mapheight at its
+// bottom edge. One mesh with one primitive per material in use (water, lawn, rock, snow,
+// base), each material with the render window's colour in full light; positions and
+// normals interleaved, indices as 32-bit integers, faces counter-clockwise seen from
+// outside. A grid without faces gives a scene with one empty node. Throws Refusal as
+// TrueScaleMesh does, and "Mesh too large for a glTF binary file!" beyond 4 GiB.
 void WriteGlbMesh(const MeshSource& source, ByteSink& out) {
   const TrueScaleMesh mesh(source);
   const FaceMaterials faces(mesh, source.threads);
@@ -147,10 +153,6 @@ void WriteGlbMesh(const MeshSource& source, ByteSink& out) {
   AppendU32(kJsonChunk, out);
   out.Append(json);
   if (has_faces) WriteBinaryChunk(mesh, faces, axes, binary, source.threads, out);
-}
-
-void WriteGlbFile(const WriteRequest& request) {
-  RunMeshWrite(request, WriteGlbMesh);
 }
 
 }  // namespace orvandel

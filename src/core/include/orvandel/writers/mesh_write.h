@@ -71,4 +71,7 @@ void WriteMeshInto(const WriteRequest& request, MeshBody body, ByteSink& out);
 // OutputFile for the files that are written in place).
 void RunMeshWrite(const WriteRequest& request, MeshBody body);
 
+// Writes OutputFileName with body, as RunMeshWrite() does.
+using FileWrite = void (*)(const WriteRequest& request, MeshBody body);
+
 }  // namespace orvandel
