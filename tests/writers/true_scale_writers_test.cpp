@@ -10,6 +10,7 @@
 #include "generation.h"
 #include "orvandel/fileio/little_endian.h"
 #include "scene_file.h"
+#include "temp_dir.h"
 
 namespace orvandel {
 namespace {
@@ -292,18 +293,38 @@ TEST(TrueScaleWritersTest, GlbChunksAndPositionBounds) {
     EXPECT_NE(json.find(std::string("{\"name\":\"") + name), std::string::npos) << name;
 }
 
-TEST(TrueScaleWritersTest, OneRowOfCellsHasNoFacesAndNoBase) {
-  Generation g(8, 1, std::vector<std::uint8_t>(8, 2));
-  g.panel = TrueScaleHill().panel;
-  g.panel.settings[kMapheight] = "200";
-  EXPECT_EQ(g.Written("row.stl").size(), 84u);
-  EXPECT_EQ(ReadPly(g.Written("row.ply")).vertices.size(), 8u);
-  const std::string glb = g.Written("row.glb");
-  EXPECT_EQ(U32At(At(glb, 8)), glb.size());
-  EXPECT_EQ(glb.find("buffers"), std::string::npos);
-  g.options.base = 10;
-  EXPECT_EQ(MessageOf([&] { g.Written("row.stl"); }),
-            "A base needs at least two rows and two columns of cells!");
+// A grid of columns x rows cells of one pixel, all of colour 1 at height.
+Generation Plain(int columns, int rows, const std::string& height) {
+  Generation g(columns, rows, std::vector<std::uint8_t>(std::size_t(columns * rows), 1));
+  const std::string side = std::to_string(1000 * std::max(columns, rows));
+  g.panel.settings = {"-3.4e38", "500", "5000", side, side, "999.5"};
+  g.panel.heights[1] = height;
+  return g;
+}
+
+// Readers refuse a file without a face; the other formats keep writing one (writers_test).
+TEST(TrueScaleWritersTest, AGridWithoutATriangleIsRefusedAndNothingWritten) {
+  test::TempDir dir;
+  for (const auto& [columns, rows] : {std::pair{1, 1}, {8, 1}, {1, 6}}) {
+    for (const char* name : {"g.stl", "g.obj", "g.ply", "g.glb"}) {
+      Generation g = Plain(columns, rows, "100");
+      g.options.base = columns == 8 ? 10 : 0;
+      EXPECT_EQ(g.Run(dir.File(name)), kNoTriangles) << name << " " << columns << "x" << rows;
+      EXPECT_EQ(dir.Listing(), "");
+    }
+  }
+}
+
+// Bounds start at +-infinity: a mesh lying wholly beyond +-1.7e38 states its own.
+TEST(TrueScaleWritersTest, GlbBoundsHoldHeightsNearTheFloatLimit) {
+  for (const char* height : {"3e38", "-3e38"}) {
+    const std::string glb = Plain(2, 2, height).Written("far.glb");
+    const std::string json = glb.substr(20, U32At(At(glb, 12)));
+    const double up = F32At(At(glb, 20 + json.size() + 8 + 4));  // the first vertex's
+    EXPECT_NEAR(up, std::stod(height), 1e32);
+    EXPECT_EQ(JsonNumbers(json, "\"min\":[")[1], up) << height;
+    EXPECT_EQ(JsonNumbers(json, "\"max\":[")[1], up) << height;
+  }
 }
 
 TEST(TrueScaleWritersTest, HeightsBeyondAFloatAreRefused) {

@@ -1,5 +1,6 @@
 #include "writers/solid_base.h"
 
+#include <cassert>
 #include <cmath>
 #include <limits>
 
@@ -21,9 +22,7 @@ float BottomBelow(float lowest, float thickness) {
 SolidBase::SolidBase(const TrueScaleTerrain& terrain, float thickness)
     : terrain_(terrain), bottom_z_(BottomBelow(terrain.ZRange().low, thickness)) {
   const std::int32_t columns = terrain.Columns(), rows = terrain.Rows();
-  if (columns < 2 || rows < 2) {
-    throw Refusal("A base needs at least two rows and two columns of cells!");
-  }
+  assert(columns >= 2 && rows >= 2);
   RequireFiniteVertex(bottom_z_);
   // Down the left edge, along the bottom edge, up the right edge, back along the top.
   struct Side {

@@ -19,9 +19,8 @@ namespace orvandel {
 // and back along the top edge (counter-clockwise seen from above), then the middle.
 class SolidBase {
  public:
-  // The terrain must outlive the base. Throws Refusal "A base needs at least two rows and
-  // two columns of cells!" for a terrain without a grid square, and Refusal
-  // kNotFiniteVertex for a bottom beyond the float range.
+  // The terrain must outlive the base and have at least two rows and two columns. Throws
+  // Refusal kNotFiniteVertex for a bottom beyond the float range.
   SolidBase(const TrueScaleTerrain& terrain, float thickness);
 
   std::int32_t VertexCount() const { return RingSize() + 1; }

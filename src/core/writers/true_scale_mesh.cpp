@@ -2,10 +2,21 @@
 
 #include <cassert>
 
-namespace orvandel {
+#include "orvandel/fileio/failure.h"
 
+namespace orvandel {
+namespace {
+
+const GridLayout& WithTriangles(const GridLayout& grid) {
+  if (grid.TriangleCount == 0) throw Refusal(kNoTriangles);
+  return grid;
+}
+
+}  // namespace
+
+// The grid is checked before any cell is sampled.
 TrueScaleMesh::TrueScaleMesh(const MeshSource& source)
-    : grid_(source.grid), prep_(source.prep), terrain_(source) {
+    : grid_(WithTriangles(source.grid)), prep_(source.prep), terrain_(source) {
   // A scale of 0 or below would flatten or overturn the faces; a base of 0 means none.
   assert(source.options.vertical_scale > 0 && source.options.base >= 0);
   if (source.options.base > 0) base_.emplace(terrain_, source.options.base);

@@ -28,7 +28,8 @@ constexpr Triangle CounterClockwise(const Triangle& t) {
 // them; faces come square by square as in the grid, then the base's.
 class TrueScaleMesh {
  public:
-  // Samples every cell once. Throws what TrueScaleTerrain and SolidBase throw.
+  // Samples every cell once. Throws Refusal kNoTriangles for a grid without a square, and
+  // what TrueScaleTerrain and SolidBase throw.
   explicit TrueScaleMesh(const MeshSource& source);
   TrueScaleMesh(const TrueScaleMesh&) = delete;  // the base refers to the terrain
   TrueScaleMesh& operator=(const TrueScaleMesh&) = delete;

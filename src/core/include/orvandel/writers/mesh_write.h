@@ -46,6 +46,11 @@ struct MeshSource {
 inline constexpr char kNotFiniteVertex[] =
     "Heights too large for the map: a vertex is not a finite number.";
 
+// The message that refuses a mesh at true scale without a triangle (a grid of one row or
+// one column of cells): the readers of those formats refuse such a file.
+inline constexpr char kNoTriangles[] =
+    "No triangles to write: the grid needs at least two rows and two columns of cells!";
+
 // Throws Refusal kNotFiniteVertex unless the coordinate is a finite number.
 void RequireFiniteVertex(double coordinate);
 
