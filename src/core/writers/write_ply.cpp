@@ -54,10 +54,10 @@ void WritePlyMesh(const MeshSource& source, ByteSink& out) {
   std::array<PackedColour, kMaterialCount> colours{};
   for (const Material m : kMaterials)
     colours[static_cast<std::size_t>(m)] = MaterialColour(m);
-  WriteTerrainRows(
+  WriteSurfaceItems(
       mesh, kFaceBytes, source.threads,
-      [&](PartRange rows, ByteSink& sink) {
-        materials.ForEachTerrainFace(mesh, rows, [&](const Triangle& t, Material m) {
+      [&](PartRange items, ByteSink& sink) {
+        materials.ForEachSurfaceFace(mesh, items, [&](const Triangle& t, Material m) {
           WriteFace(t, colours[static_cast<std::size_t>(m)], sink);
         });
       },

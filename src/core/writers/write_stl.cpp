@@ -47,10 +47,10 @@ void WriteFace(const Vector3& a, const Vector3& b, const Vector3& c, ByteSink& o
 void WriteStlMesh(const MeshSource& source, ByteSink& out) {
   const TrueScaleMesh mesh(source);
   WriteHeader(mesh.FaceCount(), out);
-  WriteTerrainRows(
+  WriteSurfaceItems(
       mesh, kFaceBytes, source.threads,
-      [&](PartRange rows, ByteSink& sink) {
-        mesh.ForEachTerrainFace(rows, [&](const Vector3& a, const Vector3& b, const Vector3& c) {
+      [&](PartRange items, ByteSink& sink) {
+        mesh.ForEachSurfaceFace(items, [&](const Vector3& a, const Vector3& b, const Vector3& c) {
           WriteFace(a, b, c, sink);
         });
       },

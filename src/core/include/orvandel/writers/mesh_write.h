@@ -8,6 +8,7 @@
 #include "orvandel/fileio/thread_count.h"
 #include "orvandel/generator/cell_sampler.h"
 #include "orvandel/generator/generator_state.h"
+#include "orvandel/generator/indexed_surface.h"
 #include "orvandel/generator/triangulation.h"
 #include "orvandel/generator/write_preparation.h"
 
@@ -18,6 +19,10 @@ struct MeshOptions {
   float vertical_scale = 1;  // multiplies every height; positive
   float base = 0;            // when positive, the mesh is closed into a solid whose flat
                              // bottom lies this many map units below its lowest vertex
+  // Makes the surface written in place of every grid triangle, such as a simplified one;
+  // the vertical scale and the base apply to it as to the grid. Empty: every grid
+  // triangle, written row of squares by row as the grid is.
+  SurfaceMaker surface = nullptr;
 };
 
 // The inputs of one write, prepared by the generate command. A write only reads them.
