@@ -39,7 +39,8 @@ struct SampledGrid {
   const std::vector<float>& heights;  // every cell's height in vertex order, before any factor
   const WritePreparation& prep;       // the levels that class a triangle by its corners'
                                       // MeanHeight (see HeightClass)
-  double z_factor;  // the written z per unit of cell height: Scale x the vertical scale
+  double z_factor;  // the written z of vertex n is heights[n] x z_factor rounded to a
+                    // float: map units times the vertical scale
   ThreadCount threads;
 };
 
