@@ -84,81 +84,74 @@ void DecimationMesh::LinkTriangles() {
         const std::int32_t other = at.triangles[Index(k)];
         const int f = CornerOf(CornersOf(other), b);
         if (CornersOf(other)[Index((f + 1) % 3)] != a) continue;
-        SetAcross(t, e, other);
-        SetAcross(other, f, t);
+        Join(3 * t + e, 3 * other + f);
         break;
       }
     }
   }
 }
 
-DecimationMesh::Spoke DecimationMesh::SpokeAt(std::int32_t t, std::int32_t v) const {
+DecimationMesh::Spoke DecimationMesh::SpokeAt(std::int32_t t, int k) const {
   const Corners& corners = CornersOf(t);
-  const int k = CornerOf(corners, v);
-  return {t, corners[Index((k + 1) % 3)], corners[Index((k + 2) % 3)]};
+  return {t, k, corners[Index((k + 1) % 3)], corners[Index((k + 2) % 3)]};
 }
 
 // Onwards from one triangle at v; where that reaches the mesh's edge, the triangles before
-// it are put in front.
+// it are put in front. The edge across from edge k (v to p) runs from p to v, so v is the
+// corner after it; the edge across from edge k + 2 (q to v) starts at v.
 bool DecimationMesh::SpokesOf(std::int32_t v, std::vector<Spoke>& spokes) const {
   spokes.clear();
   const std::int32_t first = one_triangle_[Index(v)];
-  for (std::int32_t t = first;;) {
-    spokes.push_back(SpokeAt(t, v));
-    t = across_[Index(t)][Index(CornerOf(CornersOf(t), v))];
+  const int first_corner = CornerOf(CornersOf(first), v);
+  for (std::int32_t t = first, k = first_corner;;) {
+    spokes.push_back(SpokeAt(t, k));
+    const std::int32_t twin = across_[Index(t)][Index(k)];
+    if (twin == kNone) break;
+    t = twin / 3;
+    k = (twin % 3 + 1) % 3;
     if (t == first) return true;
-    if (t == kNone) break;
   }
   const std::size_t onwards = spokes.size();
-  for (std::int32_t t = first;;) {
-    t = across_[Index(t)][Index((CornerOf(CornersOf(t), v) + 2) % 3)];
-    if (t == kNone) break;
-    spokes.push_back(SpokeAt(t, v));
+  for (std::int32_t t = first, k = first_corner;;) {
+    const std::int32_t twin = across_[Index(t)][Index((k + 2) % 3)];
+    if (twin == kNone) break;
+    t = twin / 3;
+    k = twin % 3;
+    spokes.push_back(SpokeAt(t, k));
   }
   std::reverse(spokes.begin() + static_cast<std::ptrdiff_t>(onwards), spokes.end());
   std::rotate(spokes.begin(), spokes.begin() + static_cast<std::ptrdiff_t>(onwards), spokes.end());
   return false;
 }
 
-int DecimationMesh::EdgeOf(const Corners& corners, std::int32_t a, std::int32_t b) {
-  for (int e = 0; e < 3; ++e) {
-    const std::int32_t from = corners[Index(e)];
-    const std::int32_t to = corners[Index((e + 1) % 3)];
-    if ((from == a && to == b) || (from == b && to == a)) return e;
-  }
-  return kNone;
+void DecimationMesh::Join(std::int32_t a, std::int32_t b) {
+  if (a != kNone) across_[Index(a / 3)][Index(a % 3)] = b;
+  if (b != kNone) across_[Index(b / 3)][Index(b % 3)] = a;
 }
 
-void DecimationMesh::SetAcrossEdge(std::int32_t t, std::int32_t a, std::int32_t b,
-                                   std::int32_t other) {
-  if (t != kNone) SetAcross(t, EdgeOf(CornersOf(t), a, b), other);
-}
-
-// The triangles across the two edges that stay, (u, x) and (x, v), become neighbours: once
-// v has moved onto u, they share the edge (u, x).
-void DecimationMesh::RemoveTriangle(std::int32_t t, std::int32_t v, std::int32_t u) {
-  const Corners& corners = CornersOf(t);
-  const std::int32_t x = corners[0] != v && corners[0] != u   ? corners[0]
-                         : corners[1] != v && corners[1] != u ? corners[1]
-                                                              : corners[2];
-  const std::int32_t ux = across_[Index(t)][Index(EdgeOf(corners, u, x))];
-  const std::int32_t xv = across_[Index(t)][Index(EdgeOf(corners, x, v))];
-  SetAcrossEdge(ux, u, x, xv);
-  SetAcrossEdge(xv, x, v, ux);
-  one_triangle_[Index(x)] = xv != kNone ? xv : ux;
+// The triangle's corners are v, p and q, one of p and q being u and the other x. The
+// triangles across its two edges that stay, the one at u and the one at v, become
+// neighbours: once v has moved onto u, they share the edge between u and x.
+void DecimationMesh::RemoveTriangle(const Spoke& spoke, std::int32_t u) {
+  const auto& across = across_[Index(spoke.triangle)];
+  const int k = spoke.corner;
+  const std::int32_t at_u = across[Index((k + 1) % 3)];
+  const std::int32_t at_v = across[Index(spoke.p == u ? (k + 2) % 3 : k)];
+  Join(at_u, at_v);
+  const std::int32_t x = spoke.p == u ? spoke.q : spoke.p;
+  one_triangle_[Index(x)] = (at_v != kNone ? at_v : at_u) / 3;
   --degree_[Index(x)];
   --degree_[Index(u)];
-  corners_[Index(t)][0] = kNone;
+  corners_[Index(spoke.triangle)][0] = kNone;
 }
 
 void DecimationMesh::Collapse(std::int32_t v, std::int32_t u, const std::vector<Spoke>& spokes) {
   for (const Spoke& spoke : spokes) {
-    if (spoke.p == u || spoke.q == u) RemoveTriangle(spoke.triangle, v, u);
+    if (spoke.p == u || spoke.q == u) RemoveTriangle(spoke, u);
   }
   for (const Spoke& spoke : spokes) {
     if (spoke.p == u || spoke.q == u) continue;
-    Corners& corners = corners_[Index(spoke.triangle)];
-    corners[Index(CornerOf(corners, v))] = u;
+    corners_[Index(spoke.triangle)][Index(spoke.corner)] = u;
     one_triangle_[Index(u)] = spoke.triangle;
     ++degree_[Index(u)];
   }

@@ -17,9 +17,11 @@ class DecimationMesh {
   using Corners = std::array<std::int32_t, 3>;
   static constexpr std::int32_t kNone = -1;
 
-  // One triangle around a vertex v: its corners are v, p and q in its turning order.
+  // One triangle around a vertex v: v is its corner number corner, p and q follow it in
+  // its turning order.
   struct Spoke {
     std::int32_t triangle = kNone;
+    int corner = 0;
     std::int32_t p = kNone;
     std::int32_t q = kNone;
   };
@@ -66,13 +68,10 @@ class DecimationMesh {
   static int CornerOf(const Corners& corners, std::int32_t v) {
     return corners[0] == v ? 0 : corners[1] == v ? 1 : 2;
   }
-  // The edge between a and b of the corners, in either direction.
-  static int EdgeOf(const Corners& corners, std::int32_t a, std::int32_t b);
-  Spoke SpokeAt(std::int32_t t, std::int32_t v) const;
-  void SetAcross(std::int32_t t, int e, std::int32_t other) { across_[Index(t)][Index(e)] = other; }
-  // Sets the triangle across the edge between a and b of t (none: nothing to set).
-  void SetAcrossEdge(std::int32_t t, std::int32_t a, std::int32_t b, std::int32_t other);
-  void RemoveTriangle(std::int32_t t, std::int32_t v, std::int32_t u);
+  Spoke SpokeAt(std::int32_t t, int k) const;
+  // Makes two edges, each given as 3 x triangle + edge (or kNone), each other's twin.
+  void Join(std::int32_t a, std::int32_t b);
+  void RemoveTriangle(const Spoke& spoke, std::int32_t u);
 
   const HeightGrid& grid_;
   std::vector<LatticePoint> at_;
@@ -80,7 +79,9 @@ class DecimationMesh {
   std::vector<std::int32_t> degree_;
   std::vector<std::uint8_t> fixed_;
   std::vector<Corners> corners_;  // kNone first once removed
-  std::vector<Corners> across_;   // across each edge; kNone at the mesh's edge
+  // The twin of each edge, 3 x triangle + edge, in the triangle across; kNone at the
+  // mesh's edge.
+  std::vector<Corners> across_;
   std::vector<std::uint8_t> classes_;
 };
 

@@ -14,7 +14,7 @@ bool VertexRemoval::TryRemove(std::int32_t v, double bound) {
   const bool level = Level(v);
   around_.clear();
   const auto onto = std::find_if(candidates_.begin(), candidates_.end(), [&](std::int32_t u) {
-    return KeepsTurning(u) && (level || StaysWithin(v, u, bound));
+    return level ? KeepsTurning(u) : StaysWithin(v, u, bound);
   });
   if (onto == candidates_.end()) return false;
   neighbours_.clear();
@@ -71,22 +71,27 @@ bool VertexRemoval::KeepsTurning(std::int32_t u) const {
 // The cheap test first: most moves that fail, fail at v itself. Triangles around v in one
 // plane keep the surface as it was, whichever neighbour takes v.
 bool VertexRemoval::StaysWithin(std::int32_t v, std::int32_t u, double bound) {
-  if (ErrorAtCentre(v, u) > bound) return false;
+  if (ErrorAtCentre(v, u) > bound || !KeepsTurning(u)) return false;
   if (around_.empty()) GroupPlanes(v);
   return planes_.size() == 1 || NewTrianglesWithin(u, bound);
 }
 
 // The new triangle that holds v, or either of two whose common edge holds it.
+// The areas that v cuts a triangle into weigh its corners' heights at v.
 double VertexRemoval::ErrorAtCentre(std::int32_t v, std::int32_t u) const {
-  const HeightPoint centre = mesh_.Height(v);
-  const HeightPoint onto = mesh_.Height(u);
+  const LatticePoint centre = mesh_.At(v);
+  const LatticePoint onto = mesh_.At(u);
   for (const Spoke& made : spokes_) {
     if (made.p == u || made.q == u) continue;
-    const HeightPoint p = mesh_.Height(made.p);
-    const HeightPoint q = mesh_.Height(made.q);
-    if (Cross(onto.at, p.at, centre.at) >= 0 && Cross(p.at, q.at, centre.at) >= 0 &&
-        Cross(q.at, onto.at, centre.at) >= 0)
-      return std::abs(LatticePlane(onto, p, q).At(centre.at) - centre.z);
+    const LatticePoint p = mesh_.At(made.p);
+    const LatticePoint q = mesh_.At(made.q);
+    const auto towards_q = static_cast<double>(Cross(onto, p, centre));
+    const auto towards_onto = static_cast<double>(Cross(p, q, centre));
+    const auto towards_p = static_cast<double>(Cross(q, onto, centre));
+    if (towards_q < 0 || towards_onto < 0 || towards_p < 0) continue;
+    const double sum =
+        towards_onto * mesh_.Z(u) + towards_p * mesh_.Z(made.p) + towards_q * mesh_.Z(made.q);
+    return std::abs(sum / (towards_onto + towards_p + towards_q) - mesh_.Z(v));
   }
   return 0;
 }

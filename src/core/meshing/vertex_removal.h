@@ -43,7 +43,7 @@ class VertexRemoval {
   bool Level(std::int32_t v) const;
   // Whether moving v onto u leaves every triangle turning the grid's way.
   bool KeepsTurning(std::int32_t u) const;
-  // Whether the surface stays within bound of the grid once v has moved onto u.
+  // Whether moving v onto u keeps the mesh whole and its surface within bound of the grid.
   bool StaysWithin(std::int32_t v, std::int32_t u, double bound);
   // The distance between v's height and the surface at v once v has moved onto u.
   double ErrorAtCentre(std::int32_t v, std::int32_t u) const;
