@@ -13,10 +13,6 @@ struct LatticePoint {
   std::int32_t r = 0;
 };
 
-inline bool operator==(LatticePoint a, LatticePoint b) {
-  return a.c == b.c && a.r == b.r;
-}
-
 // Twice the signed area of the triangle o, a, b in column-row space: positive when it turns
 // as the grid's own triangles do (clockwise seen from above, rows running south).
 inline std::int64_t Cross(LatticePoint o, LatticePoint a, LatticePoint b) {

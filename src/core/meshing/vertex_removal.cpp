@@ -46,7 +46,11 @@ void VertexRemoval::FindCandidates(std::int32_t v, bool closed) {
         std::int64_t{a.c - at.c} * (b.c - at.c) + std::int64_t{a.r - at.r} * (b.r - at.r);
     if (Cross(at, a, b) == 0 && dot < 0) candidates_ = borders_;
   }
-  // A few at most: sorted in place, as they came where degrees are equal.
+  SortByDegree();
+}
+
+// A few at most: sorted in place, as they came where degrees are equal.
+void VertexRemoval::SortByDegree() {
   for (std::size_t k = 1; k < candidates_.size(); ++k) {
     for (std::size_t j = k;
          j > 0 && mesh_.Degree(candidates_[j]) < mesh_.Degree(candidates_[j - 1]); --j)
@@ -76,8 +80,8 @@ bool VertexRemoval::StaysWithin(std::int32_t v, std::int32_t u, double bound) {
   return planes_.size() == 1 || NewTrianglesWithin(u, bound);
 }
 
-// The new triangle that holds v, or either of two whose common edge holds it.
-// The areas that v cuts a triangle into weigh its corners' heights at v.
+// The new triangle that holds v (or either of two whose common edge holds it) gives the
+// height there, its corners' heights weighed by the areas v cuts it into.
 double VertexRemoval::ErrorAtCentre(std::int32_t v, std::int32_t u) const {
   const LatticePoint centre = mesh_.At(v);
   const LatticePoint onto = mesh_.At(u);
@@ -110,41 +114,40 @@ void VertexRemoval::GroupPlanes(std::int32_t v) {
   }
 }
 
-// A new triangle is measured on each old triangle of another plane that it meets, or, when
-// it meets more than two, all over at once.
 bool VertexRemoval::NewTrianglesWithin(std::int32_t u, double bound) {
-  const HeightGrid& grid = mesh_.Grid();
   same_plane_.resize(planes_.size());
-  for (const Spoke& made : spokes_) {
-    if (made.p == u || made.q == u) continue;
-    const HeightTriangle corners{mesh_.Height(u), mesh_.Height(made.p), mesh_.Height(made.q)};
-    for (std::size_t g = 0; g < planes_.size(); ++g)
-      same_plane_[g] = OnPlane(planes_[g], corners[0]) && OnPlane(planes_[g], corners[1]) &&
-                       OnPlane(planes_[g], corners[2]);
-    const LatticeBox box = BoxOf(corners);
-    meeting_.clear();
-    for (const Around& old : around_) {
-      if (same_plane_[old.group] == 0 && box.Meets(old.box)) meeting_.push_back(&old);
-    }
-    const LatticePlane plane(corners[0], corners[1], corners[2]);
-    const auto within = [&](const LatticeRegion& region) {
-      return region.ForEachPoint([&](LatticePoint point) {
-        return std::abs(plane.At(point) - grid.Z(point.c, point.r)) <= bound;
-      });
-    };
-    LatticeRegion whole;
-    whole.Within(corners[0].at, corners[1].at, corners[2].at);
-    if (meeting_.size() > 2) {
-      if (!within(whole)) return false;
-      continue;
-    }
-    for (const Around* old : meeting_) {
-      LatticeRegion part = whole;
-      part.Within(old->corners[0].at, old->corners[1].at, old->corners[2].at);
-      if (!within(part)) return false;
-    }
+  return std::all_of(spokes_.begin(), spokes_.end(), [&](const Spoke& made) {
+    return made.p == u || made.q == u ||
+           TriangleWithin({mesh_.Height(u), mesh_.Height(made.p), mesh_.Height(made.q)}, bound);
+  });
+}
+
+// The triangle is measured on each old triangle of another plane that it meets, or, when it
+// meets more than two, all over at once.
+bool VertexRemoval::TriangleWithin(const HeightTriangle& corners, double bound) {
+  for (std::size_t g = 0; g < planes_.size(); ++g)
+    same_plane_[g] = OnPlane(planes_[g], corners[0]) && OnPlane(planes_[g], corners[1]) &&
+                     OnPlane(planes_[g], corners[2]);
+  const LatticeBox box = BoxOf(corners);
+  meeting_.clear();
+  for (const Around& old : around_) {
+    if (same_plane_[old.group] == 0 && box.Meets(old.box)) meeting_.push_back(&old);
   }
-  return true;
+  const HeightGrid& grid = mesh_.Grid();
+  const LatticePlane plane(corners[0], corners[1], corners[2]);
+  const auto within = [&](const LatticeRegion& region) {
+    return region.ForEachPoint([&](LatticePoint point) {
+      return std::abs(plane.At(point) - grid.Z(point.c, point.r)) <= bound;
+    });
+  };
+  LatticeRegion whole;
+  whole.Within(corners[0].at, corners[1].at, corners[2].at);
+  if (meeting_.size() > 2) return within(whole);
+  return std::all_of(meeting_.begin(), meeting_.end(), [&](const Around* old) {
+    LatticeRegion part = whole;
+    part.Within(old->corners[0].at, old->corners[1].at, old->corners[2].at);
+    return within(part);
+  });
 }
 
 }  // namespace orvandel

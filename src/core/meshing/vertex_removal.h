@@ -39,6 +39,7 @@ class VertexRemoval {
   // The neighbours v may move onto, fewest triangles first; none where the borders through
   // v do not allow it.
   void FindCandidates(std::int32_t v, bool closed);
+  void SortByDegree();
   // Whether v and its neighbours all have one height.
   bool Level(std::int32_t v) const;
   // Whether moving v onto u leaves every triangle turning the grid's way.
@@ -52,6 +53,8 @@ class VertexRemoval {
   // Whether every grid vertex that the triangles made by moving onto u cover, where they
   // lie on old triangles of another plane, stays within bound of their surface.
   bool NewTrianglesWithin(std::int32_t u, double bound);
+  // The same for one new triangle.
+  bool TriangleWithin(const HeightTriangle& corners, double bound);
 
   DecimationMesh& mesh_;
   std::vector<Spoke> spokes_;
