@@ -18,9 +18,22 @@ constexpr std::int32_t kTileSize = 256;
 
 // The bounds of the removal passes: first everything that goes without loss, then what
 // goes within max_error, so that lossless removals are not spoilt by lossy ones before them.
-std::vector<double> PassBounds(double max_error, double tolerance) {
-  if (max_error <= tolerance) return {tolerance};
-  return {tolerance, max_error};
+//
+// A removal is measured against a bound a little below the promised one: the same surface
+// found from other corners, or a plane taken for another within a rounding, gives heights
+// that differ in the last bits, far less than 2^-32 of the largest height.
+std::vector<double> PassBounds(double max_error, double largest) {
+  const double tolerance = std::ldexp(largest, -21);
+  const double margin = std::ldexp(largest, -32);
+  if (max_error <= tolerance) return {tolerance - margin};
+  return {tolerance - margin, max_error - margin};
+}
+
+double LargestHeight(const HeightGrid& grid) {
+  double largest = 0;
+  for (const float z : grid.z)
+    largest = std::max(largest, std::abs(double{z}));
+  return largest;
 }
 
 // Each tile on its own, on the threads, the vertices on the lines between tiles fixed.
@@ -92,17 +105,14 @@ SimplifiedTerrain ResultOf(const DecimationMesh& mesh) {
 }  // namespace
 
 double HeightTolerance(const HeightGrid& grid) {
-  double largest = 0;
-  for (const float z : grid.z)
-    largest = std::max(largest, std::abs(double{z}));
-  return std::ldexp(largest, -21);
+  return std::ldexp(LargestHeight(grid), -21);
 }
 
 // The tiles' meshes are joined, and the vertices on the lines between them, fixed so far,
 // are tried once more.
 SimplifiedTerrain SimplifyTerrain(const HeightGrid& grid, double max_error, ThreadCount threads) {
   if (grid.columns < 2 || grid.rows < 2) return {};
-  const std::vector<double> bounds = PassBounds(max_error, HeightTolerance(grid));
+  const std::vector<double> bounds = PassBounds(max_error, LargestHeight(grid));
   const GridTiles tiles(grid, kTileSize);
   DecimationMesh whole = JoinPieces(grid, SimplifyTiles(grid, tiles, bounds, threads));
   std::vector<std::int32_t> seeds;

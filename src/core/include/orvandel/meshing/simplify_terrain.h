@@ -30,12 +30,13 @@ struct SimplifiedTerrain {
 double HeightTolerance(const HeightGrid& grid);
 
 // Meshes the grid's surface with few triangles such that at every grid vertex the mesh's
-// surface lies within max_error + HeightTolerance(grid) of the grid's height (a bound of 0
-// is lossless). The triangles cover exactly the grid's rectangle with no holes and no
-// T-junctions (every inner edge joins two triangles), class borders stay edges, and flat
-// regions become few large triangles. Works on up to threads threads; the result never
-// depends on their number. The grid needs at least two columns and two rows for any
-// triangle; otherwise the result is empty. Throws std::bad_alloc when memory runs out.
+// surface lies within max_error (0 or more), or within HeightTolerance(grid) where that is
+// larger, of the grid's height: a bound of 0 is lossless. The triangles cover exactly the
+// grid's rectangle with no holes and no T-junctions (every inner edge joins two
+// triangles), class borders stay edges, and flat regions become few large triangles. The
+// heights must be finite. Works on up to threads threads; the result never depends on
+// their number. The grid needs at least two columns and two rows for any triangle;
+// otherwise the result is empty. Throws std::bad_alloc when memory runs out.
 SimplifiedTerrain SimplifyTerrain(const HeightGrid& grid, double max_error, ThreadCount threads);
 
 }  // namespace orvandel
