@@ -112,6 +112,26 @@ bool InsidesMeet(const Corners& a, const Corners& b) {
   return !separates(a, b) && !separates(b, a);
 }
 
+// The columns of squares in row r that the triangle may meet: its extent within the row's
+// strip, a square wider on each side.
+std::pair<std::int64_t, std::int64_t> ColumnsNear(const Corners& t, std::int64_t r) {
+  double low = 1e18;
+  double high = -1e18;
+  const auto take = [&](double x) { low = std::min(low, x), high = std::max(high, x); };
+  for (std::size_t e = 0; e < 3; ++e) {
+    const auto& a = t[e];
+    const auto& b = t[(e + 1) % 3];
+    if (a[1] >= r && a[1] <= r + 1) take(static_cast<double>(a[0]));
+    for (const std::int64_t y : {r, r + 1}) {
+      if ((a[1] - y) * (b[1] - y) < 0)
+        take(static_cast<double>(a[0]) +
+             static_cast<double>((y - a[1]) * (b[0] - a[0])) / static_cast<double>(b[1] - a[1]));
+    }
+  }
+  return {static_cast<std::int64_t>(std::floor(low)) - 1,
+          static_cast<std::int64_t>(std::ceil(high))};
+}
+
 // The mesh covers the rectangle edge to edge, turns counter-clockwise seen from above (rows
 // run south), keeps within its class and gives its border in order.
 void ExpectSound(const TestGrid& grid, const SimplifiedTerrain& mesh, const std::string& what) {
@@ -129,10 +149,11 @@ void ExpectSound(const TestGrid& grid, const SimplifiedTerrain& mesh, const std:
     for (const auto& [a, b] : {std::pair{t.a, t.b}, std::pair{t.b, t.c}, std::pair{t.c, t.a}})
       ++edges[{a, b}];
     const Corners grid_order{at[0], at[2], at[1]};
-    const auto [low_c, high_c] = std::minmax({at[0][0], at[1][0], at[2][0]});
     const auto [low_r, high_r] = std::minmax({at[0][1], at[1][1], at[2][1]});
     for (std::int64_t r = low_r; r < high_r; ++r) {
-      for (std::int64_t c = low_c; c < high_c; ++c) {
+      const auto [first, last] = ColumnsNear(at, r);
+      for (std::int64_t c = std::max<std::int64_t>(first, 0);
+           c <= std::min<std::int64_t>(last, grid.columns - 2); ++c) {
         const Corners squares[2] = {{{{c, r}, {c + 1, r}, {c + 1, r + 1}}},
                                     {{{c, r}, {c + 1, r + 1}, {c, r + 1}}}};
         for (std::size_t half = 0; half < 2; ++half) {
