@@ -153,7 +153,8 @@ void tst_QtDialogs::startUpWarningCountsOnlyOKAsGoingOn() {
 void tst_QtDialogs::openDialogTakesANameThatDoesNotExist() {
   QTemporaryDir dir;
   QtUserDialogs dialogs;
-  Program program(dialogs);
+  DesktopSettings settings(dir.filePath("settings.ini"));
+  Program program(dialogs, settings);
   AnswerBox(Press("OK"));
   QVERIFY(program.Start());
   QStringList filters;
@@ -189,7 +190,7 @@ void tst_QtDialogs::openDialogFindsTheExtensionInEitherCase() {
   map.close();
   QtUserDialogs dialogs;
   TypeIntoFileDialog(dir.filePath(typed));
-  const auto chosen = dialogs.AskOpenFile({"Open BMP image file", "BMP files|*.bmp", "bmp"});
+  const auto chosen = dialogs.AskOpenFile({"Open BMP image file", "BMP files|*.bmp", "bmp"}, {});
   QVERIFY(chosen.has_value());
   QCOMPARE(*chosen, dir.filePath(file));
 }
@@ -199,7 +200,7 @@ void tst_QtDialogs::saveDialogAddsTheExtensionInSmallLetters() {
   QtUserDialogs dialogs;
   QStringList filters;
   TypeIntoFileDialog(dir.filePath("terrain"), &filters);
-  const auto chosen = dialogs.AskSaveFile(GenerateDialogSettings("PLG"));
+  const auto chosen = dialogs.AskSaveFile(GenerateDialogSettings("PLG"), {});
   QVERIFY(chosen.has_value());
   QCOMPARE(*chosen, dir.filePath("terrain.plg"));
   // The chosen item's format first, then the four true-scale formats.
@@ -216,8 +217,10 @@ void tst_QtDialogs::filtersOfSeveralFormats() {
 
 // The popup too: it stays over the main window, not behind it.
 void tst_QtDialogs::everyDialogOfTheProgramOpensOverTheMainWindow() {
+  QTemporaryDir dir;
   QtUserDialogs dialogs;
-  Program program(dialogs);
+  DesktopSettings settings(dir.filePath("settings.ini"));
+  Program program(dialogs, settings);
   const auto warning = AnswerBox(Press("OK"));
   QVERIFY(program.Start());
   QCOMPARE(warning->parent, program.frmMainMDI.get());

@@ -17,10 +17,18 @@ class ScriptedDialogs : public UserDialogs {
     shown << "Warning: " + text;
     return warning_answer;
   }
-  std::optional<QString> AskOpenFile(const FileDialogSettings& settings) override {
+  bool AskYesNo(const QString& text) override {
+    shown << "Question: " + text;
+    return yes_answer;
+  }
+  std::optional<QString> AskOpenFile(const FileDialogSettings& settings,
+                                     const QString& folder) override {
+    last_folder = folder;
     return Answer(settings, open_answers);
   }
-  std::optional<QString> AskSaveFile(const FileDialogSettings& settings) override {
+  std::optional<QString> AskSaveFile(const FileDialogSettings& settings,
+                                     const QString& folder) override {
+    last_folder = folder;
     return Answer(settings, save_answers);
   }
 
@@ -33,11 +41,13 @@ class ScriptedDialogs : public UserDialogs {
 
   QWidget* parent = nullptr;  // the window the dialogs open over
   bool warning_answer = true;
+  bool yes_answer = true;
   // The names the file dialogs answer, one per dialog; none left, or a null name, cancels.
   std::deque<QString> open_answers;
   std::deque<QString> save_answers;
   QStringList shown;
   FileDialogSettings last_file_dialog;
+  QString last_folder;  // where the last file dialog opened
   int file_dialogs = 0;
 
  private:

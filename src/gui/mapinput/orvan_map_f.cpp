@@ -61,12 +61,12 @@ void TfrmMap::ShowMap(std::unique_ptr<QImageMap> map, const QString& file_name) 
   FixClientSize(this, map_->Image().size());
 }
 
-void TfrmMap::Image1MouseDown(const QPoint& pixel, const QPoint& screen_point) {
+void TfrmMap::PickColour(const QPoint& pixel, const QPoint& screen_point) {
   on_click_(map_->PixelColour(pixel.x(), pixel.y()), screen_point);
 }
 
 // Asked afresh at every move, so that it tells the height as it is typed now.
-void TfrmMap::Image1MouseMove(const QPoint& pixel) {
+void TfrmMap::DescribePixel(const QPoint& pixel) {
   Image1->setToolTip(describe_(map_->PixelColour(pixel.x(), pixel.y())));
 }
 
