@@ -203,9 +203,23 @@ void TfrmGenCPanel::SetHeightText(int palette_index, const QString& text) {
 }
 
 void TfrmGenCPanel::ShowField(PanelField field) {
-  MaskedEdit* shown = Field(field);
-  shown->setFocus(Qt::OtherFocusReason);
-  shown->selectAll();
+  field_to_show_ = Field(field);
+  if (isActiveWindow()) FocusFieldToShow();
+}
+
+void TfrmGenCPanel::FocusFieldToShow() {
+  if (field_to_show_ == nullptr) return;
+  field_to_show_->setFocus(Qt::OtherFocusReason);
+  field_to_show_->selectAll();
+  field_to_show_ = nullptr;
+}
+
+// A window made active again gives the focus back to the control that had it before, so
+// the field to show takes it after that.
+bool TfrmGenCPanel::event(QEvent* event) {
+  const bool handled = QMdiSubWindow::event(event);
+  if (event->type() == QEvent::WindowActivate) FocusFieldToShow();
+  return handled;
 }
 
 PanelTexts TfrmGenCPanel::Texts() const {

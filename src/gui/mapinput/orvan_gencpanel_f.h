@@ -43,7 +43,8 @@ class TfrmGenCPanel : public QMdiSubWindow {
   void FillIn(const QStringList& texts);
   // The height field of a palette index takes text, as one step of the history.
   void SetHeightText(int palette_index, const QString& text);
-  // Gives a field the focus with its text selected, so that the user sees it at once.
+  // Gives a field the focus with its text selected, so that the user sees it at once: now,
+  // or when the window is active again after a message box.
   void ShowField(PanelField field);
 
   PanelHistory* History() const { return history_; }
@@ -59,6 +60,7 @@ class TfrmGenCPanel : public QMdiSubWindow {
   void Generate() { emit GenerateRequested(); }
 
  protected:
+  bool event(QEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
   // The panel stays open for the whole run: no key or menu of the work area closes it.
   void closeEvent(QCloseEvent* event) override;
@@ -68,9 +70,11 @@ class TfrmGenCPanel : public QMdiSubWindow {
   void CreateSettingsFields(QWidget* client);
   void CreateOutputGroup(QWidget* client);
   QList<MaskedEdit*> AllFields() const;
+  void FocusFieldToShow();
 
   QButtonGroup* output_items_ = nullptr;  // RGOutput's items, numbered in their order
   PanelHistory* history_ = nullptr;
+  MaskedEdit* field_to_show_ = nullptr;  // takes the focus when the window is active
 };
 
 }  // namespace orvandel::gui

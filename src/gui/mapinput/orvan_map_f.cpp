@@ -54,11 +54,13 @@ TfrmMap::TfrmMap(std::function<void(PackedColour, const QPoint&)> on_click,
   connect(Image1, &MapView::Hovered, this, &TfrmMap::Image1MouseMove);
 }
 
+// The picture is asked for at the new size: a window that grows behind another one would
+// otherwise show the old map's pixels, and nothing around them, until it is uncovered.
 void TfrmMap::ShowMap(std::unique_ptr<QImageMap> map, const QString& file_name) {
   map_ = std::move(map);
-  Image1->SetPicture(&map_->Image());
   setWindowTitle(file_name);
   FixClientSize(this, map_->Image().size());
+  Image1->SetPicture(&map_->Image());
 }
 
 void TfrmMap::PickColour(const QPoint& pixel, const QPoint& screen_point) {
