@@ -4,6 +4,7 @@
 // then stands first in it.
 #include <unistd.h>
 
+#include <QDir>
 #include <QFile>
 #include <cstddef>
 #include <cstdint>
@@ -25,10 +26,13 @@ bool IsName(const QString& name) {
 }
 
 // Settings files are cached by name while their time stamp stays, so each input gets a
-// name of its own.
+// name of its own; in memory where the system has a folder for that, as every input is
+// written, read and written again.
 QString WriteSettingsFile(const std::uint8_t* data, std::size_t size) {
   static int count = 0;
-  const QString name = QString("/tmp/orvandel-settings-fuzz-%1-%2.ini").arg(getpid()).arg(++count);
+  static const QString folder = QDir("/dev/shm").exists() ? "/dev/shm" : QDir::tempPath();
+  const QString name =
+      QString("%1/orvandel-settings-fuzz-%2-%3.ini").arg(folder).arg(getpid()).arg(++count);
   QFile file(name);
   if (file.open(QIODevice::WriteOnly)) {
     file.write(reinterpret_cast<const char*>(data), static_cast<qint64>(size));
@@ -61,7 +65,7 @@ void ReadEverything(const DesktopSettings& settings) {
        {RenderToggle::kWire, RenderToggle::kAutorender, RenderToggle::kFileOrder}) {
     settings.Toggle(toggle);
   }
-  Require(settings.Text("verticalScale").size() <= 64);
+  Require(settings.Text("verticalScale").value_or(QString()).size() <= 64);
 }
 
 }  // namespace

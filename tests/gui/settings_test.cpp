@@ -109,7 +109,7 @@ void tst_Settings::wrongFilesReadAsDefaults() {
     QVERIFY(!settings.Toggle(RenderToggle::kWire) && settings.Toggle(RenderToggle::kAutorender));
     QCOMPARE(settings.RenderWindowSize(), std::nullopt);
     QCOMPARE(settings.MainWindowGeometry(), QByteArray());
-    QCOMPARE(settings.Text("verticalScale"), QString());
+    QCOMPARE(settings.Text("verticalScale"), std::nullopt);
     QVERIFY(settings.RecentMaps().size() <= 1);
     for (const QString& map : settings.RecentMaps())
       QCOMPARE(settings.MapTexts(map), std::nullopt);

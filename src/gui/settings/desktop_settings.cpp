@@ -169,8 +169,8 @@ void DesktopSettings::SetToggle(RenderToggle toggle, bool on) {
   store_->setValue(ToggleKey(toggle), on);
 }
 
-QString DesktopSettings::Text(const QString& name) const {
-  return StoredText(store_->value("texts/" + name), kMaxOptionText).value_or(QString());
+std::optional<QString> DesktopSettings::Text(const QString& name) const {
+  return StoredText(store_->value("texts/" + name), kMaxOptionText);
 }
 
 void DesktopSettings::SetText(const QString& name, const QString& text) {

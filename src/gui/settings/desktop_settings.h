@@ -58,8 +58,8 @@ class DesktopSettings {
   bool Toggle(RenderToggle toggle) const;
   void SetToggle(RenderToggle toggle, bool on);
 
-  // A text typed into a dialog, as the user left it: the mesh options. Empty at first.
-  QString Text(const QString& name) const;
+  // A text typed into a dialog, as the user left it: the mesh options. Nothing at first.
+  std::optional<QString> Text(const QString& name) const;
   void SetText(const QString& name, const QString& text);
 
  private:
