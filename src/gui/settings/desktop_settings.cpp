@@ -14,30 +14,17 @@ constexpr qsizetype kMaxGeometryBytes = 1024;
 // A typed option is a number of a few characters.
 constexpr qsizetype kMaxOptionText = 64;
 
+// Indexed by DialogKind and RenderToggle.
+const char* const kFolderKeys[] = {"folders/map", "folders/scene", "folders/mesh",
+                                   "folders/picture"};
+const char* const kToggleKeys[] = {"render/wire", "render/autorender", "render/fileOrder"};
+
 QString FolderKey(DialogKind kind) {
-  switch (kind) {
-    case DialogKind::kMap:
-      return "folders/map";
-    case DialogKind::kScene:
-      return "folders/scene";
-    case DialogKind::kMesh:
-      return "folders/mesh";
-    case DialogKind::kPicture:
-      break;
-  }
-  return "folders/picture";
+  return kFolderKeys[static_cast<int>(kind)];
 }
 
 QString ToggleKey(RenderToggle toggle) {
-  switch (toggle) {
-    case RenderToggle::kWire:
-      return "render/wire";
-    case RenderToggle::kAutorender:
-      return "render/autorender";
-    case RenderToggle::kFileOrder:
-      break;
-  }
-  return "render/fileOrder";
+  return kToggleKeys[static_cast<int>(toggle)];
 }
 
 }  // namespace
