@@ -9,7 +9,7 @@ packages=(
   libgtest-dev libgmock-dev libassimp-dev
   xvfb openbox xdotool x11-utils imagemagick
   # the .deb (CPack, dpkg-shlibdeps) and the checks of the installed program
-  dpkg-dev file man-db desktop-file-utils lintian
+  dpkg-dev file man-db desktop-file-utils appstream lintian
 )
 
 missing=()

@@ -187,10 +187,12 @@ void TfrmMainMDI::OpenMapFile(const std::string& file_name) {
 
 // Nothing changes until the map has passed its checks and its pixels are decoded.
 void TfrmMainMDI::LoadMap(const std::string& file_name) {
-  CheckedMap checked = CheckMapFile(file_name, program_.map);
-  std::unique_ptr<QImageMap> image = DecodeMapImage(file_name, checked.header);
-  KeepMapTexts();
-  AcceptMap(program_.map, std::move(checked));
+  const std::string previous = program_.map.MapFileName;
+  std::unique_ptr<QImageMap> image;
+  OpenMapCommand(program_.map, file_name, [&image](BinaryReader& file, const MapHeader& header) {
+    image = DecodeMapImage(file, header);
+  });
+  KeepMapTexts(previous);
   program_.frmGenCPanel->ColourSwatches(program_.map.swatches);
   TfrmMap* window = MapWindow();
   window->ShowMap(std::move(image), QFile::decodeName(file_name.c_str()));
@@ -205,7 +207,7 @@ TfrmMap* TfrmMainMDI::MapWindow() {
   frmMap = new TfrmMap([this](PackedColour colour, const QPoint& at) { MapClicked(colour, at); },
                        [this](PackedColour colour) { return DescribeMapColour(colour); });
   connect(frmMap, &TfrmMap::Closed, this, [this] {
-    KeepMapTexts();
+    KeepMapTexts(program_.map.MapFileName);
     frmMap = nullptr;
     program_.map.MapFileName.clear();
   });
@@ -215,10 +217,9 @@ TfrmMap* TfrmMainMDI::MapWindow() {
 }
 
 // The map being left keeps the texts typed for it, to be offered back when it opens again.
-void TfrmMainMDI::KeepMapTexts() {
-  if (program_.map.MapFileName.empty()) return;
-  program_.settings.SetMapTexts(RecentName(program_.map.MapFileName),
-                                program_.frmGenCPanel->AllTexts());
+void TfrmMainMDI::KeepMapTexts(const std::string& map_file) {
+  if (map_file.empty()) return;
+  program_.settings.SetMapTexts(RecentName(map_file), program_.frmGenCPanel->AllTexts());
 }
 
 // The fields stay as they are from one map to the next; texts kept for the map opened
@@ -350,7 +351,7 @@ void TfrmMainMDI::Exit() {
 }
 
 void TfrmMainMDI::RememberForNextRun() {
-  KeepMapTexts();
+  KeepMapTexts(program_.map.MapFileName);
   program_.settings.SetMainWindowGeometry(saveGeometry());
 }
 

@@ -92,7 +92,7 @@ class TfrmMainMDI : public QMainWindow {
   std::optional<QString> AskFile(DialogKind kind, const FileDialogSettings& settings, bool save);
   void LoadMap(const std::string& file_name);
   TfrmMap* MapWindow();
-  void KeepMapTexts();
+  void KeepMapTexts(const std::string& map_file);
   void OfferMapTexts(const QString& map_file);
   TfrmRender* RenderWindow(const QString& caption);
   void LoadScene(const QString& file_name);
