@@ -36,6 +36,9 @@ class ChosenFile : public UserDialogs {
   void ShowGeneralError(const QString& text) override { Report(text); }
   bool ConfirmWarning(const QString&) override { return true; }
   bool AskYesNo(const QString&) override { return false; }
+  std::optional<QStringList> AskValues(const QString&, const QList<TypedValue>&) override {
+    return {};
+  }
   std::optional<QString> AskOpenFile(const FileDialogSettings&, const QString&) override {
     return file_;
   }

@@ -61,6 +61,8 @@ class tst_Desktop : public QObject {
   void closingTheMapWindowUnloadsTheMap();
   void enterOnThePanelGenerates();
   void guiAndCliWriteTheSameBytes();
+  void meshOptionsComeOnlyForTrueScaleFormats_data();
+  void meshOptionsComeOnlyForTrueScaleFormats();
   void busyCursorIsGoneAfterAFailedWrite();
   void documentationIsReadAgainAtEveryUse();
   void documentationWithoutItsFile();
@@ -531,6 +533,60 @@ void tst_Desktop::guiAndCliWriteTheSameBytes() {
     QVERIFY(gui_bytes.size() > 100);
     QCOMPARE(gui_bytes, cli_file.readAll());
   }
+}
+
+void tst_Desktop::meshOptionsComeOnlyForTrueScaleFormats_data() {
+  QTest::addColumn<QString>("output");
+  QTest::addColumn<QList<QStringList>>("answers");  // to each dialog; an empty list cancels
+  QTest::addColumn<QStringList>("messages");
+  QTest::addColumn<QStringList>("cli_options");  // what writes the same file; none: no file
+  const QString refused = "Error: --vertical-scale takes a positive number, not '0'";
+  QTest::newRow("3DF: no dialog") << "t.3df" << QList<QStringList>() << QStringList()
+                                  << QStringList{"--threads", "1"};
+  QTest::newRow("STL with both") << "t.stl" << QList<QStringList>{{"2", "50"}} << QStringList()
+                                 << QStringList{"--vertical-scale", "2", "--base", "50"};
+  QTest::newRow("OBJ, no base") << "t.obj" << QList<QStringList>{{"0.5", ""}} << QStringList()
+                                << QStringList{"--vertical-scale", "0.5"};
+  QTest::newRow("refused, then cancelled")
+      << "t.glb" << QList<QStringList>{{"0", ""}, {}} << QStringList{refused} << QStringList();
+}
+
+// Prefilled with the texts of the last use, checked as orvandel-cli checks its options.
+void tst_Desktop::meshOptionsComeOnlyForTrueScaleFormats() {
+  QFETCH(QString, output);
+  QFETCH(QList<QStringList>, answers);
+  QFETCH(QStringList, messages);
+  QFETCH(QStringList, cli_options);
+  const QString map = WriteMap("blocks.bmp", BlockMap(16, 40, 24));
+  OpenMap(map);
+  FillSettings({"50", "350", "900", "4000", "2400", "250"});
+  panel_->FieldByTag(6)->setText("1000");
+  for (const QStringList& answer : answers)
+    dialogs_->value_answers.push_back(answer.isEmpty() ? std::nullopt
+                                                       : std::optional<QStringList>(answer));
+  QCOMPARE(Generate(dir_->filePath(output)), messages);
+  QCOMPARE(dialogs_->shown_values.size(), answers.size());
+  if (!answers.isEmpty()) QCOMPARE(dialogs_->shown_values.first(), (QStringList{"1", ""}));
+  QCOMPARE(QFile::exists(dir_->filePath(output)), !cli_options.isEmpty());
+  if (cli_options.isEmpty()) return;
+  QDir(dir_->path()).mkdir("cli");
+  const QStringList args = QStringList{"generate", map, dir_->filePath("cli/" + output)} +
+                           QString(
+                               "--height 6=1000 --water 50 --lawn 350 --snow 900 "
+                               "--map-width 4000 --map-height 2400 --interval 250")
+                               .split(' ') +
+                           cli_options;
+  std::vector<std::string> arguments;
+  for (const QString& arg : args)
+    arguments.push_back(arg.toStdString());
+  QCOMPARE(test::RunCommand(ORVANDEL_CLI, arguments).exit_status, 0);
+  QFile gui_file(dir_->filePath(output));
+  QFile cli_file(dir_->filePath("cli/" + output));
+  QVERIFY(gui_file.open(QIODevice::ReadOnly) && cli_file.open(QIODevice::ReadOnly));
+  QCOMPARE(gui_file.readAll(), cli_file.readAll());
+  if (answers.isEmpty()) return;
+  Generate(dir_->filePath(output));
+  QCOMPARE(dialogs_->shown_values.last(), answers.last());
 }
 
 void tst_Desktop::busyCursorIsGoneAfterAFailedWrite() {

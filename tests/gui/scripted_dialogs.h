@@ -21,6 +21,18 @@ class ScriptedDialogs : public UserDialogs {
     shown << "Question: " + text;
     return yes_answer;
   }
+  // Answers with the texts of value_answers, one list per dialog; none left is "OK" with
+  // the texts shown, a null list "Cancel".
+  std::optional<QStringList> AskValues(const QString&, const QList<TypedValue>& values) override {
+    QStringList shown_texts;
+    for (const TypedValue& value : values)
+      shown_texts << value.text;
+    shown_values << shown_texts;
+    if (value_answers.empty()) return shown_texts;
+    const std::optional<QStringList> answer = value_answers.front();
+    value_answers.pop_front();
+    return answer;
+  }
   std::optional<QString> AskOpenFile(const FileDialogSettings& settings,
                                      const QString& folder) override {
     last_folder = folder;
@@ -45,6 +57,8 @@ class ScriptedDialogs : public UserDialogs {
   // The names the file dialogs answer, one per dialog; none left, or a null name, cancels.
   std::deque<QString> open_answers;
   std::deque<QString> save_answers;
+  std::deque<std::optional<QStringList>> value_answers;
+  QList<QStringList> shown_values;  // the texts each value dialog showed at first
   QStringList shown;
   FileDialogSettings last_file_dialog;
   QString last_folder;  // where the last file dialog opened

@@ -16,6 +16,8 @@
 #include "orvandel/commands/scene_commands.h"
 #include "orvandel/fileio/same_file.h"
 #include "orvandel/generator/field_fault.h"
+#include "orvandel/writers/output_formats.h"
+#include "shell/mesh_options.h"
 #include "shell/orvan_doc_f.h"
 #include "shell/program.h"
 #include "shell/qt_busy_cursor.h"
@@ -251,12 +253,26 @@ QString TfrmMainMDI::DescribeMapColour(unsigned colour) const {
   return QString("%1: %2").arg(index).arg(height.isEmpty() ? "no height" : "height " + height);
 }
 
+// A mesh at true scale takes the mesh options; cancelling them ends the command as
+// cancelling the file dialog does.
+std::optional<std::string> TfrmMainMDI::ChooseOutput(const FileDialogSettings& settings,
+                                                     MeshOptions& options) {
+  const std::optional<QString> chosen = AskFile(DialogKind::kMesh, settings, true);
+  if (!chosen) return std::nullopt;
+  const std::string file_name = LocalFileName(*chosen);
+  const OutputFormat* format = FindFormatForFile(file_name);
+  if (format == nullptr || !format->true_scale) return file_name;
+  const std::optional<MeshOptions> asked = AskMeshOptions(program_.dialogs, program_.settings);
+  if (!asked) return std::nullopt;
+  options = *asked;
+  return file_name;
+}
+
 // After a refusal that concerns one field, that field has the focus, its text selected.
 void TfrmMainMDI::Generate() {
-  const auto choose = [this](const FileDialogSettings& settings) -> std::optional<std::string> {
-    const auto chosen = AskFile(DialogKind::kMesh, settings, true);
-    if (!chosen) return std::nullopt;
-    return LocalFileName(*chosen);
+  MeshOptions options;  // set while the output is chosen, read by the write that follows
+  const auto choose = [&](const FileDialogSettings& settings) {
+    return ChooseOutput(settings, options);
   };
   const MapImage* map = MapWindowOpen() ? frmMap->Map() : nullptr;
   QtBusyCursor busy_cursor;
@@ -264,7 +280,7 @@ void TfrmMainMDI::Generate() {
   program_.dialogs.RunCommand([&] {
     try {
       RunGenerateCommand(program_.generator, program_.map, map, program_.frmGenCPanel->Texts(),
-                         choose, busy_cursor);
+                         choose, busy_cursor, options);
     } catch (const FieldFault& fault) {
       at_fault = fault.Field();
       throw;

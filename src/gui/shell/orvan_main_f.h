@@ -6,6 +6,7 @@
 #include <optional>
 
 #include "orvandel/commands/user_interface.h"
+#include "orvandel/writers/mesh_write.h"
 #include "settings/desktop_settings.h"
 
 namespace orvandel::gui {
@@ -90,6 +91,8 @@ class TfrmMainMDI : public QMainWindow {
   void PlaceAtRightEdge(QWidget* window);
   // A file dialog of one kind, opening where that kind last found its file.
   std::optional<QString> AskFile(DialogKind kind, const FileDialogSettings& settings, bool save);
+  // The generate command's output file, and the mesh options when its format takes them.
+  std::optional<std::string> ChooseOutput(const FileDialogSettings& settings, MeshOptions& options);
   void LoadMap(const std::string& file_name);
   TfrmMap* MapWindow();
   void KeepMapTexts(const std::string& map_file);

@@ -1,12 +1,16 @@
 #include "shell/qt_user_dialogs.h"
 
+#include <QDialogButtonBox>
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QGridLayout>
+#include <QLabel>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QVBoxLayout>
 
 #include "shell/program.h"
 
@@ -113,6 +117,32 @@ bool QtUserDialogs::AskYesNo(const QString& text) {
                   QMessageBox::Yes | QMessageBox::No, parent_);
   box.setEscapeButton(QMessageBox::No);
   return ShowBox(box) == QMessageBox::Yes;
+}
+
+// A caption above each field, so that long captions need no wide dialog.
+std::optional<QStringList> QtUserDialogs::AskValues(const QString& title,
+                                                    const QList<TypedValue>& values) {
+  QDialog dialog(parent_);
+  dialog.setWindowTitle(title);
+  auto* layout = new QVBoxLayout(&dialog);
+  QList<QLineEdit*> fields;
+  for (const TypedValue& value : values) {
+    auto* field = new QLineEdit(value.text);
+    auto* caption = new QLabel(value.caption);
+    caption->setBuddy(field);
+    layout->addWidget(caption);
+    layout->addWidget(field);
+    fields << field;
+  }
+  auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
+  QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
+  QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
+  layout->addWidget(buttons);
+  if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+  QStringList texts;
+  for (const QLineEdit* field : fields)
+    texts << field->text();
+  return texts;
 }
 
 std::optional<QString> QtUserDialogs::AskOpenFile(const FileDialogSettings& settings,

@@ -16,6 +16,8 @@ class QtUserDialogs : public UserDialogs {
   void ShowGeneralError(const QString& text) override;
   bool ConfirmWarning(const QString& text) override;
   bool AskYesNo(const QString& text) override;
+  std::optional<QStringList> AskValues(const QString& title,
+                                       const QList<TypedValue>& values) override;
   std::optional<QString> AskOpenFile(const FileDialogSettings& settings,
                                      const QString& folder) override;
   std::optional<QString> AskSaveFile(const FileDialogSettings& settings,

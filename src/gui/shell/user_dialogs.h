@@ -10,6 +10,12 @@
 
 namespace orvandel::gui {
 
+// One value a dialog asks to be typed: its caption, and the text it shows at first.
+struct TypedValue {
+  QString caption;
+  QString text;
+};
+
 // Every message box and file dialog of the program goes through this interface, so that
 // tests can answer them without a person.
 class UserDialogs {
@@ -29,6 +35,10 @@ class UserDialogs {
   // A question to the user: caption "ORVANDEL", "Yes" and "No". True for Yes; No and
   // closing the box give false.
   virtual bool AskYesNo(const QString& text) = 0;
+  // A dialog of typed values, titled title, with "OK" and "Cancel": the texts as the user
+  // left them, in the order of values, or nothing on Cancel.
+  virtual std::optional<QStringList> AskValues(const QString& title,
+                                               const QList<TypedValue>& values) = 0;
   // File dialogs, opening in folder (the working folder when it is empty); nothing when the
   // user cancels. The save dialog asks before overwriting.
   virtual std::optional<QString> AskOpenFile(const FileDialogSettings& settings,
