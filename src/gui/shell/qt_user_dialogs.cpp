@@ -128,6 +128,7 @@ std::optional<QStringList> QtUserDialogs::AskValues(const QString& title,
   QList<QLineEdit*> fields;
   for (const TypedValue& value : values) {
     auto* field = new QLineEdit(value.text);
+    field->selectAll();  // typing replaces the text shown
     auto* caption = new QLabel(value.caption);
     caption->setBuddy(field);
     layout->addWidget(caption);
