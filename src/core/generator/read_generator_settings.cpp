@@ -7,6 +7,7 @@
 #include "orvandel/fileio/failure.h"
 #include "orvandel/generator/field_fault.h"
 #include "orvandel/generator/field_text.h"
+#include "orvandel/generator/triangulation.h"
 
 namespace orvandel {
 namespace {
@@ -71,6 +72,7 @@ void LayOutGrid(GridLayout& grid) {
   const std::int64_t vertices = std::int64_t{grid.Columns} * grid.Rows;
   if (2 * vertices > kInt32Max) RefuseInterval("Interval too small - the grid has too many cells!");
   grid.VertexCount = static_cast<std::int32_t>(vertices);
+  grid.TriangleCount = TriangleCountOf(grid);
 }
 
 }  // namespace
