@@ -89,6 +89,7 @@ class tst_RenderWindow : public QObject {
   void arrowsTakeClicksBesideThem_data();
   void arrowsTakeClicksBesideThem();
   void wireAndAutorenderStayForTheNextRun();
+  void picturefollowsTheWindowsSizeAndIsSavedAtIt();
 
  private:
   TfrmRender* OpenScene(const QString& path);
@@ -121,9 +122,16 @@ void tst_RenderWindow::cleanup() {
   QVERIFY(QApplication::overrideCursor() == nullptr);
 }
 
+// Renders run on while the test goes on; it waits for them to end.
+void WaitForRenders(TfrmRender* window) {
+  const QPointer<TfrmRender> open(window);  // the user may close it meanwhile
+  QTRY_VERIFY_WITH_TIMEOUT(open.isNull() || !open->Rendering(), 60000);
+}
+
 TfrmRender* tst_RenderWindow::OpenScene(const QString& path) {
   dialogs_->open_answers.push_back(path);
   main_->Open3Dfile1Click();
+  WaitForRenders(main_->frmRender);
   return main_->frmRender;
 }
 
@@ -140,6 +148,8 @@ void tst_RenderWindow::openedSceneIsPaintedInACentredWindow() {
   QCOMPARE(window->pos(), QPoint((screen.width() - 558) / 2, (screen.height() - 477) / 2 - 25));
   QCOMPARE(window->Edit1->text(), QString("20"));
   QCOMPARE(window->Edit2->text(), QString("60"));
+  QCOMPARE(main_->MdiArea->activeSubWindow(), window);
+  QTRY_VERIFY(window->Image1->hasFocus());
   const QImage picture = Picture();
   QCOMPARE(picture.size(), QSize(550, 418));
   QVERIFY(!OnlyBlackAndWhite(picture));
@@ -192,6 +202,7 @@ void tst_RenderWindow::withoutAutorenderOnlyRenderNowRenders() {
   QCoreApplication::processEvents();  // no render waits either
   QCOMPARE(Picture(), before);
   window->Button1->click();
+  WaitForRenders(window);
   QVERIFY(Picture() != before);
   QVERIFY(OnlyBlackAndWhite(Picture()));
 }
@@ -312,6 +323,7 @@ void tst_RenderWindow::renderWithoutSceneClearsThePicture() {
   QCOMPARE(dialogs_->TakeShown(), QStringList{"Error: Invalid file!"});
   QVERIFY(!OnlyBlackAndWhite(Picture()));  // the old picture stays until a render
   window->Button1->click();
+  WaitForRenders(window);
   QImage black(Picture().size(), Picture().format());
   black.fill(Qt::black);
   QCOMPARE(Picture(), black);
@@ -334,7 +346,7 @@ void tst_RenderWindow::quickStepsGiveOneRenderOfTheLastAngle() {
   const QImage merged = Picture();
   QVERIFY(merged != before);
   ClickAt(window->Button1, window->Button1->rect().center());  // "Render now!" at 45
-  QCOMPARE(renders.count(), 2);
+  QTRY_COMPARE(renders.count(), 2);
   QCOMPARE(Picture(), merged);
 }
 
@@ -348,22 +360,18 @@ void tst_RenderWindow::stepsDuringARenderGiveOneMoreRender() {
   OpenScene(overdraw);
   QSignalSpy renders(window, &TfrmRender::Rendered);
   const QPoint up_arrow(window->UpDown1->width() / 2, window->UpDown1->height() / 4);
-  int renders_while_drawing = -1;
-  bool busy_while_drawing = false;
-  QTimer::singleShot(0, window, [&] {
-    busy_while_drawing = QApplication::overrideCursor() != nullptr;
-    for (int i = 0; i < 3; ++i)
-      ClickAt(window->UpDown1, up_arrow);
-    renders_while_drawing = renders.count();
-  });
   ClickAt(window->Button1, window->Button1->rect().center());
-  QVERIFY(busy_while_drawing);
-  QCOMPARE(renders_while_drawing, 0);
+  QTRY_VERIFY(QApplication::overrideCursor() != nullptr);  // drawing
+  for (int i = 0; i < 3; ++i)
+    ClickAt(window->UpDown1, up_arrow);
+  QCOMPARE(renders.count(), 0);
+  WaitForRenders(window);
   QCOMPARE(renders.count(), 2);
   QCOMPARE(window->Edit1->text(), QString("35"));
   QCOMPARE(program_->viewer.ObserverVertical, std::uint16_t{35});
   const QImage merged = Picture();
   ClickAt(window->Button1, window->Button1->rect().center());
+  WaitForRenders(window);
   QCOMPARE(renders.count(), 3);
   QCOMPARE(Picture(), merged);
   QVERIFY(QApplication::overrideCursor() == nullptr);
@@ -387,6 +395,7 @@ void tst_RenderWindow::escapeStopsABusyRenderAndKeepsThePicture() {
     });
     if (focus == window->Button1) {
       ClickAt(window->Button1, window->Button1->rect().center());
+      WaitForRenders(window);
     } else {
       OpenScene(overdraw);
     }
@@ -459,7 +468,7 @@ void tst_RenderWindow::draggingTurnsAsTheArrowsDo() {
   QCOMPARE(program_->viewer.SunVertical, std::uint16_t{85});
   QCOMPARE(program_->viewer.ObserverVertical, std::uint16_t{30});
   QSignalSpy renders(window, &TfrmRender::Rendered);
-  QTRY_COMPARE(renders.count(), 1);
+  QTRY_VERIFY(!renders.isEmpty());
 }
 
 void tst_RenderWindow::wheelZoomsAsThePlusAndMinusButtonsDo() {
@@ -580,6 +589,29 @@ void tst_RenderWindow::wireAndAutorenderStayForTheNextRun() {
   window = OpenScene(terrain_);
   QVERIFY(window->CheckBox1->isChecked() && !window->CheckBox2->isChecked());
   QVERIFY(OnlyBlackAndWhite(Picture()));
+}
+
+// Dragged larger by its corner, the window renders at its new size; the saved picture is
+// the one shown. The next window opens at that size.
+void tst_RenderWindow::picturefollowsTheWindowsSizeAndIsSavedAtIt() {
+  TfrmRender* window = OpenScene(terrain_);
+  const QPoint corner(window->width() - 2, window->height() - 2);
+  QTest::mouseMove(window, corner);  // the frame shows the resize cursor
+  QTest::mousePress(window, Qt::LeftButton, {}, corner);
+  QTest::mouseMove(window, corner + QPoint(150, 40));
+  QTest::mouseMove(window, corner + QPoint(301, 120));
+  QTest::mouseRelease(window, Qt::LeftButton, {}, corner + QPoint(301, 120));
+  QCOMPARE(window->size(), QSize(558 + 301, 477 + 120));
+  WaitForRenders(window);
+  QCOMPARE(Picture().size(), QSize(550 + 301, 418 + 120));
+  QCOMPARE(window->Image1->size(), Picture().size());
+  QCOMPARE(window->Panel2->geometry().topLeft(), QPoint(0, 417 + 120));
+  const QString saved = dir_->filePath("large.bmp");
+  dialogs_->save_answers.push_back(saved);
+  main_->Save3D1Click();
+  QCOMPARE(QImage(saved).convertToFormat(Picture().format()), Picture());
+  window->close();
+  QCOMPARE(OpenScene(terrain_)->size(), QSize(558 + 301, 477 + 120));
 }
 
 QTEST_MAIN(tst_RenderWindow)

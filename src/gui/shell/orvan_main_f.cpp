@@ -30,7 +30,7 @@
 namespace orvandel::gui {
 namespace {
 
-// The render window's outer size.
+// The render window's outer size when it first opens.
 constexpr QSize kRenderWindowSize(558, 477);
 
 constexpr char kOfferMapTexts[] =
@@ -311,11 +311,13 @@ void TfrmMainMDI::LoadScene(const QString& file_name) {
   OpenSceneCommand(
       program_.viewer, LocalFileName(file_name),
       [window](AnglePair angles) { window->ShowAngles(angles); }, busy_cursor);
-  window->Button1Click();
+  window->Render();
 }
 
-// Created when absent, else reused; re-captioned, re-sized and centred on the screen,
-// lifted by 25 pixels.
+// Created when absent, at the size the user last gave it, else reused at its size;
+// re-captioned and centred on the screen, lifted by 25 pixels, unless maximised. It comes
+// to the front with the keyboard focus on its picture, also over a map that covers the
+// work area.
 TfrmRender* TfrmMainMDI::RenderWindow(const QString& caption) {
   if (!RenderWindowOpen()) {
     frmRender = new TfrmRender(program_.viewer, program_.dialogs, program_.settings);
@@ -324,14 +326,18 @@ TfrmRender* TfrmMainMDI::RenderWindow(const QString& caption) {
       program_.SceneFileName.clear();
     });
     MdiArea->addSubWindow(frmRender);
+    frmRender->resize(program_.settings.RenderWindowSize().value_or(kRenderWindowSize));
     frmRender->show();
-    frmRender->Image1->setFocus();
   }
   frmRender->setWindowTitle(caption);
-  frmRender->setFixedSize(kRenderWindowSize);
-  const QSize screen_size = screen()->size();
-  frmRender->move((screen_size.width() - kRenderWindowSize.width()) / 2,
-                  (screen_size.height() - kRenderWindowSize.height()) / 2 - 25);
+  if (!frmRender->isMaximized()) {
+    const QSize screen_size = screen()->size();
+    frmRender->move((screen_size.width() - frmRender->width()) / 2,
+                    (screen_size.height() - frmRender->height()) / 2 - 25);
+  }
+  MdiArea->setActiveSubWindow(frmRender);
+  frmRender->raise();
+  frmRender->Image1->setFocus();
   return frmRender;
 }
 
