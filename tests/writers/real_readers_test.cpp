@@ -6,12 +6,12 @@
 #include <map>
 
 #include "generation.h"
-#include "orvandel/fileio/little_endian.h"
 #include "temp_dir.h"
 
 namespace orvandel {
 namespace {
 
+using test::FacesByClass;
 using test::Generation;
 using test::TempDir;
 using test::TrueScaleHill;
@@ -54,19 +54,6 @@ void ExpectBounds(const ReadBack& read, aiVector3D low, aiVector3D high) {
     EXPECT_NEAR(read.low[axis], low[axis], 1e-3) << "axis " << axis;
     EXPECT_NEAR(read.high[axis], high[axis], 1e-3) << "axis " << axis;
   }
-}
-
-// The faces of each material that the 3DF mesh's height classes give.
-std::map<std::string, unsigned> FacesByClass(Generation& g) {
-  const std::map<int, std::string> names = {
-      {216, "water"}, {120, "lawn"}, {24, "rock"}, {32767, "snow"}};
-  const std::string mesh = g.Written("hill.3df");
-  const auto* bytes = reinterpret_cast<const unsigned char*>(mesh.data());
-  const std::size_t triangles = 11 + 12 * static_cast<std::size_t>(I32At(bytes + 3));
-  std::map<std::string, unsigned> faces;
-  for (std::size_t at = triangles; at < mesh.size(); at += 16)
-    ++faces[names.at(I32At(bytes + at + 12))];
-  return faces;
 }
 
 TEST(RealReadersTest, EveryFormatReadsBackAtTrueScaleWithItsMaterials) {
