@@ -3,11 +3,11 @@
 #include <cmath>
 #include <numbers>
 
+#include "fileio/huge_pages.h"
 #include "orvandel/fileio/failure.h"
 #include "orvandel/fileio/parallel_parts.h"
 #include "orvandel/geometry/bounds.h"
 #include "orvandel/geometry/vector_math.h"
-#include "viewer/huge_pages.h"
 
 namespace orvandel {
 namespace {

@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <vector>
 
+#include "fileio/huge_pages.h"
 #include "orvandel/fileio/parallel_parts.h"
 #include "orvandel/geometry/shading.h"
-#include "viewer/huge_pages.h"
 #include "viewer/shade_ahead.h"
 
 namespace orvandel {
