@@ -1,6 +1,7 @@
 // Measures the terrain generator on 16-colour maps of its own making, each figure against
 // its floor measured in the same run, on 1 and 2 threads:
-// - reading and sampling the 8192 x 8192 map at interval 4, against one read() of its file;
+// - opening the 8192 x 8192 map as the generate command does (its headers, then its pixels
+//   from the same open file) and sampling it at interval 4, against one read() of its file;
 // - each writer of the format table into a sink that only counts the bytes, in MB/s of
 //   output with and without its sampling; the 3DF writer also against memcpy() of the
 //   same bytes;
@@ -137,7 +138,7 @@ void ReadFloor(const std::string& path) {
 // The map of one size with the settings of one interval, as the generate command reads them.
 struct Generation {
   Generation(const std::string& map_file, int side, int interval) {
-    AcceptMap(session, CheckMapFile(map_file, session));
+    OpenMapCommand(session, map_file, [](BinaryReader&, const MapHeader&) {});
     ReadGeneratorSettings(Panel(side, interval), side, side, state);
     prep = PrepareWrite(state.height_table, state.generator_settings);
   }
@@ -155,6 +156,17 @@ struct Generation {
   WritePreparation prep;
 };
 
+// The map as the generate command opens it: its headers, then its pixels as stored, from
+// one open file.
+std::unique_ptr<MapImage> OpenPackedMap(const std::string& map_file) {
+  MapSession session;
+  std::unique_ptr<MapImage> map;
+  OpenMapCommand(session, map_file, [&map](BinaryReader& file, const MapHeader& header) {
+    map = ReadPackedMap(file, header);
+  });
+  return map;
+}
+
 void SampleEveryCell(const MapImage& map, const Generation& g, ThreadCount threads) {
   CellSampler(map, g.session.swatches, g.state.grid_layout, g.state.view_mapping, g.prep)
       .HeightsInVertexOrder(threads);
@@ -165,8 +177,7 @@ void MeasureReading(const std::string& map_file, const Generation& g, const Opti
     std::vector<double> floors, packed, ratios;
     for (int run = 0; run < options.runs; ++run) {
       floors.push_back(Seconds([&] { ReadFloor(map_file); }));
-      packed.push_back(Seconds(
-          [&] { SampleEveryCell(*ReadPackedMap(map_file, g.session.map_header), g, threads); }));
+      packed.push_back(Seconds([&] { SampleEveryCell(*OpenPackedMap(map_file), g, threads); }));
       ratios.push_back(packed.back() / floors.back());
     }
     std::printf("read map + sample, %u thread(s): floor read() %7.4f s, %7.4f s, x floor %s\n",
@@ -392,7 +403,7 @@ int main(int argc, char** argv) {
   std::printf("%d x %d map, interval %d: %d x %d cells\n", kSide, kSide, kStageInterval,
               g.state.grid_layout.Columns, g.state.grid_layout.Rows);
   MeasureReading(map_file, g, options);
-  MeasureWriters(*ReadPackedMap(map_file, g.session.map_header), g, options);
+  MeasureWriters(*OpenPackedMap(map_file), g, options);
   if (!options.writer.empty()) return 0;
   MeasureGenerate(launcher, map_file, kSide, {2, 4, 8, 16}, options, options.runs);
   unlink(map_file.c_str());

@@ -66,15 +66,20 @@ std::string Mesh(const GenerateInput& in, GeneratorState& state, const MapImage&
   return sink.Bytes();
 }
 
+// The pixels of a map of at most kMaxMapPixels, or none.
+std::unique_ptr<MapImage> SmallMapImage(BinaryReader& file, const MapHeader& header) {
+  const std::int64_t pixels =
+      std::abs(std::int64_t{header.width}) * std::abs(std::int64_t{header.height});
+  return pixels > kMaxMapPixels ? nullptr : ReadMapImage(file, header);
+}
+
 void Generate(const GenerateInput& in, const std::string& map_file) {
   MapSession session;
-  CheckedMap checked = CheckMapFile(map_file, session);
-  if (std::abs(std::int64_t{checked.header.width}) * std::abs(std::int64_t{checked.header.height}) >
-      kMaxMapPixels) {
-    return;
-  }
-  const std::unique_ptr<MapImage> image = ReadMapImage(map_file, checked.header);
-  AcceptMap(session, std::move(checked));
+  std::unique_ptr<MapImage> image;
+  OpenMapCommand(session, map_file, [&image](BinaryReader& file, const MapHeader& header) {
+    image = SmallMapImage(file, header);
+  });
+  if (image == nullptr) return;
 
   GeneratorState state;
   state.OutputFileName = "mesh" + std::string(in.format.extension);

@@ -27,10 +27,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   MapHeader header;
   MapPalette palette;
   try {
-    if (ReadMapHeader(file.Name(), header, palette) == kMapUsable) {
+    BinaryReader map_file(file.Name());
+    if (ReadMapHeader(map_file, header, palette) == kMapUsable) {
       if (palette.defined_entries < 1 || palette.defined_entries > 16) std::abort();
       MapPixelDataEnd(header);
-      if (IsPackedMap(header)) ReadLastRow(*ReadPackedMap(file.Name(), header));
+      if (IsPackedMap(header)) ReadLastRow(*ReadPackedMap(map_file, header));
     }
   } catch (const Failure&) {
   }

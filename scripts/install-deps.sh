@@ -11,7 +11,7 @@ packages=(
   libzip-dev libisal-dev lib3mf-dev
   xvfb openbox xdotool x11-utils imagemagick
   # the .deb (CPack, dpkg-shlibdeps) and the checks of the installed program
-  dpkg-dev file man-db desktop-file-utils lintian
+  dpkg-dev file man-db desktop-file-utils appstream lintian
 )
 
 missing=()

@@ -1,66 +1,112 @@
 #include "cli_args.h"
 
-#include <array>
-#include <cmath>
-
+#include "orvandel/commands/option_text.h"
 #include "orvandel/writers/output_formats.h"
 
 namespace orvandel::cli {
 namespace {
 
-constexpr std::array<const char*, 6> kSettingsOptions = {
-    "--water", "--lawn", "--snow", "--map-width", "--map-height", "--interval"};
+using Form = CommandForm<GenerateArgs>;
 
-void TakeHeight(const std::string& value, PanelTexts& panel) {
+constexpr std::size_t kHelpColumn = 23;  // two past the longest form, "--height INDEX=TEXT"
+constexpr bool kTrueScaleOnly = true;
+
+void TakeHeight(std::string_view option, const std::string& value, GenerateArgs& args) {
   const auto equals = value.find('=');
   const std::optional<int> index =
       equals == std::string::npos ? std::nullopt : NumberFrom<int>(value.substr(0, equals));
   if (!index || *index < 0 || *index > 15) {
-    throw UsageError("--height takes INDEX=TEXT with INDEX from 0 to 15, not '" + value + "'");
+    throw UsageError(std::string(option) + " takes INDEX=TEXT with INDEX from 0 to 15, not '" +
+                     value + "'");
   }
-  panel.heights[static_cast<std::size_t>(*index)] = value.substr(equals + 1);
+  args.panel.heights[static_cast<std::size_t>(*index)] = value.substr(equals + 1);
 }
 
-bool TakeSetting(const std::vector<std::string>& args, std::size_t& at, PanelTexts& panel,
-                 std::array<bool, 6>& given) {
-  for (std::size_t field = 0; field < kSettingsOptions.size(); ++field) {
-    if (TakeOption(args, at, kSettingsOptions[field], panel.settings[field])) {
-      given[field] = true;
-      return true;
-    }
-  }
-  return false;
+// The text of one settings field, as typed.
+template <SettingsField kField>
+void TakeSetting(std::string_view, const std::string& value, GenerateArgs& args) {
+  args.panel.settings[kField] = value;
 }
 
-bool TakeMeshOption(const std::vector<std::string>& args, std::size_t& at, MeshOptions& options) {
-  std::string value;
-  if (TakeOption(args, at, "--vertical-scale", value)) {
-    options.vertical_scale = PositiveFrom("--vertical-scale", value, "number");
-  } else if (TakeOption(args, at, "--base", value)) {
-    options.base = PositiveFrom("--base", value, "number of map units");
-  } else {
-    return false;
-  }
-  return true;
+// The formats come from their table, so that a new one needs no edit here.
+std::string About() {
+  return "  Turns the 16-colour BMP map MAP into a terrain mesh as the desktop program\n"
+         "  does and writes it to OUTPUT in the format of OUTPUT's extension:\n"
+         "  " +
+         Extensions(false, " or ") + ".\n  " + Extensions(true, " and ") +
+         " files hold the terrain in map units at true scale.\n"
+         "  Each TEXT is what you would type into that field of the control panel; all\n"
+         "  six settings must be given.\n";
 }
 
-// The options shape only the true-scale formats; a file of no known format is left to the
-// command, which refuses it as the desktop program does.
-void CheckMeshOptionsApply(const GenerateArgs& parsed, bool given) {
-  const OutputFormat* format = FindFormatForFile(parsed.output_file);
-  if (!given || format == nullptr || format->true_scale) return;
-  throw UsageError("--vertical-scale and --base apply to " + Extensions(true, " and ") +
-                   " files only");
+std::vector<Option<GenerateArgs>> Options() {
+  const std::string true_scale = Extensions(true, " and ");
+  return {
+      {"--height", "INDEX=TEXT", Presence::kRepeatable,
+       "the height of palette index INDEX, 0 to 15; give one for\n"
+       "each colour that has a height, the others stay empty",
+       TakeHeight},
+      {"--water", "TEXT", Presence::kRequired, "the water level", TakeSetting<kWater>},
+      {"--lawn", "TEXT", Presence::kRequired, "the lawn level", TakeSetting<kLawn>},
+      {"--snow", "TEXT", Presence::kRequired, "the snow level", TakeSetting<kSnow>},
+      {"--map-width", "TEXT", Presence::kRequired, "the width of the mapped area",
+       TakeSetting<kMapwidth>},
+      {"--map-height", "TEXT", Presence::kRequired, "the height of the mapped area",
+       TakeSetting<kMapheight>},
+      {"--interval", "TEXT", Presence::kRequired, "the spacing of the mesh's vertices",
+       TakeSetting<kInterval>},
+      {kVerticalScaleOption, "F", Presence::kOptional,
+       "multiplies every height by F, a positive number\n(default 1); " + true_scale + " only",
+       [](std::string_view, const std::string& value, GenerateArgs& args) {
+         args.options.vertical_scale = VerticalScaleFromText(value);
+       },
+       kTrueScaleOnly},
+      {kBaseOption, "T", Presence::kOptional,
+       "closes the terrain into a solid with a flat bottom T map\nunits below its lowest "
+       "point; " +
+           true_scale + "\nonly",
+       [](std::string_view, const std::string& value, GenerateArgs& args) {
+         args.options.base = BaseFromText(value);
+       },
+       kTrueScaleOnly},
+      ThreadsOption<GenerateArgs>("file"),
+  };
+}
+
+// The mesh options shape only the true-scale formats; a file of no known format is left
+// to the command, which refuses it as the desktop program does.
+void CheckMeshOptionsApply(const ParsedLine<GenerateArgs>& parsed) {
+  const OutputFormat* format = FindFormatForFile(parsed.args.output_file);
+  if (format == nullptr || format->true_scale) return;
+  const std::vector<Option<GenerateArgs>>& options = GenerateForm().options;
+  std::vector<std::string_view> names;
+  bool given = false;
+  for (std::size_t k = 0; k < options.size(); ++k) {
+    if (!options[k].true_scale_only) continue;
+    names.push_back(options[k].name);
+    given = given || parsed.given[k];
+  }
+  if (given) {
+    throw UsageError(Listed(names, " and ") + " apply to " + Extensions(true, " and ") +
+                     " files only");
+  }
 }
 
 }  // namespace
 
-float PositiveFrom(const std::string& option, const std::string& value, const char* what) {
-  const std::optional<float> number = NumberFrom<float>(value);
-  if (!number || !std::isfinite(*number) || *number <= 0) {
-    throw UsageError(option + " takes a positive " + what + ", not '" + value + "'");
-  }
-  return *number;
+const Form& GenerateForm() {
+  static const Form form{"generate",
+                         {{"MAP", &GenerateArgs::map_file}, {"OUTPUT", &GenerateArgs::output_file}},
+                         Options(),
+                         About(),
+                         kHelpColumn};
+  return form;
+}
+
+GenerateArgs ParseGenerateArgs(const std::vector<std::string>& args) {
+  const ParsedLine<GenerateArgs> parsed = ParseCommandLine(GenerateForm(), args);
+  CheckMeshOptionsApply(parsed);
+  return parsed.args;
 }
 
 std::string Extensions(bool true_scale_only, std::string_view last_joint) {
@@ -68,69 +114,7 @@ std::string Extensions(bool true_scale_only, std::string_view last_joint) {
   for (const OutputFormat& format : OutputFormats()) {
     if (format.true_scale || !true_scale_only) listed.push_back(format.extension);
   }
-  std::string text;
-  for (std::size_t k = 0; k < listed.size(); ++k) {
-    const bool last = k + 1 == listed.size();
-    text += std::string(k == 0 ? "" : last ? last_joint : ", ") + std::string(listed[k]);
-  }
-  return text;
-}
-
-bool TakeOption(const std::vector<std::string>& args, std::size_t& at, const std::string& name,
-                std::string& value) {
-  const std::string& arg = args[at];
-  if (arg == name) {
-    if (at + 1 >= args.size()) throw UsageError(name + " needs a value");
-    value = args[at + 1];
-    at += 2;
-    return true;
-  }
-  if (arg.starts_with(name + "=")) {
-    value = arg.substr(name.size() + 1);
-    at += 1;
-    return true;
-  }
-  return false;
-}
-
-bool TakeThreadsOption(const std::vector<std::string>& args, std::size_t& at,
-                       ThreadCount& threads) {
-  std::string value;
-  if (!TakeOption(args, at, "--threads", value)) return false;
-  const std::optional<ThreadCount> count = NumberFrom<ThreadCount>(value);
-  if (!count || *count < 1 || *count > kMaxThreadCount) {
-    throw UsageError("--threads takes a whole number from 1 to " + std::to_string(kMaxThreadCount) +
-                     ", not '" + value + "'");
-  }
-  threads = *count;
-  return true;
-}
-
-GenerateArgs ParseGenerateArgs(const std::vector<std::string>& args) {
-  GenerateArgs parsed;
-  std::vector<std::string> positional;
-  std::array<bool, 6> given{};
-  bool mesh_options_given = false;
-  for (std::size_t at = 0; at < args.size();) {
-    std::string height;
-    if (TakeOption(args, at, "--height", height)) {
-      TakeHeight(height, parsed.panel);
-    } else if (TakeMeshOption(args, at, parsed.options)) {
-      mesh_options_given = true;
-    } else if (!TakeThreadsOption(args, at, parsed.threads) &&
-               !TakeSetting(args, at, parsed.panel, given)) {
-      if (args[at].starts_with("--")) throw UsageError("unknown option " + args[at]);
-      positional.push_back(args[at++]);
-    }
-  }
-  if (positional.size() != 2) throw UsageError("generate needs MAP and OUTPUT");
-  for (std::size_t field = 0; field < given.size(); ++field) {
-    if (!given[field]) throw UsageError(std::string(kSettingsOptions[field]) + " is required");
-  }
-  parsed.map_file = positional[0];
-  parsed.output_file = positional[1];
-  CheckMeshOptionsApply(parsed, mesh_options_given);
-  return parsed;
+  return Listed(listed, last_joint);
 }
 
 }  // namespace orvandel::cli

@@ -4,7 +4,7 @@
 #include <cerrno>
 #include <new>
 
-#include "cli_args.h"
+#include "cli_options.h"
 #include "commands.h"
 #include "orvandel/fileio/failure.h"
 #include "orvandel/fileio/io_error.h"
@@ -26,8 +26,21 @@ std::string HelpFor(const std::vector<std::string>& args) {
   return CommandUsage(*command);
 }
 
-// Sets concerned to the command once it is known, for the usage that a usage error shows.
-void Dispatch(const std::vector<std::string>& args, std::ostream& out, const Command*& concerned) {
+// The command's usage when help is asked for anywhere after its name, else its run. A
+// usage error names the command, whose usage its message points to.
+void RunCommand(const Command& command, const std::vector<std::string>& rest, std::ostream& out) {
+  if (std::ranges::any_of(rest, IsHelpOption)) {
+    out << CommandUsage(command);
+    return;
+  }
+  try {
+    command.run(rest);
+  } catch (const UsageError& error) {
+    throw UsageError(error.what(), command.name);
+  }
+}
+
+void Dispatch(const std::vector<std::string>& args, std::ostream& out) {
   if (args.empty()) throw UsageError("no command given");
   if (args[0] == "--version") {
     if (args.size() > 1) throw UsageError("--version takes nothing more");
@@ -38,22 +51,17 @@ void Dispatch(const std::vector<std::string>& args, std::ostream& out, const Com
     out << HelpFor(args);
     return;
   }
-  concerned = FindCommand(args[0]);
-  if (concerned == nullptr) throw UsageError("unknown command " + args[0]);
-  const std::vector<std::string> rest(args.begin() + 1, args.end());
-  if (std::ranges::any_of(rest, IsHelpOption)) {
-    out << CommandUsage(*concerned);
-    return;
-  }
-  concerned->run(rest);
+  const Command* command = FindCommand(args[0]);
+  if (command == nullptr) throw UsageError("unknown command " + args[0]);
+  RunCommand(*command, {args.begin() + 1, args.end()}, out);
 }
 
 // One line, so that a script's log shows the reason next to the command that caused it.
-std::string UsageErrorLine(const std::string& reason, const Command* concerned) {
-  const std::string help = concerned != nullptr
-                               ? "orvandel-cli help " + std::string(concerned->name)
-                               : std::string("orvandel-cli --help");
-  return "orvandel-cli: " + OneLine(reason) + " (see \"" + help + "\")\n";
+std::string UsageErrorLine(const UsageError& error) {
+  const std::string help = error.Command().empty()
+                               ? std::string("orvandel-cli --help")
+                               : "orvandel-cli help " + std::string(error.Command());
+  return "orvandel-cli: " + OneLine(error.what()) + " (see \"" + help + "\")\n";
 }
 
 // What was printed must have reached standard output: a full disk or a closed pipe is a
@@ -69,12 +77,11 @@ int CheckedOutput(std::ostream& out, std::ostream& err) {
 }  // namespace
 
 int RunCommandLine(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
-  const Command* concerned = nullptr;
   try {
-    Dispatch(args, out, concerned);
+    Dispatch(args, out);
     return CheckedOutput(out, err);
   } catch (const UsageError& error) {
-    err << UsageErrorLine(error.what(), concerned);
+    err << UsageErrorLine(error);
     return 2;
   } catch (const Failure& failure) {
     err << MessageText(failure) << "\n";

@@ -7,9 +7,10 @@
 
 namespace orvandel::cli {
 
-// One command of orvandel-cli with its usage. The usage is the single source of --help,
-// "help NAME", "NAME --help" and the man page, which tools/man/man_page_from_usage.cmake
-// writes from --help; it reads the texts by these rules:
+// One command of orvandel-cli with its usage, made from the command's CommandForm. The
+// usage is the single source of --help, "help NAME", "NAME --help" and the man page, which
+// tools/man/man_page_from_usage.cmake writes from --help; it reads the texts by these
+// rules:
 // - synopsis: lines under "Usage:", the first "  orvandel-cli NAME ARGUMENTS", the rest
 //   continuing it, indented deeper;
 // - details: lines indented by two, with no blank line: sentences about the command, and

@@ -7,11 +7,12 @@
 namespace orvandel::cli {
 
 void RunGenerate(const GenerateArgs& args) {
-  // open the map: its headers first, then its pixels, then it becomes the current map
+  // open the map: its headers, then its pixels as stored, from the one open file
   MapSession map;
-  CheckedMap checked = CheckMapFile(args.map_file, map);
-  const std::unique_ptr<MapImage> image = ReadMapImage(args.map_file, checked.header);
-  AcceptMap(map, std::move(checked));
+  std::unique_ptr<MapImage> image;
+  OpenMapCommand(map, args.map_file, [&image](BinaryReader& file, const MapHeader& header) {
+    image = ReadMapImage(file, header);
+  });
 
   // generate, with OUTPUT as the save dialog's answer
   GeneratorState state;

@@ -4,7 +4,7 @@
 #include <optional>
 #include <string_view>
 
-#include "cli_args.h"
+#include "orvandel/commands/option_text.h"
 #include "orvandel/fileio/file_names.h"
 #include "orvandel/fileio/output_file.h"
 #include "orvandel/fileio/same_file.h"
@@ -24,59 +24,76 @@ std::optional<std::array<int, 2>> PairFrom(std::string_view text, char separator
   return std::array<int, 2>{*first, *second};
 }
 
-AnglePair AnglesFrom(const std::string& option, const std::string& value) {
+AnglePair AnglesFrom(std::string_view option, const std::string& value) {
   const auto pair = PairFrom(value, ',', 0, 359);
   if (!pair) {
-    throw UsageError(option + " takes V,H in whole degrees from 0 to 359, not '" + value + "'");
+    throw UsageError(std::string(option) + " takes V,H in whole degrees from 0 to 359, not '" +
+                     value + "'");
   }
   return {static_cast<std::uint16_t>((*pair)[0]), static_cast<std::uint16_t>((*pair)[1])};
 }
 
-void TakeSize(const std::string& value, RenderArgs& parsed) {
+void TakeSize(std::string_view option, const std::string& value, RenderArgs& args) {
   const auto size = PairFrom(value, 'x', 1, kMaxPictureSide);
   if (!size) {
-    throw UsageError("--size takes WxH with each side from 1 to " +
+    throw UsageError(std::string(option) + " takes WxH with each side from 1 to " +
                      std::to_string(kMaxPictureSide) + ", not '" + value + "'");
   }
-  parsed.width = (*size)[0];
-  parsed.height = (*size)[1];
+  args.width = (*size)[0];
+  args.height = (*size)[1];
 }
 
-bool TakeRenderOption(const std::vector<std::string>& args, std::size_t& at, RenderArgs& parsed) {
-  if (TakeThreadsOption(args, at, parsed.threads)) return true;
-  std::string value;
-  if (TakeOption(args, at, "--observer", value)) {
-    parsed.view.observer = AnglesFrom("--observer", value);
-  } else if (TakeOption(args, at, "--sun", value)) {
-    parsed.view.sun = AnglesFrom("--sun", value);
-  } else if (TakeOption(args, at, "--zoom", value)) {
-    parsed.view.zoom = PositiveFrom("--zoom", value, "number");
-  } else if (TakeOption(args, at, "--timeout", value)) {
-    parsed.timeout = PositiveFrom("--timeout", value, "number of seconds");
-  } else if (TakeOption(args, at, "--size", value)) {
-    TakeSize(value, parsed);
-  } else if (args[at] == "--wire") {
-    parsed.view.shaded = false;
-    ++at;
-  } else {
-    return false;
-  }
-  return true;
+// A form longer than "--observer V,H" stands on a line of its own.
+constexpr std::size_t kHelpColumn = 18;
+
+std::vector<Option<RenderArgs>> Options() {
+  return {
+      {"--observer", "V,H", Presence::kOptional,
+       "the observer's vertical and horizontal angle in whole degrees\n"
+       "from 0 to 359 (default 20,60)",
+       [](std::string_view option, const std::string& value, RenderArgs& args) {
+         args.view.observer = AnglesFrom(option, value);
+       }},
+      {"--sun", "V,H", Presence::kOptional,
+       "the sun's vertical and horizontal angle (default 90,180)",
+       [](std::string_view option, const std::string& value, RenderArgs& args) {
+         args.view.sun = AnglesFrom(option, value);
+       }},
+      {"--zoom", "Z", Presence::kOptional, "the zoom, a positive number (default 0.751)",
+       [](std::string_view option, const std::string& value, RenderArgs& args) {
+         args.view.zoom = PositiveFromText(option, value, "number");
+       }},
+      {"--wire", "", Presence::kOptional, "a white wire frame instead of shaded faces",
+       [](std::string_view, const std::string&, RenderArgs& args) { args.view.shaded = false; }},
+      {"--size", "WxH", Presence::kOptional,
+       "the picture's width and height in pixels, each from 1 to\n" +
+           std::to_string(kMaxPictureSide) + " (default 550x418)",
+       TakeSize},
+      ThreadsOption<RenderArgs>("picture"),
+      {"--timeout", "SECONDS", Presence::kOptional,
+       "gives up when loading and drawing take longer than SECONDS,\n"
+       "a positive number, and writes nothing",
+       [](std::string_view option, const std::string& value, RenderArgs& args) {
+         args.timeout = PositiveFromText(option, value, "number of seconds");
+       }},
+  };
 }
 
 }  // namespace
 
+const CommandForm<RenderArgs>& RenderForm() {
+  static const CommandForm<RenderArgs> form{
+      "render",
+      {{"SCENE", &RenderArgs::scene_file}, {"OUTPUT.bmp", &RenderArgs::output_file}},
+      Options(),
+      "  Draws the 3DF mesh SCENE as the render window does and saves the picture as a\n"
+      "  24-bit BMP file.\n",
+      kHelpColumn};
+  return form;
+}
+
 RenderArgs ParseRenderArgs(const std::vector<std::string>& args) {
-  RenderArgs parsed;
-  std::vector<std::string> positional;
-  for (std::size_t at = 0; at < args.size();) {
-    if (TakeRenderOption(args, at, parsed)) continue;
-    if (args[at].starts_with("--")) throw UsageError("unknown option " + args[at]);
-    positional.push_back(args[at++]);
-  }
-  if (positional.size() != 2) throw UsageError("render needs SCENE and OUTPUT.bmp");
-  parsed.scene_file = positional[0];
-  parsed.output_file = positional[1];
+  const RenderArgs parsed = ParseCommandLine(RenderForm(), args).args;
   // A device or a pipe (/dev/null) takes the picture under any name; the scene itself as
   // OUTPUT is refused by the render, with a message that says so.
   if (AsciiLower(FileExtension(parsed.output_file)) != ".bmp" &&

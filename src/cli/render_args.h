@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "cli_options.h"
 #include "orvandel/fileio/thread_count.h"
 #include "orvandel/viewer/viewer_state.h"
 
@@ -22,6 +23,9 @@ struct RenderArgs {
 
 // The largest picture side render accepts: a picture of up to a gigabyte.
 inline constexpr int kMaxPictureSide = 16384;
+
+// The command line of render: its operands and options, with their usage.
+const CommandForm<RenderArgs>& RenderForm();
 
 // Reads the arguments that follow "render". Angles are whole degrees from 0 to 359, the
 // zoom a positive number, each side of the size from 1 to kMaxPictureSide, the threads

@@ -33,6 +33,8 @@ int main(int argc, char** argv) {
     return 2;
   }
   QApplication::setApplicationName(orvandel::gui::kApplicationTitle);
+  // Wayland desktops find the windows' entry and icon by the entry's name.
+  QGuiApplication::setDesktopFileName(QStringLiteral(ORVANDEL_APP_ID));
   orvandel::gui::QtUserDialogs dialogs;
   orvandel::gui::Program program(dialogs);
   program.Start();

@@ -1,15 +1,10 @@
 #include "qimage_map.h"
 
-#include <fcntl.h>
-#include <unistd.h>
-
 #include <QFile>
 #include <QImageReader>
 #include <cassert>
-#include <cerrno>
 
 #include "orvandel/fileio/failure.h"
-#include "orvandel/fileio/io_error.h"
 #include "orvandel/mapinput/packed_map.h"
 
 namespace orvandel {
@@ -42,17 +37,6 @@ QImage PictureOf(const PackedMap& map) {
                   picture.scanLine(y));
   }
   return picture;
-}
-
-// Opens the file by the bytes of its name, which need not be text in any encoding (a Qt
-// file name is). Throws the IoError of the OS error.
-void OpenByByteName(const std::string& file_name, QFile& file) {
-  const int fd = ::open(file_name.c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd < 0) throw IoError::FromErrno(errno);
-  if (!file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
-    ::close(fd);
-    throw RuntimeFailure("Bitmap image is not valid");
-  }
 }
 
 }  // namespace
@@ -100,13 +84,13 @@ PackedColour QImageMap::PixelColour(int x, int y) const {
   return PackedFromQRgb(reinterpret_cast<const QRgb*>(image_.constScanLine(y))[x]);
 }
 
-std::unique_ptr<QImageMap> DecodeMapImage(const std::string& file_name, const MapHeader& header) {
+std::unique_ptr<QImageMap> DecodeMapImage(BinaryReader& map_file, const MapHeader& header) {
   if (IsPackedMap(header)) {
-    return std::make_unique<QImageMap>(PictureOf(*ReadPackedMap(file_name, header)));
+    return std::make_unique<QImageMap>(PictureOf(*ReadPackedMap(map_file, header)));
   }
+  RewindForPixels(map_file, header);
   QFile file;
-  OpenByByteName(file_name, file);
-  if (static_cast<std::uint64_t>(file.size()) < MapPixelDataEnd(header)) {
+  if (!file.open(map_file.Descriptor(), QIODevice::ReadOnly, QFileDevice::DontCloseHandle)) {
     throw RuntimeFailure("Bitmap image is not valid");
   }
   QImageReader reader(&file, "bmp");
@@ -118,9 +102,9 @@ std::unique_ptr<QImageMap> DecodeMapImage(const std::string& file_name, const Ma
   return std::make_unique<QImageMap>(image);
 }
 
-std::unique_ptr<MapImage> ReadMapImage(const std::string& file_name, const MapHeader& header) {
-  if (IsPackedMap(header)) return ReadPackedMap(file_name, header);
-  return DecodeMapImage(file_name, header);
+std::unique_ptr<MapImage> ReadMapImage(BinaryReader& map_file, const MapHeader& header) {
+  if (IsPackedMap(header)) return ReadPackedMap(map_file, header);
+  return DecodeMapImage(map_file, header);
 }
 
 }  // namespace orvandel

@@ -2,7 +2,6 @@
 
 #include <QImage>
 #include <memory>
-#include <string>
 #include <vector>
 
 #include "orvandel/mapinput/map_header.h"
@@ -34,17 +33,18 @@ class QImageMap : public MapImage {
   std::vector<PackedColour> colour_table_;
 };
 
-// Decodes a checked BMP map for display: a map of 1-, 4- or 8-bit indexes from its pixels
-// as ReadPackedMap reads them, any other with Qt's decoder. Throws the failures of
-// ReadPackedMap; RuntimeFailure "Bitmap image is not valid" when Qt's decoder cannot read
-// the map or the file ends before its last pixel row (the decoder would leave the missing
-// rows undefined); std::bad_alloc when memory cannot hold the picture.
-std::unique_ptr<QImageMap> DecodeMapImage(const std::string& file_name, const MapHeader& header);
+// Decodes a checked BMP map for display from its open file, which ReadMapHeader has read:
+// a map of 1-, 4- or 8-bit indexes from its pixels as ReadPackedMap reads them, any other
+// with Qt's decoder. Throws the failures of ReadPackedMap and RewindForPixels (a file that
+// ends before its last pixel row: the decoder would leave the missing rows undefined);
+// RuntimeFailure "Bitmap image is not valid" when Qt's decoder cannot read the map;
+// std::bad_alloc when memory cannot hold the picture.
+std::unique_ptr<QImageMap> DecodeMapImage(BinaryReader& map_file, const MapHeader& header);
 
 // The pixels of a checked map for generation alone, with nothing to show: as stored for a
 // map of 1-, 4- or 8-bit indexes (ReadPackedMap), else as DecodeMapImage decodes them.
 // Throws as those do.
-std::unique_ptr<MapImage> ReadMapImage(const std::string& file_name, const MapHeader& header);
+std::unique_ptr<MapImage> ReadMapImage(BinaryReader& map_file, const MapHeader& header);
 
 // QRgb (0xAARRGGBB) and packed colours (0x00BBGGRR).
 PackedColour PackedFromQRgb(QRgb rgb);

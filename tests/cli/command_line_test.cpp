@@ -6,6 +6,7 @@
 
 #include "command_line.h"
 #include "commands.h"
+#include "option_usage.h"
 
 namespace orvandel::cli {
 namespace {
@@ -113,6 +114,25 @@ TEST(CommandLineTest, EveryDescribedOptionIsKnownToItsCommand) {
       EXPECT_EQ(run.err.find("unknown option"), std::string::npos) << option;
     }
   }
+}
+
+// The layout the man page writer reads: a synopsis fills lines of up to 80 columns, each
+// continued six deep; an option's help starts at the help column, beside the option when
+// two blanks fit between them, else on the next line, and so does every line of it.
+TEST(CommandLineTest, UsageLayout) {
+  const std::string a63(63, 'a');  // "  orvandel-cli x " and a63 fill 80 columns
+  const struct {
+    std::string made;
+    std::string expected;
+  } cases[] = {
+      {Synopsis({"orvandel-cli", "x", a63}), "  orvandel-cli x " + a63 + "\n"},
+      {Synopsis({"orvandel-cli", "x", a63 + "a", "[--b B]"}),
+       "  orvandel-cli x\n      " + a63 + "a [--b B]\n"},
+      {OptionEntry("--ab C", "help", 10), "  --ab C  help\n"},
+      {OptionEntry("--abc D", "help\nmore", 10), "  --abc D\n          help\n          more\n"},
+  };
+  for (const auto& c : cases)
+    EXPECT_EQ(c.made, c.expected);
 }
 
 TEST(CommandLineTest, UsageFitsEightyColumns) {

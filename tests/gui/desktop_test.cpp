@@ -139,12 +139,16 @@ void tst_Desktop::cancelAtStartUpEndsTheProgram() {
   dialogs_->warning_answer = false;
   program_ = std::make_unique<Program>(*dialogs_);
   QVERIFY(!program_->Start());
-  // The queued request to end comes first: the event loop ends as soon as it starts.
+  // The queued request to end comes first: the event loop ends as soon as it starts. The
+  // timer ends with the test, so that it cannot fire in a later test's event loop.
   bool still_running = false;
-  QTimer::singleShot(2000, qApp, [&] {
+  QTimer timer;
+  timer.setSingleShot(true);
+  QObject::connect(&timer, &QTimer::timeout, qApp, [&] {
     still_running = true;
     QCoreApplication::quit();
   });
+  timer.start(2000);
   QCoreApplication::exec();
   QVERIFY(!still_running);
   QCOMPARE(dialogs_->TakeShown().size(), 1);

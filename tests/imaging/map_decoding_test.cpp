@@ -92,13 +92,14 @@ TEST(MapDecodingTest, PackedMapSamplesAsQtDecodesIt) {
     tools::WriteFileBytes(path, tools::EncodeBmp(c.bmp));
     MapHeader header;
     MapPalette palette;
-    ASSERT_EQ(ReadMapHeader(path, header, palette), kMapUsable);
+    BinaryReader file(path);  // one open file for the headers and both pixel readers
+    ASSERT_EQ(ReadMapHeader(file, header, palette), kMapUsable);
     SwatchColours swatches;
     ColourSwatches(palette, swatches);
-    const std::unique_ptr<PackedMap> packed = ReadPackedMap(path, header);
+    const std::unique_ptr<PackedMap> packed = ReadPackedMap(file, header);
     const QImageMap indexes(decoded);
     const QImageMap colours(decoded.convertToFormat(QImage::Format_RGB32));
-    const std::unique_ptr<QImageMap> shown = DecodeMapImage(path, header);
+    const std::unique_ptr<QImageMap> shown = DecodeMapImage(file, header);
 
     const HeightTable heights = test::MostlySetHeights();
     for (const int cell_size : {1, 2, 3, 4, 5, 8, 12, 16}) {

@@ -10,11 +10,13 @@ set(promised
   share/orvandel/document.txt
   share/orvandel/samples/island.bmp
   share/orvandel/samples/valley.bmp
-  share/applications/orvandel.desktop
+  share/applications/${APP_ID}.desktop
+  share/metainfo/${APP_ID}.metainfo.xml
   share/man/man1/orvandel-cli.1
   share/man/man1/orvandel.1
   share/doc/orvandel/copyright
-  share/doc/orvandel/changelog)
+  share/doc/orvandel/changelog
+  share/lintian/overrides/orvandel)
 foreach(side 16 32 48 64 128 256)
   list(APPEND promised share/icons/hicolor/${side}x${side}/apps/orvandel.png)
 endforeach()

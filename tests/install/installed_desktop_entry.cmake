@@ -2,7 +2,7 @@
 # program and icon it names are installed.
 include(${CMAKE_CURRENT_LIST_DIR}/run_silently.cmake)
 
-set(entry ${PREFIX}/share/applications/orvandel.desktop)
+set(entry ${PREFIX}/share/applications/${APP_ID}.desktop)
 file(STRINGS ${entry} exec REGEX "^Exec=")
 file(STRINGS ${entry} icon REGEX "^Icon=")
 string(REGEX REPLACE "^Exec=([^ ]+).*" "\\1" exec "${exec}")

@@ -36,7 +36,8 @@ class MapHeaderTest : public ::testing::Test {
   MapReadResult Read(const std::string& bytes) {
     const std::string path = dir_.File("map.bmp");
     tools::WriteFileBytes(path, bytes);
-    return ReadMapHeader(path, header_, palette_);
+    BinaryReader file(path);
+    return ReadMapHeader(file, header_, palette_);
   }
 
   test::TempDir dir_;
@@ -244,12 +245,12 @@ TEST_F(MapHeaderTest, WriteProtectedMapReadsNormally) {
   const std::string path = dir_.File("locked.bmp");
   tools::WriteFileBytes(path, EncodeBmp(Map(4, 16)));
   ASSERT_EQ(chmod(path.c_str(), 0444), 0);
-  EXPECT_EQ(ReadMapHeader(path, header_, palette_), kMapUsable);
+  BinaryReader file(path);
+  EXPECT_EQ(ReadMapHeader(file, header_, palette_), kMapUsable);
 }
 
 TEST_F(MapHeaderTest, MissingFile) {
-  EXPECT_EQ(test::MessageOf([&] { ReadMapHeader(dir_.File("none.bmp"), header_, palette_); }),
-            "File not found.");
+  EXPECT_EQ(test::MessageOf([&] { BinaryReader file(dir_.File("none.bmp")); }), "File not found.");
 }
 
 }  // namespace

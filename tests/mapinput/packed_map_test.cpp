@@ -15,8 +15,9 @@ std::string MessageOfReading(const tools::BmpDescription& bmp, std::size_t cut =
   tools::WriteFileBytes(dir.File("map.bmp"), bytes.substr(0, bytes.size() - cut));
   MapHeader header;
   MapPalette palette;
-  if (ReadMapHeader(dir.File("map.bmp"), header, palette) != kMapUsable) return "header";
-  return test::MessageOf([&] { ReadPackedMap(dir.File("map.bmp"), header); });
+  BinaryReader file(dir.File("map.bmp"));
+  if (ReadMapHeader(file, header, palette) != kMapUsable) return "header";
+  return test::MessageOf([&] { ReadPackedMap(file, header); });
 }
 
 // The table that the header declares must end before the pixels, or the decoder would

@@ -97,4 +97,10 @@ std::uint64_t BinaryReader::RemainingBytes() const {
   return file_size_ > consumed_ ? file_size_ - consumed_ : 0;
 }
 
+void BinaryReader::Rewind() {
+  if (::lseek(fd_, 0, SEEK_SET) != 0) throw IoError::FromErrno(errno);
+  begin_ = end_ = 0;
+  consumed_ = 0;
+}
+
 }  // namespace orvandel

@@ -33,11 +33,11 @@ CellSampler::CellSampler(const MapImage& map, const SwatchColours& swatches, con
 template <typename Take>
 void CellSampler::CountRows(unsigned parts, Take&& take) const {
   RunParts(parts, [&](unsigned part) {
-    CellRowCounter counter(map_, swatches_, grid_, prep_);
+    const auto counter = CellRowCounter::For(map_, swatches_, grid_, prep_);
     RowSamples row;
     const PartRange band = PartOf(static_cast<std::size_t>(grid_.Rows), parts, part);
     for (std::size_t r = band.begin; r < band.end; ++r) {
-      counter.SampleRow(static_cast<int>(r), row);
+      counter->SampleRow(static_cast<int>(r), row);
       take(part, row);
     }
   });

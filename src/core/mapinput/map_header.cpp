@@ -4,7 +4,7 @@
 #include <cstdlib>
 #include <limits>
 
-#include "orvandel/fileio/binary_reader.h"
+#include "orvandel/fileio/failure.h"
 
 namespace orvandel {
 namespace {
@@ -106,8 +106,12 @@ std::uint64_t MapPixelDataEnd(const MapHeader& header) {
   return offset + row_bytes * height;
 }
 
-MapReadResult ReadMapHeader(const std::string& file_name, MapHeader& header, MapPalette& palette) {
-  BinaryReader file(file_name);
+void RewindForPixels(BinaryReader& file, const MapHeader& header) {
+  if (file.Size() < MapPixelDataEnd(header)) throw RuntimeFailure("Bitmap image is not valid");
+  file.Rewind();
+}
+
+MapReadResult ReadMapHeader(BinaryReader& file, MapHeader& header, MapPalette& palette) {
   header = ReadFields(file);
   const MapReadResult result = Decide(file, header);
   if (result != kMapUsable) return result;

@@ -4,7 +4,6 @@
 #include <climits>
 #include <cstdlib>
 
-#include "orvandel/fileio/binary_reader.h"
 #include "orvandel/fileio/failure.h"
 
 namespace orvandel {
@@ -57,12 +56,11 @@ bool IsPackedMap(const MapHeader& header) {
   return header.compression == 0 && (bits == 1 || bits == 4 || bits == 8);
 }
 
-std::unique_ptr<PackedMap> ReadPackedMap(const std::string& file_name, const MapHeader& header) {
+std::unique_ptr<PackedMap> ReadPackedMap(BinaryReader& file, const MapHeader& header) {
   assert(IsPackedMap(header));
   CheckLayout(header);
-  BinaryReader file(file_name);
   const std::uint64_t end = MapPixelDataEnd(header);
-  if (file.RemainingBytes() < end) throw RuntimeFailure("Bitmap image is not valid");
+  RewindForPixels(file, header);
   std::unique_ptr<PackedMap> map(new PackedMap);
   map->file_ = std::make_unique_for_overwrite<std::uint8_t[]>(end);
   file.Read(map->file_.get(), end);

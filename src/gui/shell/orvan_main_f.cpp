@@ -114,9 +114,10 @@ void TfrmMainMDI::OpenMapFile(const std::string& file_name) {
 
 // Nothing changes until the map has passed its checks and its pixels are decoded.
 void TfrmMainMDI::OpenMap(const std::string& file_name) {
-  CheckedMap checked = CheckMapFile(file_name, program_.map);
-  std::unique_ptr<QImageMap> image = DecodeMapImage(file_name, checked.header);
-  AcceptMap(program_.map, std::move(checked));
+  std::unique_ptr<QImageMap> image;
+  OpenMapCommand(program_.map, file_name, [&image](BinaryReader& file, const MapHeader& header) {
+    image = DecodeMapImage(file, header);
+  });
   program_.frmGenCPanel->ColourSwatches(program_.map.swatches);
   TfrmMap* window = MapWindow();
   window->ShowMap(std::move(image), QFile::decodeName(file_name.c_str()));

@@ -31,6 +31,15 @@ class BinaryReader {
   // Bytes between the read position and the end of the file as it was when opened;
   // 0 when the file is not a regular file and its size is unknown.
   std::uint64_t RemainingBytes() const;
+  // The size of the file when it was opened; 0 when it is not a regular file.
+  std::uint64_t Size() const { return file_size_; }
+
+  // Goes back to the first byte, so that a second reader of the same open file (the map's
+  // pixels after its headers) starts where the file does. Needs a regular file (Size()
+  // not 0); throws the IoError of the OS error.
+  void Rewind();
+  // The open file, for a reader of another kind after Rewind(); it stays this reader's.
+  int Descriptor() const { return fd_; }
 
  private:
   std::size_t ReadSome(unsigned char* out, std::size_t count);

@@ -11,14 +11,6 @@
 
 namespace orvandel {
 
-// The cells of one row of the grid before any fallback height is applied: the mean scaled
-// height of each cell's pixels of set colours, and whether it has any such pixel.
-struct RowSamples {
-  int row = -1;
-  std::vector<float> mean;
-  std::vector<std::uint8_t> coloured;
-};
-
 // Each cell's own height in vertex order: the pixel-weighted mean scaled height of the set
 // colours among its pixels, raised to the water level, where coloured is not 0; a cell
 // without any such pixel has none.

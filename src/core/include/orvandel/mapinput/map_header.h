@@ -2,8 +2,9 @@
 
 #include <array>
 #include <cstdint>
-#include <string>
 #include <string_view>
+
+#include "orvandel/fileio/binary_reader.h"
 
 namespace orvandel {
 
@@ -82,14 +83,20 @@ constexpr int ColourEntryBytes(const MapHeader& header) {
 // one padded row of 4-byte words per line. A file shorter than that is cut short.
 std::uint64_t MapPixelDataEnd(const MapHeader& header);
 
+// Takes the open file of a usable map back to its start, for a reader of its pixels.
+// Throws RuntimeFailure "Bitmap image is not valid" when the file ends before
+// MapPixelDataEnd or its size is unknown (not a regular file), IoError when it cannot seek.
+void RewindForPixels(BinaryReader& file, const MapHeader& header);
+
 // Reads the headers and the colour table of a BMP map and decides whether it can be used.
 // Always stores the header fields in header; replaces palette entries only when the result
 // is kMapUsable. The info header may be any Windows size (40, 52, 56, 108, 124 bytes) or
 // the OS/2 core header (12 bytes); the colour table follows it and runs up to the pixel
 // data. Another size gives kMapUnknownHeader, a pixel-data offset inside the headers
 // kMapHeaderOverlapsPixels, a table of more than 16 entries (a gap before the pixels)
-// kMapUnknownPalette. Throws IoError when the file cannot be opened or ends inside its
-// headers (54 bytes, or 26 with a core header).
-MapReadResult ReadMapHeader(const std::string& file_name, MapHeader& header, MapPalette& palette);
+// kMapUnknownPalette. Reads file from its start on and leaves it after the colour table.
+// Throws IoError when the file cannot be read or ends inside its headers (54 bytes, or 26
+// with a core header).
+MapReadResult ReadMapHeader(BinaryReader& file, MapHeader& header, MapPalette& palette);
 
 }  // namespace orvandel

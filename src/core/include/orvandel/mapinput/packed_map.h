@@ -2,7 +2,6 @@
 
 #include <cstdint>
 #include <memory>
-#include <string>
 #include <vector>
 
 #include "orvandel/mapinput/map_header.h"
@@ -22,8 +21,7 @@ class PackedMap : public MapImage {
   int IndexBits() const override { return bits_; }
 
  private:
-  friend std::unique_ptr<PackedMap> ReadPackedMap(const std::string& file_name,
-                                                  const MapHeader& header);
+  friend std::unique_ptr<PackedMap> ReadPackedMap(BinaryReader& file, const MapHeader& header);
   PackedMap() = default;
 
   int width_ = 0;
@@ -39,13 +37,14 @@ class PackedMap : public MapImage {
 // Whether ReadPackedMap reads the pixels of a map: uncompressed 1-, 4- or 8-bit indexes.
 bool IsPackedMap(const MapHeader& header);
 
-// Reads the pixels of a map that ReadMapHeader found usable and IsPackedMap. The colour
-// table is the one the header declares, right after the info header: colours used
-// entries, or as many as the bits per pixel can index when it is 0. Throws Refusal
-// "BMP header overlaps the pixel data!" when that table runs past the pixel-data offset,
-// RuntimeFailure "Bitmap image is not valid" for a size of no pixels or a file that ends
-// before its last pixel row, IoError when the file cannot be read, and std::bad_alloc when
-// memory cannot hold the file.
-std::unique_ptr<PackedMap> ReadPackedMap(const std::string& file_name, const MapHeader& header);
+// Reads the pixels of a map that ReadMapHeader found usable and IsPackedMap, from the
+// start of the same open file, wherever ReadMapHeader left it. The colour table is the one
+// the header declares, right after the info header: colours used entries, or as many as
+// the bits per pixel can index when it is 0. Throws Refusal "BMP header overlaps the pixel
+// data!" when that table runs past the pixel-data offset, RuntimeFailure "Bitmap image is
+// not valid" for a size of no pixels or a file that ends before its last pixel row (or
+// whose size is unknown: not a regular file), IoError when the file cannot be read, and
+// std::bad_alloc when memory cannot hold the file.
+std::unique_ptr<PackedMap> ReadPackedMap(BinaryReader& file, const MapHeader& header);
 
 }  // namespace orvandel

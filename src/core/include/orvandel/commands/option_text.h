@@ -1,0 +1,39 @@
+#pragma once
+
+#include <charconv>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace orvandel {
+
+// The mesh options of the formats in map units at true scale, as a user types them. Both
+// front ends read them here, so that the desktop program refuses the texts the command
+// line refuses, with the same messages; the messages name the command line's options.
+inline constexpr std::string_view kVerticalScaleOption = "--vertical-scale";
+inline constexpr std::string_view kBaseOption = "--base";
+
+// The factor of every height: a positive number. Throws Refusal
+// "--vertical-scale takes a positive number, not '<text>'".
+float VerticalScaleFromText(const std::string& text);
+
+// How far below the lowest point the flat bottom of a solid lies: a positive number of
+// map units. Throws Refusal "--base takes a positive number of map units, not '<text>'".
+float BaseFromText(const std::string& text);
+
+// A positive finite float made of the whole of text. Throws Refusal
+// "<option> takes a positive <what>, not '<text>'" for anything else.
+float PositiveFromText(std::string_view option, const std::string& text, std::string_view what);
+
+// A number made of the whole of text, as std::from_chars reads it (no blanks, no "+"), or
+// nothing.
+template <typename Number>
+std::optional<Number> NumberFrom(std::string_view text) {
+  Number value{};
+  const char* end = text.data() + text.size();
+  const auto [stop, error] = std::from_chars(text.data(), end, value);
+  if (text.empty() || stop != end || error != std::errc{}) return std::nullopt;
+  return value;
+}
+
+}  // namespace orvandel
