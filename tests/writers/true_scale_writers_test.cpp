@@ -10,6 +10,7 @@
 #include "generation.h"
 #include "orvandel/fileio/little_endian.h"
 #include "scene_file.h"
+#include "temp_dir.h"
 
 namespace orvandel {
 namespace {
@@ -292,18 +293,38 @@ TEST(TrueScaleWritersTest, GlbChunksAndPositionBounds) {
     EXPECT_NE(json.find(std::string("{\"name\":\"") + name), std::string::npos) << name;
 }
 
-TEST(TrueScaleWritersTest, OneRowOfCellsHasNoFacesAndNoBase) {
-  Generation g(8, 1, std::vector<std::uint8_t>(8, 2));
-  g.panel = TrueScaleHill().panel;
-  g.panel.settings[kMapheight] = "200";
-  EXPECT_EQ(g.Written("row.stl").size(), 84u);
-  EXPECT_EQ(ReadPly(g.Written("row.ply")).vertices.size(), 8u);
-  const std::string glb = g.Written("row.glb");
-  EXPECT_EQ(U32At(At(glb, 8)), glb.size());
-  EXPECT_EQ(glb.find("buffers"), std::string::npos);
-  g.options.base = 10;
-  EXPECT_EQ(MessageOf([&] { g.Written("row.stl"); }),
-            "A base needs at least two rows and two columns of cells!");
+// A grid of columns x rows cells of one pixel, all of colour 1 at height.
+Generation Plain(int columns, int rows, const std::string& height) {
+  Generation g(columns, rows, std::vector<std::uint8_t>(std::size_t(columns * rows), 1));
+  const std::string side = std::to_string(1000 * std::max(columns, rows));
+  g.panel.settings = {"-3.4e38", "500", "5000", side, side, "999.5"};
+  g.panel.heights[1] = height;
+  return g;
+}
+
+// Readers refuse a file without a face; the other formats keep writing one (writers_test).
+TEST(TrueScaleWritersTest, AGridWithoutATriangleIsRefusedAndNothingWritten) {
+  test::TempDir dir;
+  for (const auto& [columns, rows] : {std::pair{1, 1}, {8, 1}, {1, 6}}) {
+    for (const char* name : {"g.stl", "g.obj", "g.ply", "g.glb"}) {
+      Generation g = Plain(columns, rows, "100");
+      g.options.base = columns == 8 ? 10 : 0;
+      EXPECT_EQ(g.Run(dir.File(name)), kNoTriangles) << name << " " << columns << "x" << rows;
+      EXPECT_EQ(dir.Listing(), "");
+    }
+  }
+}
+
+// Bounds start at +-infinity: a mesh lying wholly beyond +-1.7e38 states its own.
+TEST(TrueScaleWritersTest, GlbBoundsHoldHeightsNearTheFloatLimit) {
+  for (const char* height : {"3e38", "-3e38"}) {
+    const std::string glb = Plain(2, 2, height).Written("far.glb");
+    const std::string json = glb.substr(20, U32At(At(glb, 12)));
+    const double up = F32At(At(glb, 20 + json.size() + 8 + 4));  // the first vertex's
+    EXPECT_NEAR(up, std::stod(height), 1e32);
+    EXPECT_EQ(JsonNumbers(json, "\"min\":[")[1], up) << height;
+    EXPECT_EQ(JsonNumbers(json, "\"max\":[")[1], up) << height;
+  }
 }
 
 TEST(TrueScaleWritersTest, HeightsBeyondAFloatAreRefused) {
@@ -311,6 +332,67 @@ TEST(TrueScaleWritersTest, HeightsBeyondAFloatAreRefused) {
   g.panel.heights[7] = "3e38";
   g.options.vertical_scale = 10;
   EXPECT_EQ(MessageOf([&] { g.Written("hill.obj"); }), kNotFiniteVertex);
+}
+
+// The full grid as an IndexedSurface: every vertex, the triangulation's triangles in its
+// order with their corners reversed and classed by their corners' mean height, and the
+// grid's edge from its top left corner down the left edge.
+IndexedSurface FullGrid(const SampledGrid& sampled) {
+  const std::int32_t columns = sampled.grid.Columns, rows = sampled.grid.Rows;
+  const auto h = [&](std::int32_t n) { return sampled.heights[static_cast<std::size_t>(n)]; };
+  const WritePreparation& prep = sampled.prep;
+  IndexedSurface surface;
+  for (std::int32_t n = 0; n < sampled.grid.VertexCount; ++n)
+    surface.vertices.push_back(n);
+  ForEachSquare(sampled.grid, [&](std::int32_t n) {
+    for (const Triangle& t : SquareTriangles(n, columns)) {
+      surface.triangles.push_back({t.c, t.b, t.a});
+      const float mean = MeanHeight(h(t.a), h(t.b), h(t.c));
+      surface.classes.push_back(HeightClass(mean, prep.water, prep.lawn, prep.snow));
+    }
+  });
+  const auto side = [&](std::int32_t from, std::int32_t step, std::int32_t count) {
+    for (std::int32_t k = 0; k < count; ++k)
+      surface.border.push_back(from + k * step);
+  };
+  side(0, columns, rows - 1);
+  side((rows - 1) * columns, 1, columns - 1);
+  side(rows * columns - 1, -columns, rows - 1);
+  side(columns - 1, -1, columns - 1);
+  return surface;
+}
+
+TEST(TrueScaleWritersTest, TheFullGridAsAnIndexedSurfaceWritesTheStreamedBytes) {
+  for (const std::string extension : {".stl", ".obj", ".ply", ".glb"}) {
+    for (const MeshOptions& shape : {MeshOptions{}, MeshOptions{2, 5}}) {
+      Generation g = test::Gaps(17, 13, 3, test::Levels());
+      g.options = shape;
+      g.threads = 3;
+      const std::string streamed = g.Written("gaps" + extension);
+      g.options.surface = FullGrid;
+      EXPECT_TRUE(g.Written("gaps" + extension) == streamed) << extension << " " << shape.base;
+    }
+  }
+}
+
+// Two triangles over the corners of a plain: the walls follow the long edges.
+TEST(TrueScaleWritersTest, ABaseFollowsTheEdgeOfAnIndexedSurface) {
+  Generation g(8, 6, std::vector<std::uint8_t>(48, 3));
+  g.panel = TrueScaleHill().panel;
+  g.options.base = 50;
+  g.options.surface = [](const SampledGrid&) {
+    return IndexedSurface{{0, 7, 40, 47}, {{3, 1, 0}, {2, 3, 0}}, {120, 120}, {0, 2, 3, 1}};
+  };
+  const PlyContent ply = ReadPly(g.Written("plain.ply"));
+  EXPECT_EQ(ply.vertices.size(), 4u + 4 + 1);
+  EXPECT_EQ(ply.faces.size(), 2u + 3 * 4);
+  EXPECT_EQ(UnpairedEdges(ply.faces), 0);
+  double volume = 0;
+  for (const Facet& f : StlFacets(g.Written("plain.stl"))) {
+    const auto n = Cross(f.corners[0], f.corners[1], f.corners[2]);
+    volume += (n[0] * f.corners[0].x + n[1] * f.corners[0].y + n[2] * f.corners[0].z) / 6;
+  }
+  EXPECT_NEAR(volume, 800.0 * 600 * 50, 1);
 }
 
 }  // namespace

@@ -6,10 +6,9 @@
 
 #include "generation.h"
 #include "orvandel/writers/number_text.h"
-#include "orvandel/writers/write_obj.h"
-#include "orvandel/writers/write_plg.h"
 #include "scene_file.h"
 #include "temp_dir.h"
+#include "writers/output_names.h"
 
 namespace orvandel {
 namespace {

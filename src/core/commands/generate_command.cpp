@@ -17,8 +17,8 @@ void CheckSettingsFilledIn(const PanelTexts& panel) {
   }
 }
 
-std::string FilterForItem(const std::string& output_item) {
-  const OutputFormat* chosen = FormatNamed(output_item);
+// The chosen format's filter (none for an unknown item), then those of the true-scale ones.
+std::string FilterFor(const OutputFormat* chosen) {
   std::string filter = chosen == nullptr ? std::string() : std::string(chosen->filter);
   for (const OutputFormat& format : OutputFormats()) {
     if (!format.true_scale || &format == chosen) continue;
@@ -41,8 +41,8 @@ void RefuseWritingOverMap(const MapSession& map, const OutputFormat& format,
 // The default extension is the format's own, in the small letters that its files carry.
 FileDialogSettings GenerateDialogSettings(const std::string& output_item) {
   const OutputFormat* format = FormatNamed(output_item);
-  if (format == nullptr) return {"Generate 3D file", FilterForItem(output_item), ""};
-  return {"Generate 3D file", FilterForItem(output_item), std::string(format->extension.substr(1))};
+  return {"Generate 3D file", FilterFor(format),
+          format == nullptr ? "" : std::string(format->extension.substr(1))};
 }
 
 void RunGenerateCommand(GeneratorState& state, const MapSession& map, const MapImage* map_image,
@@ -60,7 +60,7 @@ void RunGenerateCommand(GeneratorState& state, const MapSession& map, const MapI
   // Refuses a write without any height before the cursor changes or a file is touched.
   const WritePreparation prep = PrepareWrite(state.height_table, state.generator_settings);
   const BusyScope busy_cursor(busy);
-  format.write(WriteRequest{state, *map_image, map.swatches, prep, options, threads});
+  format.WriteFile(WriteRequest{state, *map_image, map.swatches, prep, options, threads});
 }
 
 }  // namespace orvandel

@@ -6,6 +6,7 @@
 
 #include "orvandel/fileio/failure.h"
 #include "orvandel/generator/field_text.h"
+#include "orvandel/generator/triangulation.h"
 
 namespace orvandel {
 namespace {
@@ -53,6 +54,7 @@ void LayOutGrid(GridLayout& grid) {
   const std::int64_t vertices = std::int64_t{grid.Columns} * grid.Rows;
   if (2 * vertices > kInt32Max) throw Refusal("Interval too small - the grid has too many cells!");
   grid.VertexCount = static_cast<std::int32_t>(vertices);
+  grid.TriangleCount = TriangleCountOf(grid);
 }
 
 }  // namespace

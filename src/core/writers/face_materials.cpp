@@ -51,17 +51,27 @@ PackedColour MaterialColour(Material material) {
   }
 }
 
-// The rows of squares are classed in bands, one per thread, each into its own faces.
 FaceMaterials::FaceMaterials(const TrueScaleMesh& mesh, ThreadCount threads) {
+  if (mesh.Surface() != nullptr) {
+    ClassSurface(*mesh.Surface());
+  } else {
+    ClassGrid(mesh, threads);
+  }
+  counts_[static_cast<std::size_t>(Material::kBase)] =
+      mesh.FaceCount() - static_cast<std::int64_t>(surface_.size());
+}
+
+// The rows of squares are classed in bands, one per thread, each into its own faces.
+void FaceMaterials::ClassGrid(const TrueScaleMesh& mesh, ThreadCount threads) {
   const GridLayout& grid = mesh.Grid();
   const std::size_t rows = SquareRowCount(grid);
-  const auto per_row = static_cast<std::size_t>(mesh.FacesPerRow());
-  terrain_.resize(rows * per_row);
+  const auto per_row = static_cast<std::size_t>(mesh.FacesPerItem());
+  surface_.resize(rows * per_row);
   const unsigned parts = PartsFor(rows, threads);
   std::vector<Counts> counts(parts);
   RunParts(parts, [&](unsigned part) {
     const PartRange band = PartOf(rows, parts, part);
-    Material* face = terrain_.data() + band.begin * per_row;
+    Material* face = surface_.data() + band.begin * per_row;
     ForEachSquareRowClasses(
         mesh.Terrain().CellHeights(), grid, mesh.Preparation(), band,
         [&](std::size_t, const std::int32_t* first, const std::int32_t* second) {
@@ -77,8 +87,13 @@ FaceMaterials::FaceMaterials(const TrueScaleMesh& mesh, ThreadCount threads) {
     for (std::size_t m = 0; m < counts_.size(); ++m)
       counts_[m] += band[m];
   }
-  counts_[static_cast<std::size_t>(Material::kBase)] =
-      mesh.FaceCount() - static_cast<std::int64_t>(terrain_.size());
+}
+
+void FaceMaterials::ClassSurface(const IndexedSurface& surface) {
+  for (const std::int32_t height_class : surface.classes) {
+    surface_.push_back(MaterialOfClass(height_class));
+    ++counts_[static_cast<std::size_t>(surface_.back())];
+  }
 }
 
 }  // namespace orvandel

@@ -35,7 +35,7 @@ OwnHeights FiniteOwnHeights(const MeshSource& source) {
 }
 
 void WriteMeshInto(const WriteRequest& request, MeshBody body, ByteSink& out) {
-  GeneratorState& state = request.state;
+  const GeneratorState& state = request.state;
   CellSampler sampler(request.map, request.swatches, state.grid_layout, state.view_mapping,
                       request.prep);
   MeshSource source{state.grid_layout,        request.prep,    sampler,        state.OutputFileName,

@@ -4,32 +4,34 @@
 
 #include "orvandel/fileio/failure.h"
 #include "orvandel/fileio/file_names.h"
-#include "orvandel/writers/write_3df.h"
-#include "orvandel/writers/write_asc.h"
-#include "orvandel/writers/write_glb.h"
-#include "orvandel/writers/write_obj.h"
-#include "orvandel/writers/write_plg.h"
-#include "orvandel/writers/write_ply.h"
-#include "orvandel/writers/write_raw.h"
-#include "orvandel/writers/write_stl.h"
+#include "writers/output_names.h"
 
 namespace orvandel {
+
+// Each format's body, in its own file (write_3df.cpp, ...), where its comment says what the
+// format holds.
+void Write3dfMesh(const MeshSource& source, ByteSink& out);
+void WriteAscMesh(const MeshSource& source, ByteSink& out);
+void WriteRawMesh(const MeshSource& source, ByteSink& out);
+void WritePlgMesh(const MeshSource& source, ByteSink& out);
+void WriteStlMesh(const MeshSource& source, ByteSink& out);
+void WriteObjMesh(const MeshSource& source, ByteSink& out);
+void WriteObjFile(const WriteRequest& request, MeshBody body);
+void WritePlyMesh(const MeshSource& source, ByteSink& out);
+void WriteGlbMesh(const MeshSource& source, ByteSink& out);
+
 namespace {
 
 constexpr std::array kFormats = {
-    OutputFormat{"3DF", ".3df", "3DF (internal) format (*.3df)|*.3df", Write3dfFile, Write3dfMesh},
-    OutputFormat{"ASC", ".asc", "ASC format (3D Studio) (*.asc)|*.asc", WriteAscFile, WriteAscMesh},
-    OutputFormat{"RAW", ".raw", "RAW triangle format (no shading) (*.raw)|*.raw", WriteRawFile,
-                 WriteRawMesh},
-    OutputFormat{"PLG", ".plg", "PLG object format (REND386) (*.plg)|*.plg", WritePlgFile,
-                 WritePlgMesh},
-    OutputFormat{"STL", ".stl", "STL binary mesh (3D printing) (*.stl)|*.stl", WriteStlFile,
-                 WriteStlMesh, true},
-    OutputFormat{"OBJ", ".obj", "Wavefront OBJ with materials (*.obj)|*.obj", WriteObjFile,
-                 WriteObjMesh, true, MaterialLibraryName},
-    OutputFormat{"PLY", ".ply", "PLY binary mesh with colours (*.ply)|*.ply", WritePlyFile,
-                 WritePlyMesh, true},
-    OutputFormat{"GLB", ".glb", "glTF 2.0 binary (*.glb)|*.glb", WriteGlbFile, WriteGlbMesh, true},
+    OutputFormat{"3DF", ".3df", "3DF (internal) format (*.3df)|*.3df", Write3dfMesh},
+    OutputFormat{"ASC", ".asc", "ASC format (3D Studio) (*.asc)|*.asc", WriteAscMesh},
+    OutputFormat{"RAW", ".raw", "RAW triangle format (no shading) (*.raw)|*.raw", WriteRawMesh},
+    OutputFormat{"PLG", ".plg", "PLG object format (REND386) (*.plg)|*.plg", WritePlgMesh},
+    OutputFormat{"STL", ".stl", "STL binary mesh (3D printing) (*.stl)|*.stl", WriteStlMesh, true},
+    OutputFormat{"OBJ", ".obj", "Wavefront OBJ with materials (*.obj)|*.obj", WriteObjMesh, true,
+                 MaterialLibraryName, WriteObjFile},
+    OutputFormat{"PLY", ".ply", "PLY binary mesh with colours (*.ply)|*.ply", WritePlyMesh, true},
+    OutputFormat{"GLB", ".glb", "glTF 2.0 binary (*.glb)|*.glb", WriteGlbMesh, true},
 };
 
 }  // namespace

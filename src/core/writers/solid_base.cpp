@@ -1,7 +1,9 @@
 #include "writers/solid_base.h"
 
+#include <cassert>
 #include <cmath>
 #include <limits>
+#include <utility>
 
 #include "orvandel/fileio/failure.h"
 #include "writers/unit_normal.h"
@@ -16,38 +18,49 @@ float BottomBelow(float lowest, float thickness) {
   return bottom < lowest ? bottom : std::nextafter(lowest, -std::numeric_limits<float>::max());
 }
 
+float Middle(const AxisRange& range) {
+  return static_cast<float>(0.5 * (double{range.low} + range.high));
+}
+
+// -1, 0 or 1: the way from one cell to the next along an edge, however far apart.
+std::int32_t Way(std::int32_t from, std::int32_t to) {
+  return (to > from) - (to < from);
+}
+
 }  // namespace
 
-SolidBase::SolidBase(const TrueScaleTerrain& terrain, float thickness)
-    : terrain_(terrain), bottom_z_(BottomBelow(terrain.ZRange().low, thickness)) {
-  const std::int32_t columns = terrain.Columns(), rows = terrain.Rows();
-  if (columns < 2 || rows < 2) {
-    throw Refusal("A base needs at least two rows and two columns of cells!");
-  }
-  RequireFiniteVertex(bottom_z_);
-  // Down the left edge, along the bottom edge, up the right edge, back along the top.
+std::vector<BorderVertex> GridBorder(std::int32_t columns, std::int32_t rows) {
+  assert(columns >= 2 && rows >= 2);
   struct Side {
     std::int32_t dc, dr, steps;
   };
   const Side sides[] = {
       {0, 1, rows - 1}, {1, 0, columns - 1}, {0, -1, rows - 1}, {-1, 0, columns - 1}};
-  Cell at;
+  std::vector<BorderVertex> border;
+  BorderVertex at;
   for (const Side& side : sides) {
     for (std::int32_t k = 0; k < side.steps; ++k) {
-      ring_.push_back(at);
+      border.push_back(at);
       at.c += side.dc;
       at.r += side.dr;
+      at.vertex = at.r * columns + at.c;
     }
   }
+  return border;
+}
+
+SolidBase::SolidBase(const TrueScaleTerrain& terrain, std::vector<BorderVertex> border,
+                     const SurfaceExtent& extent, float thickness)
+    : terrain_(terrain),
+      ring_(std::move(border)),
+      bottom_z_(BottomBelow(extent.z.low, thickness)),
+      middle_{Middle(extent.x), Middle(extent.y), bottom_z_} {
+  assert(ring_.size() >= 3);
+  RequireFiniteVertex(bottom_z_);
 }
 
 Vector3 SolidBase::Position(std::int32_t i) const {
-  if (i == RingSize()) {
-    const AxisRange& x = terrain_.XRange();
-    const AxisRange& y = terrain_.YRange();
-    return {static_cast<float>(0.5 * (double{x.low} + x.high)),
-            static_cast<float>(0.5 * (double{y.low} + y.high)), bottom_z_};
-  }
+  if (i == RingSize()) return middle_;
   const Vector3 top = TerrainPosition(i);
   return {top.x, top.y, bottom_z_};
 }
@@ -56,9 +69,11 @@ Vector3 SolidBase::Normal(std::int32_t i) const {
   if (i == RingSize()) return {0, 0, -1};
   // Outward lies to the right of the way round (rows run south); a corner's normal lies
   // between its two sides'.
-  const Cell& before = RingCell((i + RingSize() - 1) % RingSize());
-  const Cell& after = RingCell((i + 1) % RingSize());
-  const std::int32_t dc = after.c - before.c, dr = after.r - before.r;
+  const BorderVertex& before = Ring((i + RingSize() - 1) % RingSize());
+  const BorderVertex& at = Ring(i);
+  const BorderVertex& after = Ring((i + 1) % RingSize());
+  const std::int32_t dc = Way(before.c, at.c) + Way(at.c, after.c);
+  const std::int32_t dr = Way(before.r, at.r) + Way(at.r, after.r);
   return UnitNormal(-dr, -dc, 0);
 }
 

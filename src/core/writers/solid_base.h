@@ -7,22 +7,43 @@
 
 namespace orvandel {
 
-// The walls and the bottom that close a terrain into a solid body. Under every vertex of
-// the terrain's edge stands a vertex of the bottom, `thickness` map units below the
-// terrain's lowest vertex; the walls join each edge segment of the terrain to the bottom
-// straight below it, and the bottom is a fan of triangles around one vertex in its middle.
-// The walls use the terrain's own edge vertices, so every edge of the body joins exactly
-// two faces, and every face is wound counter-clockwise seen from outside.
+// One vertex on the edge of the terrain's surface: its vertex number in the mesh and its
+// cell of the grid.
+struct BorderVertex {
+  std::int32_t vertex = 0;
+  std::int32_t c = 0;
+  std::int32_t r = 0;
+};
+
+// The edge of the full grid of columns x rows cells (at least two of each), vertices
+// numbered as in the grid: from the top left corner of the map down the left edge, along
+// the bottom edge, up the right edge and back along the top edge (counter-clockwise seen
+// from above).
+std::vector<BorderVertex> GridBorder(std::int32_t columns, std::int32_t rows);
+
+// The extent of the terrain's surface on each axis.
+struct SurfaceExtent {
+  AxisRange x;
+  AxisRange y;
+  AxisRange z;
+};
+
+// The walls and the bottom that close a terrain's surface into a solid body. Under every
+// vertex of the surface's edge stands a vertex of the bottom, `thickness` map units below
+// the surface's lowest vertex; the walls join each edge segment of the surface to the
+// bottom straight below it, and the bottom is a fan of triangles around one vertex in its
+// middle. The walls use the surface's own edge vertices, so every edge of the body joins
+// exactly two faces, and every face is wound counter-clockwise seen from outside.
 //
-// The base's vertices are numbered after the terrain's: the ring under the edge, from the
-// top left corner of the map down the left edge, along the bottom edge, up the right edge
-// and back along the top edge (counter-clockwise seen from above), then the middle.
+// The base's vertices are numbered after the surface's: the ring under the edge, in the
+// border's order, then the middle.
 class SolidBase {
  public:
-  // The terrain must outlive the base. Throws Refusal "A base needs at least two rows and
-  // two columns of cells!" for a terrain without a grid square, and Refusal
+  // border: the surface's edge, counter-clockwise seen from above, along the grid's
+  // footprint; extent: the surface's. The terrain must outlive the base. Throws Refusal
   // kNotFiniteVertex for a bottom beyond the float range.
-  SolidBase(const TrueScaleTerrain& terrain, float thickness);
+  SolidBase(const TrueScaleTerrain& terrain, std::vector<BorderVertex> border,
+            const SurfaceExtent& extent, float thickness);
 
   std::int32_t VertexCount() const { return RingSize() + 1; }
   std::int64_t FaceCount() const { return 3 * std::int64_t{RingSize()}; }
@@ -39,23 +60,15 @@ class SolidBase {
   void ForEachFace(std::int32_t first, Visit&& visit) const;
 
  private:
-  struct Cell {
-    std::int32_t c = 0;
-    std::int32_t r = 0;
-  };
-
   std::int32_t RingSize() const { return static_cast<std::int32_t>(ring_.size()); }
-  const Cell& RingCell(std::int32_t i) const { return ring_[static_cast<std::size_t>(i)]; }
-  std::int32_t TerrainVertex(std::int32_t i) const {
-    return RingCell(i).r * terrain_.Columns() + RingCell(i).c;
-  }
-  Vector3 TerrainPosition(std::int32_t i) const {
-    return terrain_.Position(RingCell(i).c, RingCell(i).r);
-  }
+  const BorderVertex& Ring(std::int32_t i) const { return ring_[static_cast<std::size_t>(i)]; }
+  std::int32_t TerrainVertex(std::int32_t i) const { return Ring(i).vertex; }
+  Vector3 TerrainPosition(std::int32_t i) const { return terrain_.Position(Ring(i).c, Ring(i).r); }
 
   const TrueScaleTerrain& terrain_;
-  std::vector<Cell> ring_;
+  std::vector<BorderVertex> ring_;
   float bottom_z_;
+  Vector3 middle_;
 };
 
 template <typename Visit>

@@ -1,29 +1,101 @@
 #include "writers/true_scale_mesh.h"
 
+#include <algorithm>
 #include <cassert>
 
-namespace orvandel {
+#include "orvandel/fileio/failure.h"
 
-TrueScaleMesh::TrueScaleMesh(MeshSource& source)
-    : grid_(source.grid), prep_(source.prep), terrain_(source) {
+namespace orvandel {
+namespace {
+
+const GridLayout& WithTriangles(const GridLayout& grid) {
+  if (grid.TriangleCount == 0) throw Refusal(kNoTriangles);
+  return grid;
+}
+
+// Whether every number of the surface points where it should: a maker's fault, not the
+// user's, so it is only asserted.
+[[maybe_unused]] bool KeepsItsNumbers(const IndexedSurface& surface, const GridLayout& grid) {
+  const auto kept = static_cast<std::int32_t>(surface.vertices.size());
+  const auto within = [](std::int32_t n, std::int32_t count) { return n >= 0 && n < count; };
+  const auto of_kept = [&](std::int32_t i) { return within(i, kept); };
+  const auto of_grid = [&](std::int32_t n) { return within(n, grid.VertexCount); };
+  const auto corners_kept = [&](const Triangle& t) {
+    return of_kept(t.a) && of_kept(t.b) && of_kept(t.c);
+  };
+  return surface.classes.size() == surface.triangles.size() && surface.border.size() >= 3 &&
+         std::all_of(surface.vertices.begin(), surface.vertices.end(), of_grid) &&
+         std::all_of(surface.triangles.begin(), surface.triangles.end(), corners_kept) &&
+         std::all_of(surface.border.begin(), surface.border.end(), of_kept);
+}
+
+}  // namespace
+
+// The grid is checked before any cell is sampled.
+TrueScaleMesh::TrueScaleMesh(const MeshSource& source)
+    : grid_(WithTriangles(source.grid)), prep_(source.prep), terrain_(source) {
   // A scale of 0 or below would flatten or overturn the faces; a base of 0 means none.
   assert(source.options.vertical_scale > 0 && source.options.base >= 0);
-  grid_.TriangleCount = TriangleCountOf(grid_);
-  if (source.options.base > 0) base_.emplace(terrain_, source.options.base);
+  if (source.options.surface) {
+    surface_ = source.options.surface(
+        SampledGrid{grid_, terrain_.CellHeights(), prep_, terrain_.ZFactor(), source.threads});
+    assert(KeepsItsNumbers(*surface_, grid_));
+  }
+  extent_ = ExtentOfSurface();
+  if (source.options.base > 0) base_.emplace(terrain_, Border(), extent_, source.options.base);
+}
+
+std::int32_t TrueScaleMesh::SurfaceVertexCount() const {
+  return surface_ ? static_cast<std::int32_t>(surface_->vertices.size()) : grid_.VertexCount;
+}
+
+std::int64_t TrueScaleMesh::SurfaceFaceCount() const {
+  return surface_ ? static_cast<std::int64_t>(surface_->triangles.size()) : grid_.TriangleCount;
 }
 
 std::int32_t TrueScaleMesh::VertexCount() const {
-  return grid_.VertexCount + (base_ ? base_->VertexCount() : 0);
+  return SurfaceVertexCount() + (base_ ? base_->VertexCount() : 0);
 }
 
 std::int64_t TrueScaleMesh::FaceCount() const {
-  return grid_.TriangleCount + (base_ ? base_->FaceCount() : 0);
+  return SurfaceFaceCount() + (base_ ? base_->FaceCount() : 0);
 }
 
 AxisRange TrueScaleMesh::ZRange() const {
-  AxisRange range = terrain_.ZRange();
+  AxisRange range = extent_.z;
   if (base_) range.Take(base_->BottomZ());
   return range;
+}
+
+std::size_t TrueScaleMesh::FaceItems() const {
+  return surface_ ? surface_->triangles.size() : SquareRowCount(grid_);
+}
+
+std::int32_t TrueScaleMesh::FacesPerItem() const {
+  return surface_ ? 1 : 2 * (terrain_.Columns() - 1);
+}
+
+// The full grid's extent is the terrain's; a surface's is taken over its vertices.
+SurfaceExtent TrueScaleMesh::ExtentOfSurface() const {
+  if (!surface_) return {terrain_.XRange(), terrain_.YRange(), terrain_.ZRange()};
+  SurfaceExtent extent;
+  for (const std::int32_t n : surface_->vertices) {
+    const Vector3 p = terrain_.PositionOf(n);
+    extent.x.Take(p.x);
+    extent.y.Take(p.y);
+    extent.z.Take(p.z);
+  }
+  return extent;
+}
+
+std::vector<BorderVertex> TrueScaleMesh::Border() const {
+  if (!surface_) return GridBorder(terrain_.Columns(), terrain_.Rows());
+  std::vector<BorderVertex> border;
+  for (const std::int32_t i : surface_->border) {
+    const std::int32_t n = surface_->vertices[static_cast<std::size_t>(i)];
+    border.push_back({i, n % terrain_.Columns(), n / terrain_.Columns()});
+  }
+  return border;
 }
 
 }  // namespace orvandel

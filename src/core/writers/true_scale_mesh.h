@@ -21,56 +21,64 @@ constexpr Triangle CounterClockwise(const Triangle& t) {
   return {t.c, t.b, t.a};
 }
 
-// The mesh that the formats for today's 3D tools write: the grid and triangles of the 3DF
-// mesh in map units at true scale (see TrueScaleTerrain), every face wound
+// The mesh that the formats for today's 3D tools write: a surface over the sampled
+// terrain in map units at true scale (see TrueScaleTerrain), every face wound
 // counter-clockwise seen from outside, and, when the options ask for a base, closed into
-// a solid body (see SolidBase). Vertices are numbered as in the grid, the base's after
-// them; faces come square by square as in the grid, then the base's.
+// a solid body (see SolidBase).
+//
+// The surface is either the full grid, whose vertices and faces are formed as they are
+// written, in the grid's order (faces square by square, each square's two triangles of the
+// triangulation), or the IndexedSurface that the options' SurfaceMaker makes, in its own
+// order; the base's vertices and faces come after the surface's. Writers share the
+// surface's among threads, by ranges of vertices and of face items.
 class TrueScaleMesh {
  public:
-  // Samples every cell once. Throws what TrueScaleTerrain and SolidBase throw.
-  explicit TrueScaleMesh(MeshSource& source);
+  // Samples every cell once and makes the surface. Throws Refusal kNoTriangles for a grid
+  // without a square, and what TrueScaleTerrain, the SurfaceMaker and SolidBase throw.
+  explicit TrueScaleMesh(const MeshSource& source);
   TrueScaleMesh(const TrueScaleMesh&) = delete;  // the base refers to the terrain
   TrueScaleMesh& operator=(const TrueScaleMesh&) = delete;
 
   const TrueScaleTerrain& Terrain() const { return terrain_; }
   const GridLayout& Grid() const { return grid_; }
   const WritePreparation& Preparation() const { return prep_; }
+  // The surface made in place of the full grid, or null for the full grid.
+  const IndexedSurface* Surface() const { return surface_ ? &*surface_ : nullptr; }
 
+  std::int32_t SurfaceVertexCount() const;
+  std::int64_t SurfaceFaceCount() const;
   std::int32_t VertexCount() const;
   std::int64_t FaceCount() const;
   // The extent of all vertices on each axis.
-  AxisRange XRange() const { return terrain_.XRange(); }
-  AxisRange YRange() const { return terrain_.YRange(); }
+  AxisRange XRange() const { return extent_.x; }
+  AxisRange YRange() const { return extent_.y; }
   AxisRange ZRange() const;
 
-  // The terrain's faces come by rows of grid squares, two faces per square.
-  std::int32_t FacesPerRow() const { return 2 * std::max(terrain_.Columns() - 1, 0); }
-  // Face k (from 0 to FacesPerRow() - 1) of the squares whose upper corners lie in row r:
-  // the triangles of the grid's triangulation in its order, corners reversed.
-  Triangle TerrainFace(std::int32_t r, std::int32_t k) const {
-    const auto triangles = SquareTriangles(r * terrain_.Columns() + k / 2, terrain_.Columns());
-    return CounterClockwise(k % 2 == 0 ? triangles[0] : triangles[1]);
-  }
+  // The surface's faces come in items, each of FacesPerItem() faces: the rows of grid
+  // squares, two faces per square, or the triangles of an IndexedSurface, one each.
+  std::size_t FaceItems() const;
+  std::int32_t FacesPerItem() const;
 
-  // The vertices and faces of the terrain come first, in the order of the grid, then those
-  // of the base; writers share the terrain's among threads, by ranges of vertices and of
-  // rows of squares.
-
-  // visit(position, unit normal) for the terrain vertices in range, in vertex order.
+  // visit(face), face(item, k) being the triangle of face k of an item; returns what visit
+  // returns. The choice between the grid and a surface is made once, so that the grid's
+  // faces stay a few additions each.
   template <typename Visit>
-  void ForEachTerrainVertex(PartRange range, Visit&& visit) const;
+  decltype(auto) WithSurfaceFaces(Visit&& visit) const;
+
+  // visit(position, unit normal) for the surface's vertices in range, in vertex order.
+  template <typename Visit>
+  void ForEachSurfaceVertex(PartRange range, Visit&& visit) const;
   // visit(position, unit normal) for every vertex of the base (none without a base).
   template <typename Visit>
   void ForEachBaseVertex(Visit&& visit) const;
-  // visit(a, b, c) with the corners' positions of every terrain face in the rows of squares
-  // [rows.begin, rows.end), in face order.
+  // visit(a, b, c) with the corners' positions of the surface's faces in the items
+  // [items.begin, items.end), in face order.
   template <typename Visit>
-  void ForEachTerrainFace(PartRange rows, Visit&& visit) const;
+  void ForEachSurfaceFace(PartRange items, Visit&& visit) const;
   // visit(face) for every face of the base, in face order.
   template <typename Visit>
   void ForEachBaseFace(Visit&& visit) const {
-    if (base_) base_->ForEachFace(grid_.VertexCount, visit);
+    if (base_) base_->ForEachFace(SurfaceVertexCount(), visit);
   }
   // visit(triangle) for every face of the base, in face order.
   template <typename Visit>
@@ -79,14 +87,43 @@ class TrueScaleMesh {
   }
 
  private:
-  GridLayout& grid_;
+  // Face k (from 0 to 2 (Columns - 1) - 1) of the grid squares whose upper corners lie in
+  // row r: the triangles of the grid's triangulation in its order, corners reversed.
+  Triangle GridFace(std::size_t r, std::int32_t k) const {
+    const auto row = static_cast<std::int32_t>(r);
+    const auto triangles = SquareTriangles(row * terrain_.Columns() + k / 2, terrain_.Columns());
+    return CounterClockwise(k % 2 == 0 ? triangles[0] : triangles[1]);
+  }
+  template <typename Visit>
+  void ForEachGridFace(PartRange rows, Visit&& visit) const;
+  SurfaceExtent ExtentOfSurface() const;
+  std::vector<BorderVertex> Border() const;
+
+  const GridLayout& grid_;
   const WritePreparation& prep_;
   TrueScaleTerrain terrain_;
+  std::optional<IndexedSurface> surface_;
+  SurfaceExtent extent_;
   std::optional<SolidBase> base_;
 };
 
 template <typename Visit>
-void TrueScaleMesh::ForEachTerrainVertex(PartRange range, Visit&& visit) const {
+decltype(auto) TrueScaleMesh::WithSurfaceFaces(Visit&& visit) const {
+  if (surface_) {
+    return visit([this](std::size_t i, std::int32_t) { return surface_->triangles[i]; });
+  }
+  return visit([this](std::size_t r, std::int32_t k) { return GridFace(r, k); });
+}
+
+template <typename Visit>
+void TrueScaleMesh::ForEachSurfaceVertex(PartRange range, Visit&& visit) const {
+  if (surface_) {
+    for (std::size_t i = range.begin; i < range.end; ++i) {
+      const std::int32_t n = surface_->vertices[i];
+      visit(terrain_.PositionOf(n), terrain_.NormalOf(n));
+    }
+    return;
+  }
   ForEachVertexIn(range, static_cast<std::size_t>(terrain_.Columns()),
                   [&](std::size_t, std::size_t c, std::size_t r) {
                     const auto column = static_cast<std::int32_t>(c);
@@ -102,11 +139,23 @@ void TrueScaleMesh::ForEachBaseVertex(Visit&& visit) const {
     visit(base_->Position(i), base_->Normal(i));
 }
 
+template <typename Visit>
+void TrueScaleMesh::ForEachSurfaceFace(PartRange items, Visit&& visit) const {
+  if (!surface_) return ForEachGridFace(items, visit);
+  const auto position = [&](std::int32_t i) {
+    return terrain_.PositionOf(surface_->vertices[static_cast<std::size_t>(i)]);
+  };
+  for (std::size_t i = items.begin; i < items.end; ++i) {
+    const Triangle& t = surface_->triangles[i];
+    visit(position(t.a), position(t.b), position(t.c));
+  }
+}
+
 // The positions of the two rows of cells of a row of squares are worked out once per row.
 template <typename Visit>
-void TrueScaleMesh::ForEachTerrainFace(PartRange rows, Visit&& visit) const {
+void TrueScaleMesh::ForEachGridFace(PartRange rows, Visit&& visit) const {
   const std::int32_t columns = terrain_.Columns();
-  if (rows.begin >= rows.end || columns < 2) return;
+  if (rows.begin >= rows.end) return;
   std::vector<Vector3> upper(static_cast<std::size_t>(columns)), lower(upper.size());
   const auto positions = [&](std::size_t r, std::vector<Vector3>& row) {
     for (std::int32_t c = 0; c < columns; ++c)
@@ -115,7 +164,7 @@ void TrueScaleMesh::ForEachTerrainFace(PartRange rows, Visit&& visit) const {
   positions(rows.begin, upper);
   for (std::size_t r = rows.begin; r < rows.end; ++r) {
     positions(r + 1, lower);
-    // TerrainFace's corners: (n + C + 1, n + 1, n), then (n + C, n + C + 1, n).
+    // GridFace's corners: (n + C + 1, n + 1, n), then (n + C, n + C + 1, n).
     for (std::size_t c = 0; c + 1 < upper.size(); ++c) {
       visit(lower[c + 1], upper[c + 1], upper[c]);
       visit(lower[c], lower[c + 1], upper[c]);
@@ -124,28 +173,28 @@ void TrueScaleMesh::ForEachTerrainFace(PartRange rows, Visit&& visit) const {
   }
 }
 
-// Writes put(position, normal, out) for every vertex of mesh in order: the terrain's in
+// Writes put(position, normal, out) for every vertex of mesh in order: the surface's in
 // bands on threads threads, each band into a sink of its own, then the base's. vertex_bytes
 // is about the output of one vertex.
 template <typename Put>
 void WriteMeshVertices(const TrueScaleMesh& mesh, std::size_t vertex_bytes, ThreadCount threads,
                        ByteSink& out, Put&& put) {
   WriteBandsInOrder(
-      static_cast<std::size_t>(mesh.Grid().VertexCount), vertex_bytes, threads,
+      static_cast<std::size_t>(mesh.SurfaceVertexCount()), vertex_bytes, threads,
       [&](PartRange range, ByteSink& sink) {
-        mesh.ForEachTerrainVertex(range,
+        mesh.ForEachSurfaceVertex(range,
                                   [&](const Vector3& p, const Vector3& n) { put(p, n, sink); });
       },
       out);
   mesh.ForEachBaseVertex([&](const Vector3& p, const Vector3& n) { put(p, n, out); });
 }
 
-// Writes write(rows, sink) for the rows of squares of mesh's terrain in bands on threads
+// Writes write(items, sink) for the face items of mesh's surface in bands on threads
 // threads, in order. face_bytes is about the output of one face.
-inline void WriteTerrainRows(const TrueScaleMesh& mesh, std::size_t face_bytes, ThreadCount threads,
-                             const FormatItems& write, ByteSink& out) {
-  WriteBandsInOrder(SquareRowCount(mesh.Grid()),
-                    face_bytes * static_cast<std::size_t>(mesh.FacesPerRow()), threads, write, out);
+inline void WriteSurfaceItems(const TrueScaleMesh& mesh, std::size_t face_bytes,
+                              ThreadCount threads, const FormatItems& write, ByteSink& out) {
+  WriteBandsInOrder(mesh.FaceItems(), face_bytes * static_cast<std::size_t>(mesh.FacesPerItem()),
+                    threads, write, out);
 }
 
 }  // namespace orvandel

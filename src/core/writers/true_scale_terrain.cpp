@@ -28,7 +28,7 @@ std::vector<double> ReciprocalSteps(const std::vector<float>& coordinate) {
 
 }  // namespace
 
-TrueScaleTerrain::TrueScaleTerrain(MeshSource& source)
+TrueScaleTerrain::TrueScaleTerrain(const MeshSource& source)
     : columns_(source.grid.Columns),
       rows_(source.grid.Rows),
       z_factor_(double{source.settings.Scale} * source.options.vertical_scale),

@@ -27,7 +27,7 @@ class TrueScaleTerrain {
  public:
   // Samples every cell once, on source.threads threads. Throws Refusal kNotFiniteVertex
   // when a coordinate, such as a height times the vertical scale, exceeds what a float holds.
-  explicit TrueScaleTerrain(MeshSource& source);
+  explicit TrueScaleTerrain(const MeshSource& source);
 
   std::int32_t Columns() const { return columns_; }
   std::int32_t Rows() const { return rows_; }
@@ -42,6 +42,11 @@ class TrueScaleTerrain {
   // The unit normal of the surface at a vertex, from the slopes towards its neighbours
   // on either side (towards the one neighbour at an edge; level without one).
   Vector3 Normal(std::int32_t c, std::int32_t r) const;
+  // The position and the normal of the vertex numbered n (r x Columns + c).
+  Vector3 PositionOf(std::int32_t n) const { return Position(n % columns_, n / columns_); }
+  Vector3 NormalOf(std::int32_t n) const { return Normal(n % columns_, n / columns_); }
+  // From cell heights to map units, times the vertical scale.
+  double ZFactor() const { return z_factor_; }
 
   // The extent of the vertices on each axis.
   const AxisRange& XRange() const { return x_range_; }

@@ -1,8 +1,7 @@
-#include "orvandel/writers/write_3df.h"
-
 #include "orvandel/fileio/format_3df.h"
 #include "orvandel/fileio/little_endian.h"
 #include "orvandel/fileio/ordered_bands.h"
+#include "orvandel/writers/mesh_write.h"
 #include "writers/records.h"
 #include "writers/square_classes.h"
 #include "writers/vertex_range.h"
@@ -63,9 +62,11 @@ void WriteSquares(const MeshSource& source, const std::vector<float>& heights, P
 
 }  // namespace
 
-void Write3dfMesh(MeshSource& source, ByteSink& out) {
-  GridLayout& grid = source.grid;
-  grid.TriangleCount = TriangleCountOf(grid);
+// The program's own binary mesh: the header bytes 03 33 44, the vertex count, one record
+// (x, y, 2.5 x height) per cell in vertex order, the triangle count, and one record
+// (three vertex numbers, height class) per triangle.
+void Write3dfMesh(const MeshSource& source, ByteSink& out) {
+  const GridLayout& grid = source.grid;
   // 2.5 x a height near the top of the float range leaves it.
   const std::vector<float> heights = FiniteHeightsInVertexOrder(source, kHeightFactor);
   out.Append(format3df::kHeader, format3df::kHeaderBytes);
@@ -77,10 +78,6 @@ void Write3dfMesh(MeshSource& source, ByteSink& out) {
   WriteBandsInOrder(
       SquareRowCount(grid), kSquareBytes * static_cast<std::size_t>(grid.Columns), source.threads,
       [&](PartRange rows, ByteSink& sink) { WriteSquares(source, heights, rows, sink); }, out);
-}
-
-void Write3dfFile(const WriteRequest& request) {
-  RunMeshWrite(request, Write3dfMesh);
 }
 
 }  // namespace orvandel

@@ -100,11 +100,11 @@ void WriteModel(const TrueScaleMesh& mesh, ThreadCount threads, ByteSink& out) {
   WriteMeshVertices(mesh, kVertexBytes, threads, out,
                     [](const Vector3& p, const Vector3&, ByteSink& sink) { WriteVertex(p, sink); });
   out.Append("</vertices><triangles>");
-  WriteTerrainRows(
+  WriteSurfaceItems(
       mesh, kTriangleBytes, threads,
-      [&](PartRange rows, ByteSink& sink) {
-        materials.ForEachTerrainFace(
-            mesh, rows, [&](const Triangle& t, Material m) { WriteTriangle(t, m, text, sink); });
+      [&](PartRange items, ByteSink& sink) {
+        materials.ForEachSurfaceFace(
+            mesh, items, [&](const Triangle& t, Material m) { WriteTriangle(t, m, text, sink); });
       },
       out);
   mesh.ForEachBaseTriangle(
@@ -114,7 +114,7 @@ void WriteModel(const TrueScaleMesh& mesh, ThreadCount threads, ByteSink& out) {
 
 }  // namespace
 
-void Write3mfMesh(MeshSource& source, ByteSink& out) {
+void Write3mfMesh(const MeshSource& source, ByteSink& out) {
   const TrueScaleMesh mesh(source);
   ChunkedMemory deflated;
   DeflatingSink model(deflated);

@@ -8,6 +8,6 @@ namespace orvandel {
 // out: one object of the terrain, and its base when there is one, in millimetres, each
 // face with the base material of its height class (see FaceMaterials) in the render
 // window's colours. Throws what TrueScaleMesh throws, and std::bad_alloc.
-void Write3mfMesh(MeshSource& source, ByteSink& out);
+void Write3mfMesh(const MeshSource& source, ByteSink& out);
 
 }  // namespace orvandel

@@ -1,11 +1,10 @@
-#include "orvandel/writers/write_asc.h"
-
 #include <algorithm>
 #include <optional>
 #include <string_view>
 
 #include "orvandel/fileio/format_3df.h"
 #include "orvandel/fileio/ordered_bands.h"
+#include "orvandel/writers/mesh_write.h"
 #include "writers/square_row_numbers.h"
 #include "writers/text_line.h"
 #include "writers/vertex_range.h"
@@ -70,6 +69,20 @@ class VertexLines {
   std::vector<TextPiece> x_;
   std::vector<TextPiece> y_;
 };
+
+// Writes the material line of a face of this height class ("Material:"GREEN MATTE"").
+void WriteAscMaterial(int height_class, ByteSink& out) {
+  switch (height_class) {
+    case kWaterClass:
+      return WriteLine(out, "Material:\"BLUE GLASS\"");
+    case kLawnClass:
+      return WriteLine(out, "Material:\"GREEN MATTE\"");
+    case kRockClass:
+      return WriteLine(out, "Material:\"BROWN MATTE\"");
+    default:
+      return WriteLine(out, "Material:\"WHITE MATTE\"");
+  }
+}
 
 // The face numbered by number (with what follows it), then its corners A, B, C: the
 // triangle's corners in reverse.
@@ -139,22 +152,12 @@ void WriteSceneEnd(ByteSink& out) {
 
 }  // namespace
 
-void WriteAscMaterial(int height_class, ByteSink& out) {
-  switch (height_class) {
-    case kWaterClass:
-      return WriteLine(out, "Material:\"BLUE GLASS\"");
-    case kLawnClass:
-      return WriteLine(out, "Material:\"GREEN MATTE\"");
-    case kRockClass:
-      return WriteLine(out, "Material:\"BROWN MATTE\"");
-    default:
-      return WriteLine(out, "Material:\"WHITE MATTE\"");
-  }
-}
-
-void WriteAscMesh(MeshSource& source, ByteSink& out) {
-  GridLayout& grid = source.grid;
-  grid.TriangleCount = TriangleCountOf(grid);
+// A 3D Studio ASCII scene: one tri-mesh with its vertices (z being 3.0 x the cell height)
+// and its faces, each face's corners listed in reverse and followed by its material,
+// then a fixed light and camera. The square with upper left vertex n gives the faces 2n
+// and 2n + 1.
+void WriteAscMesh(const MeshSource& source, ByteSink& out) {
+  const GridLayout& grid = source.grid;
   const std::vector<float> heights = FiniteHeightsInVertexOrder(source);
   WriteSceneStart(grid, out);
   const VertexLines vertices(source, heights);
@@ -166,10 +169,6 @@ void WriteAscMesh(MeshSource& source, ByteSink& out) {
       SquareRowCount(grid), 2 * kFaceBytes * static_cast<std::size_t>(grid.Columns), source.threads,
       [&](PartRange rows, ByteSink& sink) { WriteFaces(source, heights, rows, sink); }, out);
   WriteSceneEnd(out);
-}
-
-void WriteAscFile(const WriteRequest& request) {
-  RunMeshWrite(request, WriteAscMesh);
 }
 
 }  // namespace orvandel

@@ -1,5 +1,3 @@
-#include "orvandel/writers/write_glb.h"
-
 #include <charconv>
 #include <cmath>
 #include <limits>
@@ -7,6 +5,7 @@
 
 #include "orvandel/fileio/failure.h"
 #include "orvandel/fileio/little_endian.h"
+#include "orvandel/writers/mesh_write.h"
 #include "writers/face_materials.h"
 #include "writers/vertex_record.h"
 
@@ -89,7 +88,6 @@ std::string GltfJson(const TrueScaleMesh& mesh, const FaceMaterials& faces, cons
                      std::uint64_t vertex_bytes, std::uint64_t index_bytes) {
   const std::string start =
       R"({"asset":{"version":"2.0","generator":"ORVANDEL"},"scene":0,"scenes":[{"nodes":[0]}],)";
-  if (mesh.FaceCount() == 0) return start + R"("nodes":[{"name":"terrain"}]})";
   const PrimitivesJson in_use = MaterialsInUse(faces);
   return start + R"("nodes":[{"name":"terrain","mesh":0}],"meshes":[{"name":"terrain",)" +
          R"("primitives":[)" + in_use.primitives + R"(]}],"materials":[)" + in_use.materials +
@@ -126,17 +124,23 @@ void WriteBinaryChunk(const TrueScaleMesh& mesh, const FaceMaterials& faces, con
 
 }  // namespace
 
-void WriteGlbMesh(MeshSource& source, ByteSink& out) {
+// Binary glTF 2.0 in map units at true scale, on glTF's fixed axes: x east from 0 to
+// Mapwidth, y up (the height), z south from 0 at the map's top edge to Mapheight at its
+// bottom edge. One mesh with one primitive per material in use (water, lawn, rock, snow,
+// base), each material with the render window's colour in full light; positions and
+// normals interleaved, indices as 32-bit integers, faces counter-clockwise seen from
+// outside. Throws Refusal as TrueScaleMesh does, and "Mesh too large for a glTF binary file!"
+// beyond 4 GiB.
+void WriteGlbMesh(const MeshSource& source, ByteSink& out) {
   const TrueScaleMesh mesh(source);
   const FaceMaterials faces(mesh, source.threads);
   const GltfAxes axes{source.settings.Mapheight};
-  const bool has_faces = mesh.FaceCount() > 0;
-  const std::uint64_t vertex_bytes = has_faces ? kVertexRecordBytes * mesh.VertexCount() : 0;
+  const std::uint64_t vertex_bytes = kVertexRecordBytes * mesh.VertexCount();
   const std::uint64_t index_bytes = kFaceBytes * static_cast<std::uint64_t>(mesh.FaceCount());
   std::string json = GltfJson(mesh, faces, axes, vertex_bytes, index_bytes);
   json.resize((json.size() + 3) / 4 * 4, ' ');  // chunks keep 4-byte alignment
   const std::uint64_t binary = vertex_bytes + index_bytes;
-  const std::uint64_t total = 12 + 8 + json.size() + (has_faces ? 8 + binary : 0);
+  const std::uint64_t total = 12 + 8 + json.size() + 8 + binary;
   if (total > std::numeric_limits<std::uint32_t>::max()) {
     throw Refusal("Mesh too large for a glTF binary file!");
   }
@@ -146,11 +150,7 @@ void WriteGlbMesh(MeshSource& source, ByteSink& out) {
   AppendU32(json.size(), out);
   AppendU32(kJsonChunk, out);
   out.Append(json);
-  if (has_faces) WriteBinaryChunk(mesh, faces, axes, binary, source.threads, out);
-}
-
-void WriteGlbFile(const WriteRequest& request) {
-  RunMeshWrite(request, WriteGlbMesh);
+  WriteBinaryChunk(mesh, faces, axes, binary, source.threads, out);
 }
 
 }  // namespace orvandel

@@ -1,8 +1,9 @@
-#include "orvandel/writers/write_obj.h"
+#include <string>
 
-#include "orvandel/fileio/file_names.h"
 #include "orvandel/fileio/output_file.h"
+#include "orvandel/writers/mesh_write.h"
 #include "writers/face_materials.h"
+#include "writers/output_names.h"
 #include "writers/text_line.h"
 
 namespace orvandel {
@@ -46,11 +47,6 @@ void WriteDiffuse(PackedColour colour, ByteSink& out) {
     line.Text(" ").Fixed(channel / 255.0);
 }
 
-// The name by which the OBJ file refers to its material library in the same folder.
-std::string_view NameInFolder(std::string_view path) {
-  return path.substr(path.rfind('/') + 1);
-}
-
 void WriteMtl(const MeshOptions& options, ByteSink& out) {
   TextLine(out).Text("# ORVANDEL terrain materials: the render window's colours in full light");
   for (const Material m : kMaterials) {
@@ -63,15 +59,11 @@ void WriteMtl(const MeshOptions& options, ByteSink& out) {
 
 }  // namespace
 
-std::string MaterialLibraryName(std::string_view obj_file_name) {
-  // Parted where the mtllib line parts it, so that the whole name it holds is one word.
-  const std::string_view name = NameInFolder(obj_file_name);
-  const std::string_view folder = obj_file_name.substr(0, obj_file_name.size() - name.size());
-  const std::string_view stem = name.substr(0, name.size() - FileExtension(name).size());
-  return std::string(folder) + NameInText(stem) + ".mtl";
-}
-
-void WriteObjMesh(MeshSource& source, ByteSink& out) {
+// Wavefront OBJ in map units at true scale, z up: the material library's name, one "v"
+// and one "vn" line per vertex, then the faces of each material after its "usemtl" line,
+// each face "f a//a b//b c//c", counter-clockwise seen from outside. Lines end with CR LF.
+// Throws Refusal as TrueScaleMesh does.
+void WriteObjMesh(const MeshSource& source, ByteSink& out) {
   const TrueScaleMesh mesh(source);
   TextLine(out).Text("# ORVANDEL terrain: map units, x east, y north, z up");
   const std::string library = MaterialLibraryName(source.output_file_name);
@@ -86,11 +78,15 @@ void WriteObjMesh(MeshSource& source, ByteSink& out) {
   WriteFaces(mesh, source.threads, out);
 }
 
-void WriteObjFile(const WriteRequest& request) {
+// Writes OutputFileName as OBJ with body and beside it its material library (hill.obj,
+// hill.mtl): "newmtl" and the diffuse colour "Kd" of water, lawn, rock and snow, and of
+// base for a solid. Both files appear whole or neither changes (see CommitTogether()).
+// Throws IoError and Refusal.
+void WriteObjFile(const WriteRequest& request, MeshBody body) {
   const std::string& obj_name = request.state.OutputFileName;
   OutputFile obj(obj_name);
   OutputFile mtl(MaterialLibraryName(obj_name));
-  WriteMeshInto(request, WriteObjMesh, obj);
+  WriteMeshInto(request, body, obj);
   WriteMtl(request.options, mtl);
   CommitTogether(obj, mtl);
 }

@@ -1,11 +1,11 @@
-#include "orvandel/writers/write_plg.h"
-
 #include <cmath>
 #include <limits>
+#include <string_view>
 
-#include "orvandel/fileio/file_names.h"
 #include "orvandel/fileio/format_3df.h"
 #include "orvandel/fileio/ordered_bands.h"
+#include "orvandel/writers/mesh_write.h"
+#include "writers/output_names.h"
 #include "writers/square_row_numbers.h"
 #include "writers/text_line.h"
 #include "writers/vertex_range.h"
@@ -14,8 +14,6 @@ namespace orvandel {
 namespace {
 
 constexpr double kCoordinateFactor = 5000.0;
-// Longer names cannot stand in a file system; the limit keeps a header line within bounds.
-constexpr std::size_t kMaxObjectName = 1024;
 // About the length of a vertex line and of a polygon line.
 constexpr std::size_t kVertexBytes = 20;
 constexpr std::size_t kPolygonBytes = 30;
@@ -63,6 +61,20 @@ class VertexLines {
   std::vector<TextPiece> y_;
 };
 
+// The colour code of a polygon of this height class ("0x18e0").
+std::string_view PlgColourCode(int height_class) {
+  switch (height_class) {
+    case kWaterClass:
+      return "0x2bff";
+    case kLawnClass:
+      return "0x18e0";
+    case kRockClass:
+      return "0x12e0";
+    default:
+      return "0x1ffa";
+  }
+}
+
 void WritePolygon(const NumberPiece& a, const NumberPiece& b, const NumberPiece& c,
                   int height_class, ByteSink& out) {
   TextLine(out)
@@ -88,27 +100,11 @@ void WritePolygons(const MeshSource& source, const std::vector<float>& heights, 
 
 }  // namespace
 
-std::string_view PlgColourCode(int height_class) {
-  switch (height_class) {
-    case kWaterClass:
-      return "0x2bff";
-    case kLawnClass:
-      return "0x18e0";
-    case kRockClass:
-      return "0x12e0";
-    default:
-      return "0x1ffa";
-  }
-}
-
-std::string PlgObjectName(std::string_view output_file_name) {
-  const std::string name = FileNamePart(output_file_name);
-  return NameInText(name.substr(0, std::min(name.find('.'), kMaxObjectName)));
-}
-
-void WritePlgMesh(MeshSource& source, ByteSink& out) {
-  GridLayout& grid = source.grid;
-  grid.TriangleCount = TriangleCountOf(grid);
+// A REND386 object: the header "name vertices polygons", one line of integers
+// (-R(5000 x), 3 R(5000 h), R(5000 y)) per vertex, R rounding halves to even, and one line
+// "colour 3 a b c" per triangle.
+void WritePlgMesh(const MeshSource& source, ByteSink& out) {
+  const GridLayout& grid = source.grid;
   const std::vector<float> heights = FiniteHeightsInVertexOrder(source);
   TextLine(out)
       .Text(PlgObjectName(source.output_file_name))
@@ -124,10 +120,6 @@ void WritePlgMesh(MeshSource& source, ByteSink& out) {
       SquareRowCount(grid), 2 * kPolygonBytes * static_cast<std::size_t>(grid.Columns),
       source.threads,
       [&](PartRange rows, ByteSink& sink) { WritePolygons(source, heights, rows, sink); }, out);
-}
-
-void WritePlgFile(const WriteRequest& request) {
-  RunMeshWrite(request, WritePlgMesh);
 }
 
 }  // namespace orvandel

@@ -1,8 +1,7 @@
-#include "orvandel/writers/write_ply.h"
-
 #include <string>
 
 #include "orvandel/fileio/little_endian.h"
+#include "orvandel/writers/mesh_write.h"
 #include "writers/face_materials.h"
 #include "writers/vertex_record.h"
 
@@ -43,7 +42,11 @@ void WriteFace(const Triangle& t, PackedColour colour, ByteSink& out) {
 
 }  // namespace
 
-void WritePlyMesh(MeshSource& source, ByteSink& out) {
+// Binary little-endian PLY in map units at true scale, z up: a text header, then per
+// vertex x y z nx ny nz (floats), then per face its three vertex numbers,
+// counter-clockwise seen from outside, and the colour of its material (red, green, blue
+// bytes). Throws Refusal as TrueScaleMesh does.
+void WritePlyMesh(const MeshSource& source, ByteSink& out) {
   const TrueScaleMesh mesh(source);
   const FaceMaterials materials(mesh, source.threads);
   WriteHeader(mesh, out);
@@ -51,20 +54,16 @@ void WritePlyMesh(MeshSource& source, ByteSink& out) {
   std::array<PackedColour, kMaterialCount> colours{};
   for (const Material m : kMaterials)
     colours[static_cast<std::size_t>(m)] = MaterialColour(m);
-  WriteTerrainRows(
+  WriteSurfaceItems(
       mesh, kFaceBytes, source.threads,
-      [&](PartRange rows, ByteSink& sink) {
-        materials.ForEachTerrainFace(mesh, rows, [&](const Triangle& t, Material m) {
+      [&](PartRange items, ByteSink& sink) {
+        materials.ForEachSurfaceFace(mesh, items, [&](const Triangle& t, Material m) {
           WriteFace(t, colours[static_cast<std::size_t>(m)], sink);
         });
       },
       out);
   const PackedColour base = colours[static_cast<std::size_t>(Material::kBase)];
   mesh.ForEachBaseTriangle([&](const Triangle& t) { WriteFace(t, base, out); });
-}
-
-void WritePlyFile(const WriteRequest& request) {
-  RunMeshWrite(request, WritePlyMesh);
 }
 
 }  // namespace orvandel

@@ -1,10 +1,9 @@
-#include "orvandel/writers/write_raw.h"
-
 #include <algorithm>
 #include <array>
 #include <utility>
 
 #include "orvandel/fileio/ordered_bands.h"
+#include "orvandel/writers/mesh_write.h"
 #include "writers/text_line.h"
 
 namespace orvandel {
@@ -140,15 +139,15 @@ void RawLines::Write(PartRange rows, ByteSink& out) const {
 
 }  // namespace
 
-void WriteRawMesh(MeshSource& source, ByteSink& out) {
+// A plain list of triangles: one line "x1 y1 z1 x2 y2 z2 x3 y3 z3" per triangle, z being
+// 3.0 x the cell height. Each square samples its four corner cells afresh, in the order
+// upper left, upper right, lower right, lower left, so a cell without a set colour takes
+// the height of the corner sampled just before it.
+void WriteRawMesh(const MeshSource& source, ByteSink& out) {
   const RawLines lines(source, FiniteOwnHeights(source));
   WriteBandsInOrder(
       SquareRowCount(source.grid), 2 * kLineBytes * static_cast<std::size_t>(source.grid.Columns),
       source.threads, [&](PartRange rows, ByteSink& sink) { lines.Write(rows, sink); }, out);
-}
-
-void WriteRawFile(const WriteRequest& request) {
-  RunMeshWrite(request, WriteRawMesh);
 }
 
 }  // namespace orvandel

@@ -1,10 +1,9 @@
-#include "orvandel/writers/write_stl.h"
-
 #include <algorithm>
 #include <array>
 #include <string_view>
 
 #include "orvandel/fileio/little_endian.h"
+#include "orvandel/writers/mesh_write.h"
 #include "writers/true_scale_mesh.h"
 #include "writers/unit_normal.h"
 
@@ -41,13 +40,17 @@ void WriteFace(const Vector3& a, const Vector3& b, const Vector3& c, ByteSink& o
 
 }  // namespace
 
-void WriteStlMesh(MeshSource& source, ByteSink& out) {
+// Binary STL in map units at true scale, z up: an 80-byte header, the face count, and per
+// face its unit normal, its three corners counter-clockwise seen from outside and two
+// attribute bytes of 0 (the format has no agreed colour). Throws Refusal as
+// TrueScaleMesh does.
+void WriteStlMesh(const MeshSource& source, ByteSink& out) {
   const TrueScaleMesh mesh(source);
   WriteHeader(mesh.FaceCount(), out);
-  WriteTerrainRows(
+  WriteSurfaceItems(
       mesh, kFaceBytes, source.threads,
-      [&](PartRange rows, ByteSink& sink) {
-        mesh.ForEachTerrainFace(rows, [&](const Vector3& a, const Vector3& b, const Vector3& c) {
+      [&](PartRange items, ByteSink& sink) {
+        mesh.ForEachSurfaceFace(items, [&](const Vector3& a, const Vector3& b, const Vector3& c) {
           WriteFace(a, b, c, sink);
         });
       },
@@ -55,10 +58,6 @@ void WriteStlMesh(MeshSource& source, ByteSink& out) {
   mesh.ForEachBaseFace([&](const MeshFace& face) {
     WriteFace(face.corners[0], face.corners[1], face.corners[2], out);
   });
-}
-
-void WriteStlFile(const WriteRequest& request) {
-  RunMeshWrite(request, WriteStlMesh);
 }
 
 }  // namespace orvandel

@@ -5,6 +5,7 @@
 #include <QKeyEvent>
 #include <QRadioButton>
 
+#include "orvandel/writers/output_formats.h"
 #include "widgets/fit_font.h"
 #include "widgets/globe_picture.h"
 #include "widgets/packed_colour.h"
@@ -130,18 +131,21 @@ void TfrmGenCPanel::CreateSettingsFields(QWidget* client) {
   }
 }
 
-// "Output": 3DF and ASC in the left column, RAW and PLG in the right one.
+// "Output": the formats that are not at true scale, in the format table's order, two to a
+// column: 3DF and ASC in the left column, RAW and PLG in the right one.
 void TfrmGenCPanel::CreateOutputGroup(QWidget* client) {
   RGOutput = new QGroupBox("Output", client);
   RGOutput->setObjectName("RGOutput");
   RGOutput->setGeometry(4, 262, 140, 72);
   auto* layout = new QGridLayout(RGOutput);
   output_items_ = new QButtonGroup(RGOutput);
-  const char* items[] = {"3DF", "ASC", "RAW", "PLG"};
-  for (int i = 0; i < 4; ++i) {
-    auto* item = new QRadioButton(items[i], RGOutput);
+  int i = 0;
+  for (const OutputFormat& format : OutputFormats()) {
+    if (format.true_scale) continue;
+    auto* item = new QRadioButton(QString::fromUtf8(format.name), RGOutput);
     output_items_->addButton(item, i);
     layout->addWidget(item, i % 2, i / 2);
+    ++i;
   }
   output_items_->button(0)->setChecked(true);
 }

@@ -35,7 +35,7 @@ struct GridLayout {
   std::int32_t Columns = 0;
   std::int32_t Rows = 0;
   std::int32_t VertexCount = 0;
-  std::int32_t TriangleCount = 0;
+  std::int32_t TriangleCount = 0;  // 2 x (Columns - 1) x (Rows - 1), none without squares
 };
 
 // What the generate command keeps from one run to the next. Every run fills it afresh,

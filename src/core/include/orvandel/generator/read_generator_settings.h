@@ -6,7 +6,7 @@
 namespace orvandel {
 
 // Reads GeneratorSettings and HeightTable from the panel's texts, checks them, lays out
-// GridLayout (all but TriangleCount) for a map image of the given size and sets up the
+// GridLayout for a map image of the given size (its triangle count too) and sets up the
 // ViewMapping from map pixels to world coordinates. What it stored before a check failed
 // stays stored.
 //

@@ -1,12 +1,14 @@
 #pragma once
 
+#include <limits>
+
 namespace orvandel {
 
-// The range of values seen on one axis. It starts at +-1.7e38 (float bits 0x7EFFC99E and
-// 0xFEFFC99E), so that the first value raises the maximum and lowers the minimum alike.
+// The range of values seen on one axis. It starts at +-infinity, so that the first value
+// sets both bounds, however far out it lies.
 struct AxisRange {
-  float low = 1.7e38f;
-  float high = -1.7e38f;
+  float low = std::numeric_limits<float>::infinity();
+  float high = -std::numeric_limits<float>::infinity();
 
   void Take(float value) {
     if (value > high) high = value;

@@ -8,6 +8,7 @@
 #include "orvandel/fileio/thread_count.h"
 #include "orvandel/generator/cell_sampler.h"
 #include "orvandel/generator/generator_state.h"
+#include "orvandel/generator/indexed_surface.h"
 #include "orvandel/generator/triangulation.h"
 #include "orvandel/generator/write_preparation.h"
 
@@ -18,11 +19,15 @@ struct MeshOptions {
   float vertical_scale = 1;  // multiplies every height; positive
   float base = 0;            // when positive, the mesh is closed into a solid whose flat
                              // bottom lies this many map units below its lowest vertex
+  // Makes the surface written in place of every grid triangle, such as a simplified one;
+  // the vertical scale and the base apply to it as to the grid. Empty: every grid
+  // triangle, written row of squares by row as the grid is.
+  SurfaceMaker surface = nullptr;
 };
 
-// The inputs of one write, prepared by the generate command.
+// The inputs of one write, prepared by the generate command. A write only reads them.
 struct WriteRequest {
-  GeneratorState& state;
+  const GeneratorState& state;
   const MapImage& map;
   const SwatchColours& swatches;
   const WritePreparation& prep;
@@ -32,7 +37,7 @@ struct WriteRequest {
 
 // What a format writes its mesh from.
 struct MeshSource {
-  GridLayout& grid;
+  const GridLayout& grid;
   const WritePreparation& prep;
   const CellSampler& sampler;
   std::string_view output_file_name;
@@ -45,6 +50,11 @@ struct MeshSource {
 // the float range gives an infinite cell height.
 inline constexpr char kNotFiniteVertex[] =
     "Heights too large for the map: a vertex is not a finite number.";
+
+// The message that refuses a mesh at true scale without a triangle (a grid of one row or
+// one column of cells): the readers of those formats refuse such a file.
+inline constexpr char kNoTriangles[] =
+    "No triangles to write: the grid needs at least two rows and two columns of cells!";
 
 // Throws Refusal kNotFiniteVertex unless the coordinate is a finite number.
 void RequireFiniteVertex(double coordinate);
@@ -61,7 +71,7 @@ inline std::size_t SquareRowCount(const GridLayout& grid) {
 }
 
 // Writes one mesh format into a sink.
-using MeshBody = void (*)(MeshSource& source, ByteSink& out);
+using MeshBody = void (*)(const MeshSource& source, ByteSink& out);
 
 // Samples the map as the request says and writes the mesh of body into out.
 void WriteMeshInto(const WriteRequest& request, MeshBody body, ByteSink& out);
@@ -70,5 +80,8 @@ void WriteMeshInto(const WriteRequest& request, MeshBody body, ByteSink& out);
 // new one is whole. Throws IoError; an existing file is then left as it was (but see
 // OutputFile for the files that are written in place).
 void RunMeshWrite(const WriteRequest& request, MeshBody body);
+
+// Writes OutputFileName with body, as RunMeshWrite() does.
+using FileWrite = void (*)(const WriteRequest& request, MeshBody body);
 
 }  // namespace orvandel

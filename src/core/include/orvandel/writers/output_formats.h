@@ -1,25 +1,31 @@
 #pragma once
 
 #include <span>
+#include <string>
 #include <string_view>
 
 #include "orvandel/writers/mesh_write.h"
 
 namespace orvandel {
 
-// One mesh format the generate command can write.
+// One mesh format the generate command can write: one row of the format table
+// (output_formats.cpp), whose body is written in the format's own file (write_stl.cpp).
 struct OutputFormat {
   std::string_view name;       // as the control panel's Output group lists it: "3DF"
   std::string_view extension;  // with its dot, as files of the format are named: ".3df"
   std::string_view filter;     // the save dialog's filter: "Description|*.ext"
-  void (*write)(const WriteRequest& request);  // writes OutputFileName
-  MeshBody body;  // writes the mesh into a sink, for measuring it on its own
+  MeshBody body;               // writes the mesh into a sink
   // A mesh for today's 3D tools, in map units at true scale, shaped by MeshOptions. The
   // control panel's Output group lists only the other formats; the save dialog offers
   // these after the chosen one.
   bool true_scale = false;
   // The file written beside the output file, if the format writes one: its name.
   std::string (*companion)(std::string_view output_file_name) = nullptr;
+  // Writes OutputFileName with body, and the companion file if there is one.
+  FileWrite write = RunMeshWrite;
+
+  // Writes OutputFileName in this format; throws what write throws.
+  void WriteFile(const WriteRequest& request) const { write(request, body); }
 };
 
 // Every output format: those of the control panel's Output group in its order, then the
