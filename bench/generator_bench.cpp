@@ -210,7 +210,7 @@ double WriteBody(const MapImage& map, Generation& g, const OutputFormat& format,
                               g.prep);
     MeshSource source{g.state.grid_layout,        g.prep, sampler, "bench.out",
                       g.state.generator_settings, {},     threads};
-    format.body(source, sink);
+    format.WriteMesh(source, sink);
     sink.Flush();
   });
 }

@@ -45,7 +45,7 @@ std::string Generation::Written(const std::string& output_name) {
   MeshSource source{state.grid_layout,        prep,    sampler, output_name,
                     state.generator_settings, options, threads};
   MemorySink sink;
-  format.body(source, sink);
+  format.WriteMesh(source, sink);
   return sink.Bytes();
 }
 

@@ -14,7 +14,7 @@ void ExpectNear(const Vector3& actual, const Vector3& expected) {
 }
 
 TEST(PlacementTest, PrintWidthScalesCentresAndSetsTheLowestPointOnZero) {
-  const MeshBounds hill{{0, 800}, {0, 600}, {200, 700}};
+  const AxisRanges hill{{0, 800}, {0, 600}, {200, 700}};
   struct Case {
     const char* name;
     float print_width;
@@ -33,7 +33,7 @@ TEST(PlacementTest, PrintWidthScalesCentresAndSetsTheLowestPointOnZero) {
     const Placement placement = PlaceMesh(hill, c.print_width, c.up, 600);
     ExpectNear(placement.Position({0, 0, 200}), c.low);
     ExpectNear(placement.Position({800, 600, 700}), c.high);
-    const MeshBounds placed = placement.Bounds(hill);
+    const AxisRanges placed = placement.Bounds(hill);
     const auto range = [](float a, float b) { return AxisRange{std::min(a, b), std::max(a, b)}; };
     for (const auto& [axis, expected] : {std::pair{placed.x, range(c.low.x, c.high.x)},
                                          {placed.y, range(c.low.y, c.high.y)},

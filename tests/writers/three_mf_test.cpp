@@ -11,9 +11,7 @@
 #endif
 
 #include "generation.h"
-#include "orvandel/generator/read_generator_settings.h"
 #include "writers/face_materials.h"
-#include "writers/write_3mf.h"
 
 namespace orvandel {
 namespace {
@@ -115,47 +113,43 @@ ReadBack ReadWithLib3mf(const std::string& bytes) {
   return read;
 }
 
-// The model's 3MF file, as the generate command would write it.
-std::string Written3mf(Generation& g) {
-  ReadGeneratorSettings(g.panel, g.map->Width(), g.map->Height(), g.state);
-  const WritePreparation prep = PrepareWrite(g.state.height_table, g.state.generator_settings);
-  CellSampler sampler(*g.map, g.session.swatches, g.state.grid_layout, g.state.view_mapping, prep);
-  MeshSource source{g.state.grid_layout,        prep,      sampler,  "hill.3mf",
-                    g.state.generator_settings, g.options, g.threads};
-  MemorySink sink;
-  Write3mfMesh(source, sink);
-  return sink.Bytes();
-}
-
 void ExpectBounds(const std::vector<MODELMESHVERTEX>& vertices, Vector3 low, Vector3 high) {
+  const float lows[] = {low.x, low.y, low.z}, highs[] = {high.x, high.y, high.z};
   for (int axis = 0; axis < 3; ++axis) {
     const auto [least, most] = std::minmax_element(
         vertices.begin(), vertices.end(), [&](const MODELMESHVERTEX& a, const MODELMESHVERTEX& b) {
           return a.m_fPosition[axis] < b.m_fPosition[axis];
         });
-    EXPECT_NEAR(least->m_fPosition[axis], (&low.x)[axis], 1e-3) << "axis " << axis;
-    EXPECT_NEAR(most->m_fPosition[axis], (&high.x)[axis], 1e-3) << "axis " << axis;
+    EXPECT_NEAR(least->m_fPosition[axis], lows[axis], 1e-3) << "axis " << axis;
+    EXPECT_NEAR(most->m_fPosition[axis], highs[axis], 1e-3) << "axis " << axis;
   }
 }
 
 TEST(ThreeMfTest, ReadsBackInMillimetresWithAMaterialPerFace) {
   struct Case {
-    float base;
+    MeshOptions options;
     std::size_t vertices;
-    float low_z;
+    Vector3 low, high;
   };
-  for (const Case& c : {Case{0, 48, 250}, Case{50, 48 + 25, 200}}) {
-    SCOPED_TRACE(c.base);
+  const Case cases[] = {
+      {{}, 48, {0, 0, 250}, {800, 600, 700}},
+      {{.base = 50}, 48 + 25, {0, 0, 200}, {800, 600, 700}},
+      // Printed 80 mm wide: scaled by 0.1 about the middle, the base's bottom at 0.
+      {{.base = 5, .print_width = 80}, 48 + 25, {-40, -30, 0}, {40, 30, 50}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(testing::Message()
+                 << "base " << c.options.base << ", width " << c.options.print_width);
     Generation g = TrueScaleHill();
-    g.options.base = c.base;
+    g.options = c.options;
     std::map<std::string, unsigned> faces = test::FacesByClass(g);
-    if (c.base > 0) faces["base"] = 72;
-    const ReadBack read = ReadWithLib3mf(Written3mf(g));
+    if (c.options.base > 0) faces["base"] = 72;
+    const ReadBack read = ReadWithLib3mf(g.Written("hill.3mf"));
     EXPECT_EQ(read.unit, MODELUNIT_MILLIMETER);
     EXPECT_EQ(read.objects, 1u);
     EXPECT_EQ(read.vertices.size(), c.vertices);
     EXPECT_EQ(read.faces, faces);
-    ExpectBounds(read.vertices, {0, 0, c.low_z}, {800, 600, 700});
+    ExpectBounds(read.vertices, c.low, c.high);
     for (const auto& [name, count] : faces) {
       const auto named = [&](Material m) { return MaterialName(m) == name; };
       EXPECT_EQ(read.colours.at(name),

@@ -1,9 +1,8 @@
-#include "writers/write_3mf.h"
-
 #include <algorithm>
 #include <string>
 
 #include "fileio/deflating_sink.h"
+#include "orvandel/writers/mesh_write.h"
 #include "orvandel/writers/number_text.h"
 #include "writers/decimal_digits.h"
 #include "writers/face_materials.h"
@@ -114,6 +113,13 @@ void WriteModel(const TrueScaleMesh& mesh, ThreadCount threads, ByteSink& out) {
 
 }  // namespace
 
+// A 3MF file (the 3D Manufacturing Format's core specification): one object of the
+// surface, and its base when there is one, in millimetres (map units taken as millimetres
+// unless a print width scales them), z up unless the options choose y; each face with the
+// base material of its height class (see FaceMaterials) in the render window's colours.
+// The model is deflated as it is formatted (see DeflatingSink) and the package put
+// together with libzip (see WriteThreeMfPackage). Throws Refusal as TrueScaleMesh does, and
+// std::bad_alloc.
 void Write3mfMesh(const MeshSource& source, ByteSink& out) {
   const TrueScaleMesh mesh(source);
   ChunkedMemory deflated;
