@@ -74,6 +74,8 @@ ChildRun RunHere(std::vector<std::string> args) {
   wait4(child, &status, 0, &usage);
   ChildRun run;
   run.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+  run.cpu_seconds = static_cast<double>(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +
+                    static_cast<double>(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
   run.peak_mb = static_cast<double>(usage.ru_maxrss) / 1024;
   run.ok = WIFEXITED(status) && WEXITSTATUS(status) == 0;
   return run;

@@ -5,9 +5,11 @@
 
 namespace orvandel::bench {
 
-// A program run in a process of its own: its wall time and its peak resident memory.
+// A program run in a process of its own: its wall and processor time and its peak resident
+// memory.
 struct ChildRun {
   double seconds = 0;
+  double cpu_seconds = 0;  // on all its threads, in user and system mode
   double peak_mb = 0;
   bool ok = false;  // it ended with status 0
 };

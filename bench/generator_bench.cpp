@@ -28,18 +28,19 @@
 #include <string>
 #include <vector>
 
-#include "bmp_builder.h"
 #include "child_runs.h"
 #include "orvandel/commands/open_map_command.h"
 #include "orvandel/generator/read_generator_settings.h"
 #include "orvandel/mapinput/packed_map.h"
 #include "orvandel/writers/output_formats.h"
+#include "terrain_map.h"
 
 namespace {
 
 using namespace orvandel;
 using bench::ChildRun;
 using bench::Launcher;
+using bench::MakeTerrainMap;
 using Clock = std::chrono::steady_clock;
 
 constexpr int kSide = 8192;
@@ -71,44 +72,6 @@ std::string Ratios(const std::vector<double>& ratios) {
   char text[64];
   std::snprintf(text, sizeof text, "%5.2f (%.2f to %.2f)", Median(ratios), *low, *high);
   return text;
-}
-
-// Rolling hills in 16 bands of equal height, like a contour-coloured map; the same hills
-// at every size, so that a larger map has more of them. Each wave is split into a factor
-// of x and one of y, worked out once per column and once per row.
-class TerrainBands {
- public:
-  explicit TerrainBands(int side) : x_(static_cast<std::size_t>(side)), y_(x_.size()) {
-    for (std::size_t i = 0; i < x_.size(); ++i) {
-      const double t = static_cast<double>(i);
-      x_[i] = {std::sin(t * 0.0021), std::sin(t * 0.0063), std::cos(t * 0.0063),
-               std::cos(3 * t * 0.011), std::sin(3 * t * 0.011)};
-      y_[i] = {std::cos(t * 0.0017), std::cos(2 * t * 0.0063), std::sin(2 * t * 0.0063),
-               std::cos(t * 0.011), std::sin(t * 0.011)};
-    }
-  }
-  // sin(0.0021 x) cos(0.0017 y) + sin(0.0063 (x + 2 y)) / 2 + cos(0.011 (3 x - y)) / 4
-  std::uint32_t operator()(int x, int y) const {
-    const Waves& a = x_[static_cast<std::size_t>(x)];
-    const Waves& b = y_[static_cast<std::size_t>(y)];
-    const double h =
-        a[0] * b[0] + 0.5 * (a[1] * b[1] + a[2] * b[2]) + 0.25 * (a[3] * b[3] + a[4] * b[4]);
-    return static_cast<std::uint32_t>(std::clamp(static_cast<int>((h + 1.75) / 3.5 * 16), 0, 15));
-  }
-
- private:
-  using Waves = std::array<double, 5>;
-  std::vector<Waves> x_;
-  std::vector<Waves> y_;
-};
-
-void MakeTerrainMap(const std::string& path, int side) {
-  tools::BmpDescription bmp;
-  bmp.width = side;
-  bmp.height = side;
-  for (int k = 0; k < 16; ++k)
-    bmp.palette.push_back(PackRGB(16 * k, 200 - 8 * k, 255 - 16 * k));
-  tools::WriteBmpFile(path, bmp, TerrainBands(side));
 }
 
 PanelTexts Panel(int side, int interval) {

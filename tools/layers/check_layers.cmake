@@ -3,20 +3,22 @@
 #   cmake -DSOURCE_DIR=<top of the repository> -P check_layers.cmake
 #
 # The core's folders form layers, each using only itself and the layers before it:
-#   fileio, geometry, mapinput, generator, writers | viewer, commands
-# writers and viewer stand side by side and do not use each other. imaging (Qt's images
-# behind the core's interfaces) may use the whole core; the two front ends, cli and gui,
-# the core and imaging, but not each other. A header directly in orvandel/ (the version,
-# generated from its .in template) belongs to no layer: everyone may use it.
+#   fileio, geometry, mapinput, generator, meshing, writers | viewer, commands
+# writers and viewer stand side by side and do not use each other, and the viewer has no use
+# for meshing. imaging (Qt's images behind the core's interfaces) may use the whole core; the
+# two front ends, cli and gui, the core and imaging, but not each other. A header directly in
+# orvandel/ (the version, generated from its .in template) belongs to no layer: everyone may
+# use it.
 
 cmake_minimum_required(VERSION 3.25)
 
-set(core_layers fileio geometry mapinput generator writers viewer commands)
+set(core_layers fileio geometry mapinput generator meshing writers viewer commands)
 set(allowed_fileio fileio)
 set(allowed_geometry ${allowed_fileio} geometry)
 set(allowed_mapinput ${allowed_geometry} mapinput)
 set(allowed_generator ${allowed_mapinput} generator)
-set(allowed_writers ${allowed_generator} writers)
+set(allowed_meshing ${allowed_generator} meshing)
+set(allowed_writers ${allowed_meshing} writers)
 set(allowed_viewer ${allowed_generator} viewer)
 set(allowed_commands ${core_layers})
 set(allowed_imaging ${core_layers} imaging)

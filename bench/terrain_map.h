@@ -1,0 +1,13 @@
+#pragma once
+
+#include <string>
+
+namespace orvandel::bench {
+
+// Writes a side x side 16-colour BMP map of rolling hills in 16 bands of equal height,
+// colour k the k-th band from the bottom, like a contour-coloured map. At zoom 1 the
+// same hills lie at every size, so that a larger map has more of them; at zoom z every
+// hill is z times as large. Throws std::runtime_error when the file cannot be written.
+void MakeTerrainMap(const std::string& path, int side, double zoom = 1);
+
+}  // namespace orvandel::bench

@@ -1,0 +1,24 @@
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include "meshing/decimation_mesh.h"
+
+namespace orvandel {
+
+// Triangles over grid vertex numbers, turning the grid's way, and their classes: the part
+// of a mesh that one tile made.
+struct MeshPiece {
+  std::vector<DecimationMesh::Corners> triangles;
+  std::vector<std::uint8_t> classes;
+};
+
+// The live triangles of a mesh.
+MeshPiece PieceOf(const DecimationMesh& mesh);
+
+// One mesh of the pieces, which must fit together edge to edge: its vertices are those of
+// the pieces in the order of their grid numbers, none fixed.
+DecimationMesh JoinPieces(const HeightGrid& grid, const std::vector<MeshPiece>& pieces);
+
+}  // namespace orvandel

@@ -1,0 +1,127 @@
+#include "orvandel/meshing/simplify_terrain.h"
+
+#include <algorithm>
+#include <atomic>
+#include <cmath>
+
+#include "meshing/decimate.h"
+#include "meshing/grid_tiles.h"
+#include "meshing/mesh_pieces.h"
+#include "orvandel/fileio/parallel_parts.h"
+
+namespace orvandel {
+namespace {
+
+// Tiles of this many squares a side keep each tile's mesh small, give every thread work,
+// and cost few vertices where they meet.
+constexpr std::int32_t kTileSize = 256;
+
+// The bounds of the removal passes: first everything that goes without loss, then what
+// goes within max_error, so that lossless removals are not spoilt by lossy ones before them.
+//
+// A removal is measured against a bound a little below the promised one: the same surface
+// found from other corners, or a plane taken for another within a rounding, gives heights
+// that differ in the last bits, far less than 2^-32 of the largest height.
+std::vector<double> PassBounds(double max_error, double largest) {
+  const double tolerance = std::ldexp(largest, -21);
+  const double margin = std::ldexp(largest, -32);
+  if (max_error <= tolerance) return {tolerance - margin};
+  return {tolerance - margin, max_error - margin};
+}
+
+double LargestHeight(const HeightGrid& grid) {
+  double largest = 0;
+  for (const float z : grid.z)
+    largest = std::max(largest, std::abs(double{z}));
+  return largest;
+}
+
+// Each tile on its own, on the threads, the vertices on the lines between tiles fixed.
+std::vector<MeshPiece> SimplifyTiles(const HeightGrid& grid, const GridTiles& tiles,
+                                     const std::vector<double>& bounds, ThreadCount threads) {
+  std::vector<MeshPiece> pieces(static_cast<std::size_t>(tiles.Count()));
+  std::atomic<std::int32_t> next{0};
+  RunParts(PartsFor(pieces.size(), threads), [&](unsigned) {
+    DecimationMesh mesh(grid);
+    for (std::int32_t k = next++; k < tiles.Count(); k = next++) {
+      tiles.Mesh(k, mesh);
+      for (const double bound : bounds)
+        DecimateAll(mesh, bound);
+      pieces[static_cast<std::size_t>(k)] = PieceOf(mesh);
+    }
+  });
+  return pieces;
+}
+
+// The kept vertices on the side of the grid where on_side(column, row) holds, in the order
+// of their numbers, or backwards.
+template <typename OnSide>
+void AddSide(const HeightGrid& grid, OnSide&& on_side, bool backwards, SimplifiedTerrain& mesh) {
+  const std::size_t first = mesh.boundary.size();
+  for (std::size_t i = 0; i < mesh.vertices.size(); ++i) {
+    const std::int32_t n = mesh.vertices[i];
+    if (on_side(n % grid.columns, n / grid.columns))
+      mesh.boundary.push_back(static_cast<std::int32_t>(i));
+  }
+  if (backwards)
+    std::reverse(mesh.boundary.begin() + static_cast<std::ptrdiff_t>(first), mesh.boundary.end());
+}
+
+void FindBoundary(const HeightGrid& grid, SimplifiedTerrain& mesh) {
+  const std::int32_t right = grid.columns - 1;
+  const std::int32_t bottom = grid.rows - 1;
+  AddSide(
+      grid, [&](std::int32_t c, std::int32_t r) { return c == 0 && r < bottom; }, false, mesh);
+  AddSide(
+      grid, [&](std::int32_t c, std::int32_t r) { return r == bottom && c < right; }, false, mesh);
+  AddSide(
+      grid, [&](std::int32_t c, std::int32_t r) { return c == right && r > 0; }, true, mesh);
+  AddSide(
+      grid, [&](std::int32_t c, std::int32_t r) { return r == 0 && c > 0; }, true, mesh);
+}
+
+// The mesh's vertices are numbered anew in the order of their grid numbers; its triangles
+// turn the other way round, counter-clockwise seen from above.
+SimplifiedTerrain ResultOf(const DecimationMesh& mesh) {
+  const HeightGrid& grid = mesh.Grid();
+  SimplifiedTerrain result;
+  std::vector<std::int32_t> number(static_cast<std::size_t>(mesh.VertexCount()));
+  for (std::int32_t v = 0; v < mesh.VertexCount(); ++v) {
+    if (mesh.Removed(v)) continue;
+    number[static_cast<std::size_t>(v)] = static_cast<std::int32_t>(result.vertices.size());
+    result.vertices.push_back(mesh.At(v).r * grid.columns + mesh.At(v).c);
+  }
+  for (std::int32_t t = 0; t < mesh.TriangleSlots(); ++t) {
+    if (!mesh.Live(t)) continue;
+    const DecimationMesh::Corners& c = mesh.CornersOf(t);
+    const auto at = [&](std::size_t k) { return number[static_cast<std::size_t>(c[k])]; };
+    result.triangles.push_back({at(0), at(2), at(1)});
+    result.classes.push_back(mesh.ClassOf(t));
+  }
+  FindBoundary(grid, result);
+  return result;
+}
+
+}  // namespace
+
+double HeightTolerance(const HeightGrid& grid) {
+  return std::ldexp(LargestHeight(grid), -21);
+}
+
+// The tiles' meshes are joined, and the vertices on the lines between them, fixed so far,
+// are tried once more.
+SimplifiedTerrain SimplifyTerrain(const HeightGrid& grid, double max_error, ThreadCount threads) {
+  if (grid.columns < 2 || grid.rows < 2) return {};
+  const std::vector<double> bounds = PassBounds(max_error, LargestHeight(grid));
+  const GridTiles tiles(grid, kTileSize);
+  DecimationMesh whole = JoinPieces(grid, SimplifyTiles(grid, tiles, bounds, threads));
+  std::vector<std::int32_t> seeds;
+  for (std::int32_t v = 0; v < whole.VertexCount(); ++v) {
+    if (tiles.OnInnerLine(whole.At(v))) seeds.push_back(v);
+  }
+  for (const double bound : bounds)
+    Decimate(whole, seeds, bound);
+  return ResultOf(whole);
+}
+
+}  // namespace orvandel
