@@ -63,28 +63,91 @@ void ShadeRange(const std::vector<SceneFace>& faces, PartRange range, const Proj
   }
 }
 
-// Face number k of the scene; a stopped render ends here, a few faces after the stop.
-void DrawFace(std::size_t k, const std::vector<SceneFace>& faces,
-              const std::vector<PixelPoint>& pixels, Canvas& canvas, const RenderStop& stop) {
-  if (k % RenderStop::kFacesBetweenChecks == 0) stop.ThrowIfStopped();
-  const SceneFace& face = faces[k];
-  canvas.Polygon(pixels[face.Corner1], pixels[face.Corner2], pixels[face.Corner3]);
+// An edge shows where it lies no more than this many pixels' width behind the nearest
+// face: the edges of the faces that show are drawn in full, whatever the rounding of
+// their pixels, and the edges behind them not at all.
+constexpr float kEdgeBiasPixels = 2;
+
+// Draws the faces of the scene by number, in file order or in depth order; a stopped
+// render ends here, a few faces after the stop.
+class FacePainter {
+ public:
+  FacePainter(const Projection& projection, const ViewerState& state, Canvas& canvas,
+              const RenderStop& stop)
+      : faces_(state.SceneFaces.faces),
+        vertices_(projection.view_vertices),
+        pixels_(PlaceVertices(projection, state.Zoom, state.threads)),
+        canvas_(canvas),
+        stop_(stop),
+        depth_(state.paint_order == PaintOrder::kDepth) {
+    if (depth_) canvas_.ClearDepth();
+  }
+
+  std::size_t Count() const { return faces_.size(); }
+  bool InDepthOrder() const { return depth_; }
+
+  // Face k filled and outlined as the canvas's brush and pen say.
+  void Face(std::size_t k) const {
+    const SceneFace& face = Next(k);
+    if (depth_) {
+      canvas_.DepthPolygon(Corner(face.Corner1), Corner(face.Corner2), Corner(face.Corner3));
+    } else {
+      canvas_.Polygon(pixels_[face.Corner1], pixels_[face.Corner2], pixels_[face.Corner3]);
+    }
+  }
+  // The edges of face k that lie no more than bias behind the faces painted.
+  void VisibleEdges(std::size_t k, float bias) const {
+    const SceneFace& face = Next(k);
+    canvas_.VisibleEdges(Corner(face.Corner1), Corner(face.Corner2), Corner(face.Corner3), bias);
+  }
+
+ private:
+  const SceneFace& Next(std::size_t k) const {
+    if (k % RenderStop::kFacesBetweenChecks == 0) stop_.ThrowIfStopped();
+    return faces_[k];
+  }
+  DepthPoint Corner(std::uint32_t n) const { return {pixels_[n], vertices_[n].y}; }
+
+  const std::vector<SceneFace>& faces_;
+  const std::vector<Vector3>& vertices_;
+  const std::vector<PixelPoint> pixels_;
+  Canvas& canvas_;
+  const RenderStop& stop_;
+  const bool depth_;
+};
+
+// The white wire frame. In depth order the faces first paint their depths in black on
+// the black picture, then their edges show where no face hides them.
+void DrawWireFrame(const FacePainter& painter, float edge_bias, Canvas& canvas) {
+  if (painter.InDepthOrder()) {
+    canvas.SetBrushStyle(BrushStyle::kSolid);
+    canvas.SetBrushColour(0);
+    canvas.SetPenColour(0);
+    for (std::size_t k = 0; k < painter.Count(); ++k)
+      painter.Face(k);
+  }
+  canvas.SetBrushStyle(BrushStyle::kClear);
+  canvas.SetPenColour(kWireColour);
+  for (std::size_t k = 0; k < painter.Count(); ++k) {
+    if (painter.InDepthOrder()) {
+      painter.VisibleEdges(k, edge_bias);
+    } else {
+      painter.Face(k);
+    }
+  }
 }
 
 }  // namespace
 
 void Draw_and_View(const Projection& projection, const ViewerState& state, Canvas& canvas,
                    const RenderStop& stop) {
-  const std::vector<SceneFace>& faces = state.SceneFaces.faces;
-  const std::vector<PixelPoint> pixels = PlaceVertices(projection, state.Zoom, state.threads);
+  const FacePainter painter(projection, state, canvas, stop);
   if (!state.Shaded) {
-    canvas.SetBrushStyle(BrushStyle::kClear);
-    canvas.SetPenColour(kWireColour);
-    for (std::size_t k = 0; k < faces.size(); ++k)
-      DrawFace(k, faces, pixels, canvas, stop);
+    DrawWireFrame(painter, kEdgeBiasPixels * projection.pixel_size / state.Zoom, canvas);
     return;
   }
   canvas.SetBrushStyle(BrushStyle::kSolid);
+  const std::vector<SceneFace>& faces = state.SceneFaces.faces;
   const auto shade = [&](PartRange range, PackedColour* colours) {
     ShadeRange(faces, range, projection, colours);
   };
@@ -92,7 +155,7 @@ void Draw_and_View(const Projection& projection, const ViewerState& state, Canva
     for (std::size_t k = range.begin; k < range.end; ++k) {
       canvas.SetBrushColour(colours[k - range.begin]);
       canvas.SetPenColour(colours[k - range.begin]);
-      DrawFace(k, faces, pixels, canvas, stop);
+      painter.Face(k);
     }
   };
   ShadeAhead(faces.size(), state.threads, shade, draw);

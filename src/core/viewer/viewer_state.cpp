@@ -49,6 +49,7 @@ void ApplyView(ViewerState& state, const ViewSettings& view) {
   SetSunAngles(state, view.sun);
   state.Zoom = view.zoom;
   state.Shaded = view.shaded;
+  state.paint_order = view.paint_order;
 }
 
 AnglePair TargetAngles(const ViewerState& state) {

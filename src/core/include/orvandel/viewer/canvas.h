@@ -7,6 +7,13 @@ namespace orvandel {
 
 enum class BrushStyle { kSolid, kClear };
 
+// A corner of a triangle painted in depth order: its pixel and its depth in view space,
+// larger nearer the observer.
+struct DepthPoint {
+  PixelPoint pixel;
+  float depth = 0;
+};
+
 // The drawing surface of the render window's picture. Coordinates are pixels, x to the
 // right and y downwards; points may lie far outside the picture (up to
 // +-ViewMapping::kPixelLimit) and are clipped. The pen is always one pixel wide and solid.
@@ -26,6 +33,17 @@ class Canvas {
   // The triangle: filled with the brush when it is solid, then outlined with the pen
   // through its three corner pixels.
   virtual void Polygon(PixelPoint p1, PixelPoint p2, PixelPoint p3) = 0;
+
+  // Depth order. ClearDepth makes every pixel infinitely far. DepthPolygon then paints as
+  // Polygon does, but only the pixels where the triangle lies at least as near as all that
+  // DepthPolygon painted there before (so the later of two at equal depth shows), and
+  // keeps their depths: inside, the depth of the triangle's plane; on the outline, the
+  // depth along each edge, the same whichever triangle draws the edge.
+  virtual void ClearDepth() = 0;
+  virtual void DepthPolygon(DepthPoint p1, DepthPoint p2, DepthPoint p3) = 0;
+  // The triangle's edges in the pen's colour, only where they lie no more than bias behind
+  // the depths kept; keeps no depths.
+  virtual void VisibleEdges(DepthPoint p1, DepthPoint p2, DepthPoint p3, float bias) = 0;
 };
 
 }  // namespace orvandel
