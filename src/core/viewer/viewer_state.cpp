@@ -1,6 +1,7 @@
 #include "orvandel/viewer/viewer_state.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace orvandel {
 namespace {
@@ -27,6 +28,13 @@ std::uint16_t SteppedAngle(int angle, int delta) {
 
 void DiscardScene(ViewerState& state) {
   state.SceneFaces = IndexedScene();
+}
+
+ViewerState CopyWithoutScene(ViewerState& state) {
+  IndexedScene scene = std::exchange(state.SceneFaces, {});
+  ViewerState copy = state;
+  state.SceneFaces = std::move(scene);
+  return copy;
 }
 
 void SetObserverAngles(ViewerState& state, AnglePair angles) {

@@ -91,6 +91,10 @@ struct ViewSettings {
 // Empties the scene and gives its memory back.
 void DiscardScene(ViewerState& state);
 
+// Everything of state but its scene, which stays in state: the view, for a scene loaded
+// or rendered apart.
+ViewerState CopyWithoutScene(ViewerState& state);
+
 void SetObserverAngles(ViewerState& state, AnglePair angles);
 void SetSunAngles(ViewerState& state, AnglePair angles);
 // Observer 20, 60 and sun 90, 180, as every load sets them.
