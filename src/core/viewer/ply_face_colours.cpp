@@ -174,10 +174,12 @@ class ValueReader {
     return static_cast<std::uint64_t>(count);
   }
 
-  // Passes over the element's records, each as its properties say.
+  // Passes over the element's records, each as its properties say. Records without
+  // properties take no bytes, however many the header declares.
   void Skip(const Element& element, const RenderStop& stop) {
     const bool fixed = std::ranges::none_of(
         element.properties, [](const Property& p) { return p.count_type.has_value(); });
+    if (element.properties.empty()) return;
     if (encoding_ != Encoding::kAscii && fixed) {
       SkipBytes(element);
       return;
@@ -254,7 +256,7 @@ class ValueReader {
     std::uint64_t record = 0;
     for (const Property& property : element.properties)
       record += property.type.bytes;
-    if (record != 0 && count > std::numeric_limits<std::uint64_t>::max() / record) {
+    if (count > std::numeric_limits<std::uint64_t>::max() / record) {
       throw NotReadable();
     }
     std::array<unsigned char, 1 << 16> scratch;
