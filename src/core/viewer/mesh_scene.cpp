@@ -9,6 +9,7 @@
 #include "orvandel/fileio/failure.h"
 #include "orvandel/fileio/file_names.h"
 #include "orvandel/generator/write_preparation.h"
+#include "viewer/joined_vertices.h"
 #include "viewer/mesh_hues.h"
 #include "viewer/ply_face_colours.h"
 #include "viewer/scene_size.h"
@@ -91,10 +92,12 @@ class PolygonHues {
 };
 
 // Turns the polygons into fans of triangles over the upright vertices, each with its hue.
+// The polygons name the positions of the file; numbers gives each its vertex.
 class FaceMaker {
  public:
-  FaceMaker(IndexedScene& scene, const std::optional<HeightLevels>& levels)
-      : scene_(scene), levels_(levels), use_(scene.vertices.size()) {}
+  FaceMaker(IndexedScene& scene, std::vector<std::uint32_t> numbers,
+            const std::optional<HeightLevels>& levels)
+      : scene_(scene), numbers_(std::move(numbers)), levels_(levels), use_(scene.vertices.size()) {}
 
   // The fan's triangles with their corners in the opposite order: today's formats wind
   // faces counter-clockwise seen from outside, the 3DF file clockwise seen from above,
@@ -112,9 +115,9 @@ class FaceMaker {
   void Finish() { DropUnnamedVertices(scene_, use_); }
 
  private:
-  std::uint32_t Corner(std::uint32_t number) const {
-    if (number >= scene_.vertices.size()) RefuseInvalidFile();
-    return number;
+  std::uint32_t Corner(std::uint32_t position) const {
+    if (position >= numbers_.size()) RefuseInvalidFile();
+    return numbers_[position];
   }
 
   std::int32_t LevelHue(const SceneFace& face) const {
@@ -125,11 +128,12 @@ class FaceMaker {
   }
 
   IndexedScene& scene_;
+  const std::vector<std::uint32_t> numbers_;
   const std::optional<HeightLevels>& levels_;
   VertexUse use_;
 };
 
-// The scene of the mesh in the file's units, z up.
+// The scene of the mesh in the file's units, z up, each position one vertex.
 IndexedScene FacesOf(const ImportedMesh& mesh, const MeshFormat& format,
                      std::span<const PackedColour> face_colours,
                      const std::optional<HeightLevels>& levels, const RenderStop& stop) {
@@ -137,7 +141,7 @@ IndexedScene FacesOf(const ImportedMesh& mesh, const MeshFormat& format,
   scene.vertices = UprightPositions(mesh.positions, format.up, stop);
   scene.faces.reserve(mesh.corner_counts.size());
   const PolygonHues hues(mesh, format, face_colours);
-  FaceMaker maker(scene, levels);
+  FaceMaker maker(scene, JoinEqualVertices(scene.vertices, stop), levels);
   std::size_t at = 0;
   for (std::size_t p = 0; p < mesh.corner_counts.size(); ++p) {
     CheckStop(p, stop);

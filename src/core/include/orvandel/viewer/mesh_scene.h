@@ -49,10 +49,10 @@ struct HeightLevels {
 // Makes mesh, read from a file of format, the scene in state, placed in the world of a
 // 3DF file of the same terrain: z up, centred on the middle of the vertices, the longer
 // horizontal side spanning -1 to 1 and heights scaled alike, times 2.5. Polygons become
-// fans of triangles. A face's hue comes from face_colours (one per polygon, when the
-// format keeps them there and the file gave one for every polygon), else from its
-// material (a height class's name, else the hue of its colour), else from its mean
-// height against levels, else it is colourless. Sets EyeDistance and resets the view
+// fans of triangles, and the positions where several stand one vertex. A face's hue comes from
+// face_colours (one per polygon, when the format keeps them there and the file gave one for every
+// polygon), else from its material (a height class's name, else the hue of its colour), else from
+// its mean height against levels, else it is colourless. Sets EyeDistance and resets the view
 // angles as LoadScene does, showing them through show_angles.
 //
 // Throws, leaving state as it was: Refusal "Invalid file!" for a mesh without faces, with
