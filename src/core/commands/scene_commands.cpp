@@ -7,29 +7,27 @@
 namespace orvandel {
 namespace {
 
-// Loads the scene of source into state as its file's extension says.
-void LoadSceneOf(const SceneSource& source, ViewerState& state, const ShowAngles& show_angles,
-                 const RenderStop& stop) {
-  const MeshFormat* format = MeshFormatForFile(source.file_name);
-  if (format == nullptr) {
-    LoadScene(source.file_name, state, show_angles, stop);
-  } else {
-    LoadMeshScene(source.file_name, *format, source.mesh_reader, source.levels, state, show_angles,
-                  stop);
-  }
-}
-
-// For loads whose angles are not shown as they are reset: loads apart from the state shown,
-// which may yet fail, and loads without a window.
+// The angles are not shown as a load resets them: it runs apart from the state shown and
+// may yet fail, or runs without a window.
 void ShowNoAngles(AnglePair) {}
 
 }  // namespace
+
+void LoadSceneFrom(const SceneSource& source, ViewerState& state, const RenderStop& stop) {
+  const MeshFormat* format = MeshFormatForFile(source.file_name);
+  if (format == nullptr) {
+    LoadScene(source.file_name, state, ShowNoAngles, stop);
+  } else {
+    LoadMeshScene(source.file_name, *format, source.mesh_reader, source.levels, state, ShowNoAngles,
+                  stop);
+  }
+}
 
 void OpenSceneCommand(ViewerState& state, const SceneSource& source, const ShowAngles& show_angles,
                       BusyIndicator& busy, const RenderStop& stop) {
   const BusyScope busy_cursor(busy);
   ViewerState loaded = CopyWithoutScene(state);
-  LoadSceneOf(source, loaded, ShowNoAngles, stop);
+  LoadSceneFrom(source, loaded, stop);
   state = std::move(loaded);
   show_angles(TargetAngles(state));
 }
@@ -38,7 +36,7 @@ void RenderSceneFile(const SceneSource& source, const ViewSettings& view, Thread
                      Picture picture, const RenderStop& stop) {
   ViewerState state;
   state.threads = threads;
-  LoadSceneOf(source, state, ShowNoAngles, stop);
+  LoadSceneFrom(source, state, stop);
   ApplyView(state, view);
   RenderScene(state, picture.canvas, picture.width, picture.height, stop);
 }

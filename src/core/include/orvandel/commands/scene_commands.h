@@ -29,6 +29,14 @@ struct SceneSource {
   std::optional<HeightLevels> levels;
 };
 
+// Loads the scene of source into state as its file's extension says (see LoadScene and
+// LoadMeshScene), showing the reset angles nowhere: the load of OpenSceneCommand, for a
+// front end that runs it on a thread of its own into a state apart (CopyWithoutScene of
+// the state shown) and swaps that in once the load is whole. Throws what LoadScene and
+// LoadMeshScene throw, RenderStopped included.
+void LoadSceneFrom(const SceneSource& source, ViewerState& state,
+                   const RenderStop& stop = RenderStop::Never());
+
 // "Open 3DF file" after its dialog, under the busy cursor: loads the scene, which the
 // render window then renders as "Render now!" does (BackgroundRender). Only a whole load
 // changes state: the new scene, EyeDistance and the reset angles, which then go to
