@@ -55,8 +55,15 @@ void RecordingCanvas::ClearDepth() {
   calls.push_back("ClearDepth");
 }
 
-void RecordingCanvas::DepthPolygon(DepthPoint p1, DepthPoint p2, DepthPoint p3) {
-  calls.push_back("DepthPolygon " + Point(p1) + " " + Point(p2) + " " + Point(p3));
+void RecordingCanvas::DepthFace(std::uint32_t face, DepthPoint p1, DepthPoint p2, DepthPoint p3) {
+  calls.push_back("DepthFace " + std::to_string(face) + " " + Point(p1) + " " + Point(p2) + " " +
+                  Point(p3));
+}
+
+void RecordingCanvas::FindShownFaces(std::vector<std::uint8_t>&) const {}
+
+void RecordingCanvas::PaintFaces(const PackedColour*) {
+  calls.push_back("PaintFaces");
 }
 
 void RecordingCanvas::VisibleEdges(DepthPoint p1, DepthPoint p2, DepthPoint p3, float bias) {

@@ -70,6 +70,9 @@ class LineDepth {
   double per_step_ = 0;
 };
 
+// A pixel that shows no face.
+constexpr std::uint32_t kNoFace = 0xFFFFFFFF;
+
 DepthPoint Limited(DepthPoint p) {
   return {raster::Limited(p.pixel), p.depth};
 }
@@ -77,58 +80,84 @@ DepthPoint Limited(DepthPoint p) {
 }  // namespace
 
 void RasterCanvas::ClearDepth() {
-  depth_.assign(static_cast<std::size_t>(height_ * stride_),
-                -std::numeric_limits<float>::infinity());
+  const auto size = static_cast<std::size_t>(height_ * stride_);
+  depth_.assign(size, -std::numeric_limits<float>::infinity());
+  faces_.assign(size, kNoFace);
 }
 
-void RasterCanvas::PaintNearer(std::ptrdiff_t offset, float depth, std::uint32_t word) {
-  if (depth >= depth_[static_cast<std::size_t>(offset)]) {
-    depth_[static_cast<std::size_t>(offset)] = depth;
-    pixels_[offset] = word;
+void RasterCanvas::MarkNearer(std::ptrdiff_t offset, float depth, std::uint32_t face) {
+  const auto at = static_cast<std::size_t>(offset);
+  if (depth >= depth_[at]) {
+    depth_[at] = depth;
+    faces_[at] = face;
   }
 }
 
-void RasterCanvas::DepthPolygon(DepthPoint p1, DepthPoint p2, DepthPoint p3) {
+void RasterCanvas::DepthFace(std::uint32_t face, DepthPoint p1, DepthPoint p2, DepthPoint p3) {
   assert(!depth_.empty());  // ClearDepth first
   p1 = Limited(p1);
   p2 = Limited(p2);
   p3 = Limited(p3);
   if (raster::IsTiny(p1.pixel, p2.pixel, p3.pixel)) {
-    DepthPoints(p1, p2, p3);
+    DepthPoints(face, p1, p2, p3);
     return;
   }
-  if (brush_style_ == BrushStyle::kSolid) DepthFill(p1, p2, p3);
-  DepthLine(p1, p2);
-  DepthLine(p2, p3);
-  DepthLine(p3, p1);
+  DepthFill(face, p1, p2, p3);
+  DepthLine(face, p1, p2);
+  DepthLine(face, p2, p3);
+  DepthLine(face, p3, p1);
 }
 
 // A tiny triangle's corners, each at its own depth.
-void RasterCanvas::DepthPoints(DepthPoint a, DepthPoint b, DepthPoint c) {
+void RasterCanvas::DepthPoints(std::uint32_t face, DepthPoint a, DepthPoint b, DepthPoint c) {
   for (const DepthPoint& p : {a, b, c}) {
     const PixelPoint at = p.pixel;
     if (at.x >= 0 && at.x < width_ && at.y >= 0 && at.y < height_) {
-      PaintNearer(at.y * stride_ + at.x, p.depth, pen_word_);
+      MarkNearer(at.y * stride_ + at.x, p.depth, face);
     }
   }
 }
 
-void RasterCanvas::DepthFill(DepthPoint a, DepthPoint b, DepthPoint c) {
+void RasterCanvas::DepthFill(std::uint32_t face, DepthPoint a, DepthPoint b, DepthPoint c) {
   if (raster::DoubleArea(a.pixel, b.pixel, c.pixel) == 0) return;  // all outline
   const PlaneDepth plane(a, b, c);
   raster::ForEachTriangleRow(a.pixel, b.pixel, c.pixel, width_, height_,
                              [&](I64 y, I64 first, I64 last) {
                                const double row = plane.RowAt(y);
                                for (I64 x = first; x <= last; ++x)
-                                 PaintNearer(y * stride_ + x, plane.At(row, x), brush_word_);
+                                 MarkNearer(y * stride_ + x, plane.At(row, x), face);
                              });
 }
 
-void RasterCanvas::DepthLine(DepthPoint a, DepthPoint b) {
+void RasterCanvas::DepthLine(std::uint32_t face, DepthPoint a, DepthPoint b) {
   const LineDepth line(a, b);
   raster::ForEachLinePixel(
       a.pixel, b.pixel, width_, height_, stride_,
-      [&](std::ptrdiff_t offset, I64 m) { PaintNearer(offset, line.At(m), pen_word_); });
+      [&](std::ptrdiff_t offset, I64 m) { MarkNearer(offset, line.At(m), face); });
+}
+
+template <typename Visit>
+void RasterCanvas::ForEachPixel(Visit&& visit) const {
+  for (I64 y = 0; y < height_; ++y) {
+    for (I64 x = 0; x < width_; ++x)
+      visit(y * stride_ + x);
+  }
+}
+
+void RasterCanvas::FindShownFaces(std::vector<std::uint8_t>& shown) const {
+  assert(!faces_.empty());  // ClearDepth first
+  ForEachPixel([&](std::ptrdiff_t offset) {
+    const std::uint32_t face = faces_[static_cast<std::size_t>(offset)];
+    if (face != kNoFace) shown[face] = 1;
+  });
+}
+
+void RasterCanvas::PaintFaces(const PackedColour* colours) {
+  assert(!faces_.empty());  // ClearDepth first
+  ForEachPixel([&](std::ptrdiff_t offset) {
+    const std::uint32_t face = faces_[static_cast<std::size_t>(offset)];
+    if (face != kNoFace) pixels_[offset] = PixelWord(colours[face]);
+  });
 }
 
 void RasterCanvas::VisibleEdges(DepthPoint p1, DepthPoint p2, DepthPoint p3, float bias) {

@@ -43,24 +43,33 @@ std::vector<PixelPoint> PlaceVertices(const Projection& projection, float zoom,
   return pixels;
 }
 
-// The colours of faces [range.begin, range.end), gathered with their view-space corners a
-// few at a time.
-void ShadeRange(const std::vector<SceneFace>& faces, PartRange range, const Projection& projection,
-                PackedColour* colours) {
+// Shades the faces k of range for which chosen(k) holds, gathered with their view-space
+// corners a few at a time; store(k, colour) takes each colour.
+template <typename Chosen, typename Store>
+void ShadeChosen(const std::vector<SceneFace>& faces, PartRange range, const Projection& projection,
+                 Chosen&& chosen, Store&& store) {
   constexpr std::size_t kGathered = 64;
   constexpr Lighting kLighting{kAmbient, kDiffuse, kSpecular, kSpecularExponent};
   const std::vector<Vector3>& v = projection.view_vertices;
   FaceToShade gathered[kGathered];
-  for (std::size_t start = range.begin; start < range.end; start += kGathered) {
-    const std::size_t count = std::min(kGathered, range.end - start);
-    for (std::size_t k = 0; k < count; ++k) {
-      const SceneFace& face = faces[start + k];
-      gathered[k] = {v[face.Corner1], v[face.Corner2], v[face.Corner3],
-                     static_cast<float>(face.Hue)};
-    }
-    ShadeFaces({gathered, count}, projection.SunPosition, kLighting,
-               colours + (start - range.begin));
+  std::size_t numbers[kGathered];
+  PackedColour colours[kGathered];
+  std::size_t count = 0;
+  const auto shade = [&] {
+    ShadeFaces({gathered, count}, projection.SunPosition, kLighting, colours);
+    for (std::size_t k = 0; k < count; ++k)
+      store(numbers[k], colours[k]);
+    count = 0;
+  };
+  for (std::size_t k = range.begin; k < range.end; ++k) {
+    if (!chosen(k)) continue;
+    const SceneFace& face = faces[k];
+    gathered[count] = {v[face.Corner1], v[face.Corner2], v[face.Corner3],
+                       static_cast<float>(face.Hue)};
+    numbers[count++] = k;
+    if (count == kGathered) shade();
   }
+  shade();
 }
 
 // An edge shows where it lies no more than this many pixels' width behind the nearest
@@ -86,11 +95,13 @@ class FacePainter {
   std::size_t Count() const { return faces_.size(); }
   bool InDepthOrder() const { return depth_; }
 
-  // Face k filled and outlined as the canvas's brush and pen say.
+  // Face k filled and outlined as the canvas's brush and pen say; in depth order marked
+  // where it shows.
   void Face(std::size_t k) const {
     const SceneFace& face = Next(k);
     if (depth_) {
-      canvas_.DepthPolygon(Corner(face.Corner1), Corner(face.Corner2), Corner(face.Corner3));
+      canvas_.DepthFace(static_cast<std::uint32_t>(k), Corner(face.Corner1), Corner(face.Corner2),
+                        Corner(face.Corner3));
     } else {
       canvas_.Polygon(pixels_[face.Corner1], pixels_[face.Corner2], pixels_[face.Corner3]);
     }
@@ -116,13 +127,10 @@ class FacePainter {
   const bool depth_;
 };
 
-// The white wire frame. In depth order the faces first paint their depths in black on
-// the black picture, then their edges show where no face hides them.
+// The white wire frame. In depth order the faces are first marked with their depths,
+// then their edges show where no face hides them.
 void DrawWireFrame(const FacePainter& painter, float edge_bias, Canvas& canvas) {
   if (painter.InDepthOrder()) {
-    canvas.SetBrushStyle(BrushStyle::kSolid);
-    canvas.SetBrushColour(0);
-    canvas.SetPenColour(0);
     for (std::size_t k = 0; k < painter.Count(); ++k)
       painter.Face(k);
   }
@@ -137,6 +145,27 @@ void DrawWireFrame(const FacePainter& painter, float edge_bias, Canvas& canvas) 
   }
 }
 
+// Shaded faces in depth order: only the faces that show at some pixel are shaded, once
+// every face has been marked where it lies nearest, each part of the faces on a thread of
+// its own; then every pixel takes the colour of the face it shows.
+void DrawShadedInDepthOrder(const FacePainter& painter, const Projection& projection,
+                            const ViewerState& state, Canvas& canvas) {
+  const std::vector<SceneFace>& faces = state.SceneFaces.faces;
+  for (std::size_t k = 0; k < faces.size(); ++k)
+    painter.Face(k);
+  std::vector<std::uint8_t> shown(faces.size());
+  canvas.FindShownFaces(shown);
+  std::vector<PackedColour> colours(faces.size());
+  const unsigned parts = PartsFor(faces.size(), state.threads);
+  RunParts(parts, [&](unsigned part) {
+    ShadeChosen(
+        faces, PartOf(faces.size(), parts, part), projection,
+        [&](std::size_t k) { return shown[k] != 0; },
+        [&](std::size_t k, PackedColour colour) { colours[k] = colour; });
+  });
+  canvas.PaintFaces(colours.data());
+}
+
 }  // namespace
 
 void Draw_and_View(const Projection& projection, const ViewerState& state, Canvas& canvas,
@@ -147,9 +176,15 @@ void Draw_and_View(const Projection& projection, const ViewerState& state, Canva
     return;
   }
   canvas.SetBrushStyle(BrushStyle::kSolid);
+  if (painter.InDepthOrder()) {
+    DrawShadedInDepthOrder(painter, projection, state, canvas);
+    return;
+  }
   const std::vector<SceneFace>& faces = state.SceneFaces.faces;
   const auto shade = [&](PartRange range, PackedColour* colours) {
-    ShadeRange(faces, range, projection, colours);
+    ShadeChosen(
+        faces, range, projection, [](std::size_t) { return true; },
+        [&](std::size_t k, PackedColour colour) { colours[k - range.begin] = colour; });
   };
   const auto draw = [&](PartRange range, const PackedColour* colours) {
     for (std::size_t k = range.begin; k < range.end; ++k) {

@@ -15,8 +15,8 @@ namespace orvandel {
 //
 // Polygon fills the pixels whose centres lie inside the triangle or on its edges, then
 // draws the three edges as one-pixel lines through the corner pixels. Starts with a
-// white solid brush and a black pen. Depth order keeps one float per pixel, made by the
-// first ClearDepth.
+// white solid brush and a black pen. Depth order keeps a depth and a face per pixel, made
+// by the first ClearDepth.
 class RasterCanvas : public Canvas {
  public:
   // pixels: height rows of stride words each (stride at least width), alive and unmoved
@@ -33,7 +33,9 @@ class RasterCanvas : public Canvas {
   void Polygon(PixelPoint p1, PixelPoint p2, PixelPoint p3) override;
   // Throws std::bad_alloc when the depths of the picture do not fit in memory.
   void ClearDepth() override;
-  void DepthPolygon(DepthPoint p1, DepthPoint p2, DepthPoint p3) override;
+  void DepthFace(std::uint32_t face, DepthPoint p1, DepthPoint p2, DepthPoint p3) override;
+  void FindShownFaces(std::vector<std::uint8_t>& shown) const override;
+  void PaintFaces(const PackedColour* colours) override;
   void VisibleEdges(DepthPoint p1, DepthPoint p2, DepthPoint p3, float bias) override;
 
   // The pixel word of a packed colour.
@@ -44,12 +46,15 @@ class RasterCanvas : public Canvas {
                  std::uint32_t word);
   void PaintTinyTriangle(PixelPoint a, PixelPoint b, PixelPoint c);
   void DrawLine(PixelPoint a, PixelPoint b);
-  // Paints the pixel at offset with word where depth is at least the depth kept there,
-  // and keeps depth.
-  void PaintNearer(std::ptrdiff_t offset, float depth, std::uint32_t word);
-  void DepthPoints(DepthPoint a, DepthPoint b, DepthPoint c);
-  void DepthFill(DepthPoint a, DepthPoint b, DepthPoint c);
-  void DepthLine(DepthPoint a, DepthPoint b);
+  // Marks the pixel at offset as showing face where depth is at least the depth kept
+  // there, and keeps depth.
+  void MarkNearer(std::ptrdiff_t offset, float depth, std::uint32_t face);
+  void DepthPoints(std::uint32_t face, DepthPoint a, DepthPoint b, DepthPoint c);
+  void DepthFill(std::uint32_t face, DepthPoint a, DepthPoint b, DepthPoint c);
+  void DepthLine(std::uint32_t face, DepthPoint a, DepthPoint b);
+  // fn(offset) for every pixel of the picture.
+  template <typename Visit>
+  void ForEachPixel(Visit&& visit) const;
 
   std::uint32_t* pixels_;
   std::int64_t width_;
@@ -59,7 +64,10 @@ class RasterCanvas : public Canvas {
   BrushStyle brush_style_ = BrushStyle::kSolid;
   std::uint32_t brush_word_ = PixelWord(0x00FFFFFF);
   std::uint32_t pen_word_ = PixelWord(0);
-  std::vector<float> depth_;  // laid out as the pixels, stride included
+  // Laid out as the pixels, stride included: the depth each pixel keeps and the face it
+  // shows.
+  std::vector<float> depth_;
+  std::vector<std::uint32_t> faces_;
 };
 
 }  // namespace orvandel
