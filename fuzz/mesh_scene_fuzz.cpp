@@ -21,9 +21,9 @@
 #include "memory_file.h"
 #include "orvandel/fileio/failure.h"
 #include "orvandel/viewer/mesh_scene.h"
+#include "orvandel/viewer/ply_face_colours.h"
 #include "orvandel/viewer/raster_canvas.h"
 #include "orvandel/viewer/render_scene.h"
-#include "viewer/ply_face_colours.h"
 
 namespace {
 

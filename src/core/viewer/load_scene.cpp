@@ -6,10 +6,10 @@
 #include <utility>
 #include <vector>
 
+#include "fileio/little_endian.h"
 #include "orvandel/fileio/binary_reader.h"
 #include "orvandel/fileio/format_3df.h"
 #include "orvandel/fileio/io_error.h"
-#include "orvandel/fileio/little_endian.h"
 #include "viewer/huge_pages.h"
 #include "viewer/scene_size.h"
 #include "viewer/vertex_use.h"

@@ -9,9 +9,9 @@
 #include "orvandel/fileio/failure.h"
 #include "orvandel/fileio/file_names.h"
 #include "orvandel/generator/write_preparation.h"
+#include "orvandel/viewer/ply_face_colours.h"
 #include "viewer/joined_vertices.h"
 #include "viewer/mesh_hues.h"
-#include "viewer/ply_face_colours.h"
 #include "viewer/scene_size.h"
 #include "viewer/vertex_use.h"
 

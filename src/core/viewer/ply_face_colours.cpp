@@ -1,4 +1,4 @@
-#include "viewer/ply_face_colours.h"
+#include "orvandel/viewer/ply_face_colours.h"
 
 #include <algorithm>
 #include <array>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "orvandel/geometry/bounds.h"
+#include "geometry/bounds.h"
 #include "orvandel/geometry/vector3.h"
 #include "orvandel/viewer/load_scene.h"
 #include "orvandel/viewer/viewer_state.h"
