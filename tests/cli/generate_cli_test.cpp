@@ -193,12 +193,21 @@ TEST_F(GenerateCliTest, MeshOptionsTakePositiveNumbersForTodaysFormats) {
       {"t.obj",
        {"--vertical-scale", "1e39"},
        "orvandel-cli: --vertical-scale takes a positive number, not '1e39'"},
+      {"t.3mf",
+       {"--print-width", "0"},
+       "orvandel-cli: --print-width takes a positive number of millimetres, not '0'"},
+      {"t.obj", {"--up", "x"}, "orvandel-cli: --up takes y or z, not 'x'"},
+      {"t.glb",
+       {"--up", "z"},
+       "orvandel-cli: --up applies to .stl, .obj, .ply and .3mf files only"},
       {"t.3df",
        {"--base", "5"},
-       "orvandel-cli: --vertical-scale and --base apply to .stl, .obj, .ply and .glb files only"},
+       "orvandel-cli: --vertical-scale, --base, --print-width and --up apply to .stl, .obj, .ply, "
+       ".glb and .3mf files only"},
       {"t.plg",
-       {"--vertical-scale", "1"},
-       "orvandel-cli: --vertical-scale and --base apply to .stl, .obj, .ply and .glb files only"},
+       {"--up", "z"},
+       "orvandel-cli: --vertical-scale, --base, --print-width and --up apply to .stl, .obj, .ply, "
+       ".glb and .3mf files only"},
   };
   for (const Case& c : wrong) {
     std::vector<std::string> extra = {"--height", "0=100", "--height", "1=200"};
@@ -262,7 +271,8 @@ TEST_F(GenerateCliTest, WrongUsage) {
   const CommandResult help = test::RunCommand(ORVANDEL_CLI, {"--help"});
   EXPECT_EQ(help.exit_status, 0);
   EXPECT_NE(help.out.find("orvandel-cli generate MAP OUTPUT"), std::string::npos);
-  EXPECT_NE(help.out.find(".3df, .asc, .raw, .plg, .stl, .obj, .ply or .glb."), std::string::npos);
+  EXPECT_NE(help.out.find(".3df, .asc, .raw, .plg, .stl, .obj, .ply, .glb or .3mf."),
+            std::string::npos);
 }
 
 }  // namespace

@@ -23,4 +23,14 @@ float BaseFromText(const std::string& text) {
   return PositiveFromText(kBaseOption, text, "number of map units");
 }
 
+float PrintWidthFromText(const std::string& text) {
+  return PositiveFromText(kPrintWidthOption, text, "number of millimetres");
+}
+
+UpAxis UpAxisFromText(const std::string& text) {
+  if (text == "y") return UpAxis::kY;
+  if (text == "z") return UpAxis::kZ;
+  throw Refusal(std::string(kUpOption) + " takes y or z, not '" + text + "'");
+}
+
 }  // namespace orvandel

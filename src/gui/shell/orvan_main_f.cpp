@@ -8,6 +8,7 @@
 #include <QScreen>
 #include <algorithm>
 
+#include "assimp_mesh_reader.h"
 #include "mapinput/orvan_gencpanel_f.h"
 #include "mapinput/orvan_map_f.h"
 #include "mapinput/orvan_set_f.h"
@@ -262,7 +263,8 @@ std::optional<std::string> TfrmMainMDI::ChooseOutput(const FileDialogSettings& s
   const std::string file_name = LocalFileName(*chosen);
   const OutputFormat* format = FindFormatForFile(file_name);
   if (format == nullptr || !format->true_scale) return file_name;
-  const std::optional<MeshOptions> asked = AskMeshOptions(program_.dialogs, program_.settings);
+  const std::optional<MeshOptions> asked =
+      AskMeshOptions(program_.dialogs, program_.settings, *format);
   if (!asked) return std::nullopt;
   options = *asked;
   return file_name;
@@ -308,8 +310,9 @@ void TfrmMainMDI::LoadScene(const QString& file_name) {
   TfrmRender* window = RenderWindow(file_name);
   window->StopRender();  // it draws the scene about to be replaced
   QtBusyCursor busy_cursor;
+  const AssimpMeshReader mesh_reader;
   OpenSceneCommand(
-      program_.viewer, LocalFileName(file_name),
+      program_.viewer, {LocalFileName(file_name), mesh_reader, std::nullopt},
       [window](AnglePair angles) { window->ShowAngles(angles); }, busy_cursor);
   window->Render();
 }

@@ -5,6 +5,8 @@
 #include <string>
 #include <string_view>
 
+#include "orvandel/writers/mesh_write.h"
+
 namespace orvandel {
 
 // The mesh options of the formats in map units at true scale, as a user types them. Both
@@ -12,6 +14,8 @@ namespace orvandel {
 // line refuses, with the same messages; the messages name the command line's options.
 inline constexpr std::string_view kVerticalScaleOption = "--vertical-scale";
 inline constexpr std::string_view kBaseOption = "--base";
+inline constexpr std::string_view kPrintWidthOption = "--print-width";
+inline constexpr std::string_view kUpOption = "--up";
 
 // The factor of every height: a positive number. Throws Refusal
 // "--vertical-scale takes a positive number, not '<text>'".
@@ -20,6 +24,13 @@ float VerticalScaleFromText(const std::string& text);
 // How far below the lowest point the flat bottom of a solid lies: a positive number of
 // map units. Throws Refusal "--base takes a positive number of map units, not '<text>'".
 float BaseFromText(const std::string& text);
+
+// The east-west extent of a print: a positive number of millimetres. Throws Refusal
+// "--print-width takes a positive number of millimetres, not '<text>'".
+float PrintWidthFromText(const std::string& text);
+
+// The up axis of a file: "y" or "z". Throws Refusal "--up takes y or z, not '<text>'".
+UpAxis UpAxisFromText(const std::string& text);
 
 // A positive finite float made of the whole of text. Throws Refusal
 // "<option> takes a positive <what>, not '<text>'" for anything else.

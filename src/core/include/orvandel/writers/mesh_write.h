@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string_view>
 #include <vector>
 
@@ -11,6 +12,7 @@
 #include "orvandel/generator/indexed_surface.h"
 #include "orvandel/generator/triangulation.h"
 #include "orvandel/generator/write_preparation.h"
+#include "orvandel/geometry/up_axis.h"
 
 namespace orvandel {
 
@@ -23,6 +25,11 @@ struct MeshOptions {
   // the vertical scale and the base apply to it as to the grid. Empty: every grid
   // triangle, written row of squares by row as the grid is.
   SurfaceMaker surface = nullptr;
+  // When positive, the mesh is scaled uniformly to this east-west extent in millimetres,
+  // its footprint centred on the origin and its lowest point at height 0; the base is
+  // then in millimetres too. 0 keeps map units at true scale.
+  float print_width = 0;
+  std::optional<UpAxis> up = std::nullopt;  // the axis the user chose, or none: the format's own
 };
 
 // The inputs of one write, prepared by the generate command. A write only reads them.
