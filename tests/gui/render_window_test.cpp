@@ -73,7 +73,8 @@ class tst_RenderWindow : public QObject {
   void noPictureToSave();
   void savedPictureOpensInImageMagick();
   void pictureIsNeverSavedOverItsScene();
-  void vertexCountZeroLeavesACaptionedWindow();
+  void failedOpenChangesNothing_data();
+  void failedOpenChangesNothing();
   void secondSceneReusesTheWindow();
   void newWindowShowsTheProgramWideState();
   void renderWithoutSceneClearsThePicture();
@@ -90,6 +91,7 @@ class tst_RenderWindow : public QObject {
   void arrowsTakeClicksBesideThem();
   void wireAndAutorenderStayForTheNextRun();
   void picturefollowsTheWindowsSizeAndIsSavedAtIt();
+  void escapeStopsALoadAndChangesNothing();
 
  private:
   TfrmRender* OpenScene(const QString& path);
@@ -128,9 +130,14 @@ void WaitForRenders(TfrmRender* window) {
   QTRY_VERIFY_WITH_TIMEOUT(open.isNull() || !open->Rendering(), 60000);
 }
 
+void WaitForLoad(const TfrmMainMDI* main) {
+  QTRY_VERIFY_WITH_TIMEOUT(!main->SceneLoading(), 60000);
+}
+
 TfrmRender* tst_RenderWindow::OpenScene(const QString& path) {
   dialogs_->open_answers.push_back(path);
   main_->Open3Dfile1Click();
+  WaitForLoad(main_);
   WaitForRenders(main_->frmRender);
   return main_->frmRender;
 }
@@ -138,7 +145,9 @@ TfrmRender* tst_RenderWindow::OpenScene(const QString& path) {
 void tst_RenderWindow::openedSceneIsPaintedInACentredWindow() {
   TfrmRender* window = OpenScene(terrain_);
   QCOMPARE(dialogs_->last_file_dialog.title, std::string("Open 3DF file"));
-  QCOMPARE(dialogs_->last_file_dialog.filter, std::string("3DF files|*.3df"));
+  QCOMPARE(dialogs_->last_file_dialog.filter,
+           std::string("3DF and mesh files|*.3df *.stl *.obj *.ply *.glb|3DF files|*.3df|"
+                       "STL files|*.stl|OBJ files|*.obj|PLY files|*.ply|GLB files|*.glb"));
   QCOMPARE(dialogs_->TakeShown(), QStringList());
   QVERIFY(window != nullptr);
   QCOMPARE(window->windowTitle(), terrain_);
@@ -273,20 +282,39 @@ void tst_RenderWindow::pictureIsNeverSavedOverItsScene() {
   QCOMPARE(test::ReadFileBytes(scene.toStdString()), test::ReadFileBytes(terrain_.toStdString()));
 }
 
-void tst_RenderWindow::vertexCountZeroLeavesACaptionedWindow() {
-  const QString empty = dir_->filePath("empty.3df");
-  QFile file(empty);
-  QVERIFY(file.open(QIODevice::WriteOnly));
-  file.write(QByteArray::fromStdString(test::SceneFileBytes({}, {{0, 0, 0, 120}})));
-  file.close();
-  TfrmRender* window = OpenScene(empty);
-  QVERIFY(window != nullptr);
-  QCOMPARE(window->windowTitle(), empty);
-  QCOMPARE(dialogs_->TakeShown(), QStringList{"Error: Invalid file!"});
-  dialogs_->save_answers.push_back(dir_->filePath("black.bmp"));
-  main_->Save3D1Click();
-  QCOMPARE(dialogs_->TakeShown(), QStringList());
-  QVERIFY(QFile::exists(dir_->filePath("black.bmp")));
+void tst_RenderWindow::failedOpenChangesNothing_data() {
+  QTest::addColumn<QString>("name");
+  QTest::addColumn<QByteArray>("bytes");  // null: no such file
+  QTest::addColumn<QString>("message");
+  QTest::newRow("vertex count 0") << "empty.3df"
+                                  << QByteArray::fromStdString(
+                                         test::SceneFileBytes({}, {{0, 0, 0, 120}}))
+                                  << "Error: Invalid file!";
+  QTest::newRow("no such file") << "gone.3df" << QByteArray() << "ORVANDEL: File not found.";
+  QTest::newRow("no mesh") << "text.stl" << QByteArray("solid nothing\n") << "Error: Invalid file!";
+}
+
+// Before and after a scene is shown: no window opens, or the shown one keeps its caption,
+// its scene and its picture's bytes, and its picture can be saved.
+void tst_RenderWindow::failedOpenChangesNothing() {
+  QFETCH(QString, name);
+  QFETCH(QByteArray, bytes);
+  QFETCH(QString, message);
+  const QString path = dir_->filePath(name);
+  if (!bytes.isNull()) tools::WriteFileBytes(path.toStdString(), bytes.toStdString());
+  QCOMPARE(OpenScene(path), nullptr);
+  QCOMPARE(dialogs_->TakeShown(), QStringList{message});
+  TfrmRender* window = OpenScene(terrain_);
+  const std::string picture = window->Picture().BmpBytes();
+  QCOMPARE(OpenScene(path), window);
+  QCOMPARE(dialogs_->TakeShown(), QStringList{message});
+  QCOMPARE(window->windowTitle(), terrain_);
+  QCOMPARE(program_->SceneFileName, terrain_.toStdString());
+  QCOMPARE(program_->viewer.SceneFaces.faces.size(), std::size_t{162});
+  QVERIFY(window->Picture().BmpBytes() == picture);
+  window->Button1->click();
+  WaitForRenders(window);
+  QVERIFY(window->Picture().BmpBytes() == picture);
 }
 
 void tst_RenderWindow::secondSceneReusesTheWindow() {
@@ -414,7 +442,7 @@ void tst_RenderWindow::escapeStopsABusyRenderAndKeepsThePicture() {
   QCOMPARE(window->Edit1->text(), QString("25"));
   program_->viewer.Zoom = kStartZoom;
   OpenScene(terrain_);
-  QCOMPARE(renders.count(), 3);
+  QCOMPARE(renders.count(), 4);  // the step's, which the open stops, and the open's
   QCOMPARE(Picture(), before);
 }
 
@@ -615,6 +643,25 @@ void tst_RenderWindow::picturefollowsTheWindowsSizeAndIsSavedAtIt() {
   QCOMPARE(QImage(saved).convertToFormat(Picture().format()), Picture());
   window->close();
   QCOMPARE(OpenScene(terrain_)->size(), QSize(558 + 301, 477 + 120));
+}
+
+// A big scene loads under the busy cursor while the window takes keys; Escape on the
+// picture stops the load and leaves the shown scene as it was.
+void tst_RenderWindow::escapeStopsALoadAndChangesNothing() {
+  TfrmRender* window = OpenScene(terrain_);
+  const QImage before = Picture();
+  const QString overdraw = dir_->filePath("overdraw.3df");
+  WriteOverdraw(overdraw, 1000000);
+  dialogs_->open_answers.push_back(overdraw);
+  main_->Open3Dfile1Click();
+  QVERIFY(main_->SceneLoading() && QApplication::overrideCursor() != nullptr);
+  QTest::keyClick(window->Image1, Qt::Key_Escape);
+  QVERIFY(!main_->SceneLoading() && QApplication::overrideCursor() == nullptr);
+  QTest::qWait(20);
+  QCOMPARE(dialogs_->TakeShown(), QStringList());
+  QCOMPARE(window->windowTitle(), terrain_);
+  QCOMPARE(program_->viewer.SceneFaces.faces.size(), std::size_t{162});
+  QCOMPARE(Picture(), before);
 }
 
 QTEST_MAIN(tst_RenderWindow)
