@@ -130,6 +130,18 @@ void WaitForRenders(TfrmRender* window) {
   QTRY_VERIFY_WITH_TIMEOUT(open.isNull() || !open->Rendering(), 60000);
 }
 
+// Runs action once a render runs, after any load: the busy cursor is then the render's.
+void WhenDrawing(TfrmMainMDI* main, const std::function<void()>& action) {
+  auto* poll = new QTimer(main);
+  QObject::connect(poll, &QTimer::timeout, main, [main, poll, action] {
+    if (main->SceneLoading() || QApplication::overrideCursor() == nullptr) return;
+    poll->deleteLater();
+    poll->stop();
+    action();
+  });
+  poll->start(5);
+}
+
 void WaitForLoad(const TfrmMainMDI* main) {
   QTRY_VERIFY_WITH_TIMEOUT(!main->SceneLoading(), 60000);
 }
@@ -420,7 +432,7 @@ void tst_RenderWindow::escapeStopsABusyRenderAndKeepsThePicture() {
   for (QWidget* focus : std::initializer_list<QWidget*>{window->Image1, window->Button1}) {
     focus->setFocus();
     bool busy_while_drawing = false;
-    QTimer::singleShot(100, window, [&] {
+    WhenDrawing(main_, [&] {
       busy_while_drawing = QApplication::overrideCursor() != nullptr;
       QTest::keyClick(focus, Qt::Key_Escape);
     });
@@ -458,7 +470,7 @@ void tst_RenderWindow::openingOrClosingDuringARenderEndsIt() {
     OpenScene(terrain_);
   };
   program_->viewer.Zoom = 20;
-  QTimer::singleShot(100, window, open_terrain);
+  WhenDrawing(main_, open_terrain);
   OpenScene(overdraw);
   QCOMPARE(main_->frmRender, window);
   QCOMPARE(Picture(), terrain);
@@ -466,7 +478,7 @@ void tst_RenderWindow::openingOrClosingDuringARenderEndsIt() {
   QCOMPARE(dialogs_->TakeShown(), QStringList());
 
   program_->viewer.Zoom = 20;
-  QTimer::singleShot(100, window, [window] { window->close(); });
+  WhenDrawing(main_, [window] { window->close(); });
   OpenScene(overdraw);
   QTRY_VERIFY(main_->frmRender == nullptr);
   QVERIFY(QApplication::overrideCursor() == nullptr);
