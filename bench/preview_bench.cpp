@@ -19,15 +19,6 @@ namespace {
 
 using namespace orvandel;
 
-PanelTexts Panel(int side, int interval) {
-  PanelTexts panel;
-  panel.settings = {
-      "50", "400", "1200", std::to_string(side), std::to_string(side), std::to_string(interval)};
-  for (int k = 0; k < 16; ++k)
-    panel.heights[static_cast<std::size_t>(k)] = std::to_string(100 * k);
-  return panel;
-}
-
 // Drops what it is given.
 class DroppingSink : public ByteSink {
  protected:
@@ -58,7 +49,7 @@ int main(int argc, char** argv) {
   std::filesystem::remove_all(folder);
 
   GeneratorState state;
-  const PanelTexts panel = Panel(side, interval);
+  const PanelTexts panel = bench::HillPanel(side, interval);
   NoBusyIndicator busy;
   std::size_t faces = 0;
   const double preview = bench::Best(runs, [&] {
