@@ -108,14 +108,17 @@ std::uint8_t ClassOf(float h1, float h2, float h3, const WritePreparation& prep)
 // The map sampled as the generate command samples it, z in map units.
 TerrainGrid SampleMap(const std::string& map_file, int side, int interval) {
   MapSession session;
-  AcceptMap(session, CheckMapFile(map_file, session));
+  std::unique_ptr<PackedMap> map;
+  OpenMapCommand(session, map_file, [&map](BinaryReader& file, const MapHeader& header) {
+    map = ReadPackedMap(file, header);
+  });
   GeneratorState state;
   ReadGeneratorSettings(Panel(side, interval), side, side, state);
   const WritePreparation prep = PrepareWrite(state.height_table, state.generator_settings);
   const GridLayout& layout = state.grid_layout;
-  const std::vector<float> heights = CellSampler(*ReadPackedMap(map_file, session.map_header),
-                                                 session.swatches, layout, state.view_mapping, prep)
-                                         .HeightsInVertexOrder(DefaultThreadCount());
+  const std::vector<float> heights =
+      CellSampler(*map, session.swatches, layout, state.view_mapping, prep)
+          .HeightsInVertexOrder(DefaultThreadCount());
   TerrainGrid grid{layout.Columns, layout.Rows, {}, {}};
   for (const float h : heights)
     grid.z.push_back(static_cast<float>(double{h} * state.generator_settings.Scale));
