@@ -12,7 +12,7 @@
 namespace orvandel::cli {
 
 // orvandel-cli generate MAP OUTPUT [--height INDEX=TEXT]... --water TEXT ...
-// [--vertical-scale F] [--base T] [--threads N]
+// [--vertical-scale F] [--base T] [--max-error E] [--full-grid] [--threads N]
 struct GenerateArgs {
   std::string map_file;
   std::string output_file;
@@ -26,8 +26,9 @@ const CommandForm<GenerateArgs>& GenerateForm();
 
 // Reads the arguments that follow "generate". Every settings option is required; a
 // height not given leaves its field empty. --vertical-scale and --base take positive
-// numbers and apply only to an OUTPUT of a true-scale format (or of no known format,
-// which the command then refuses). Throws UsageError.
+// numbers, --max-error a number of 0 or more (ignored beside --full-grid, whose full grid
+// meets any bound); these four apply only to an OUTPUT of a true-scale format (or of no
+// known format, which the command then refuses). Throws UsageError.
 GenerateArgs ParseGenerateArgs(const std::vector<std::string>& args);
 
 // The extensions of every output format, or of the true-scale ones only, the last joined

@@ -178,6 +178,9 @@ TEST_F(GenerateCliTest, FileLayerErrors) {
 
 TEST_F(GenerateCliTest, MeshOptionsTakePositiveNumbersForTodaysFormats) {
   const BmpDescription map = Map(4, {kBlack, kWhite});
+  const char* const kTrueScaleOnly =
+      "orvandel-cli: --vertical-scale, --base, --max-error and --full-grid apply to .stl, .obj, "
+      ".ply and .glb files only";
   struct Case {
     const char* output;
     std::vector<std::string> options;
@@ -193,12 +196,12 @@ TEST_F(GenerateCliTest, MeshOptionsTakePositiveNumbersForTodaysFormats) {
       {"t.obj",
        {"--vertical-scale", "1e39"},
        "orvandel-cli: --vertical-scale takes a positive number, not '1e39'"},
-      {"t.3df",
-       {"--base", "5"},
-       "orvandel-cli: --vertical-scale and --base apply to .stl, .obj, .ply and .glb files only"},
-      {"t.plg",
-       {"--vertical-scale", "1"},
-       "orvandel-cli: --vertical-scale and --base apply to .stl, .obj, .ply and .glb files only"},
+      {"t.ply",
+       {"--max-error", "-0.5"},
+       "orvandel-cli: --max-error takes a number of map units, 0 or more, not '-0.5'"},
+      {"t.asc", {"--full-grid"}, kTrueScaleOnly},
+      {"t.3df", {"--base", "5"}, kTrueScaleOnly},
+      {"t.plg", {"--vertical-scale", "1"}, kTrueScaleOnly},
   };
   for (const Case& c : wrong) {
     std::vector<std::string> extra = {"--height", "0=100", "--height", "1=200"};

@@ -12,6 +12,7 @@ namespace orvandel {
 // line refuses, with the same messages; the messages name the command line's options.
 inline constexpr std::string_view kVerticalScaleOption = "--vertical-scale";
 inline constexpr std::string_view kBaseOption = "--base";
+inline constexpr std::string_view kMaxErrorOption = "--max-error";
 
 // The factor of every height: a positive number. Throws Refusal
 // "--vertical-scale takes a positive number, not '<text>'".
@@ -20,6 +21,11 @@ float VerticalScaleFromText(const std::string& text);
 // How far below the lowest point the flat bottom of a solid lies: a positive number of
 // map units. Throws Refusal "--base takes a positive number of map units, not '<text>'".
 float BaseFromText(const std::string& text);
+
+// How far, at most, the written surface may lie above or below any grid vertex: 0 or a
+// positive number of map units (after the vertical scale), 0 meaning without loss. Throws
+// Refusal "--max-error takes a number of map units, 0 or more, not '<text>'".
+double MaxErrorFromText(const std::string& text);
 
 // A positive finite float made of the whole of text. Throws Refusal
 // "<option> takes a positive <what>, not '<text>'" for anything else.
