@@ -11,6 +11,8 @@
 #include <cstdlib>
 #include <deque>
 #include <filesystem>
+#include <functional>
+#include <memory>
 
 #include "hill_scene.h"
 #include "measure.h"
@@ -33,8 +35,16 @@ class ChosenFile : public UserDialogs {
   void ShowError(const QString& text) override { Report(text); }
   void ShowGeneralError(const QString& text) override { Report(text); }
   bool ConfirmWarning(const QString&) override { return true; }
-  std::optional<QString> AskOpenFile(const FileDialogSettings&) override { return file_; }
-  std::optional<QString> AskSaveFile(const FileDialogSettings&) override { return {}; }
+  bool AskYesNo(const QString&) override { return false; }
+  std::optional<QStringList> AskValues(const QString&, const QList<TypedValue>&) override {
+    return {};
+  }
+  std::optional<QString> AskOpenFile(const FileDialogSettings&, const QString&) override {
+    return file_;
+  }
+  std::optional<QString> AskSaveFile(const FileDialogSettings&, const QString&) override {
+    return {};
+  }
 
  private:
   static void Report(const QString& text) {
@@ -61,10 +71,14 @@ int main(int argc, char** argv) {
   const std::string folder = bench::TemporaryFolder();
   const std::string scene_file = folder + "/hills.3df";
   bench::MakeHillScene(folder, side, scene_file);
+  // Removed last, after the settings kept in it are written.
+  const std::unique_ptr<const char, std::function<void(const char*)>> remove_folder(
+      folder.c_str(), [](const char* name) { std::filesystem::remove_all(name); });
 
   QApplication application(argc, argv);
   ChosenFile dialogs(QString::fromStdString(scene_file));
-  Program program(dialogs);
+  DesktopSettings settings(QString::fromStdString(folder + "/settings.ini"));
+  Program program(dialogs, settings);
   program.Start();
   QApplication::processEvents();
 
@@ -84,6 +98,5 @@ int main(int argc, char** argv) {
       "memory: %.0f MB at the peak of the first open (%.1f bytes per face), %.0f MB "
       "(%.1f bytes per face) while shown\n",
       peak / 1e6, peak / faces, shown / 1e6, shown / faces);
-  std::filesystem::remove_all(folder);
   return 0;
 }

@@ -119,15 +119,10 @@ struct Generation {
   WritePreparation prep;
 };
 
-// The map as the generate command opens it: its headers, then its pixels as stored, from
-// one open file.
+// The map as the generate command opens it.
 std::unique_ptr<MapImage> OpenPackedMap(const std::string& map_file) {
   MapSession session;
-  std::unique_ptr<MapImage> map;
-  OpenMapCommand(session, map_file, [&map](BinaryReader& file, const MapHeader& header) {
-    map = ReadPackedMap(file, header);
-  });
-  return map;
+  return bench::OpenPackedMap(map_file, session);
 }
 
 void SampleEveryCell(const MapImage& map, const Generation& g, ThreadCount threads) {

@@ -108,10 +108,7 @@ std::uint8_t ClassOf(float h1, float h2, float h3, const WritePreparation& prep)
 // The map sampled as the generate command samples it, z in map units.
 TerrainGrid SampleMap(const std::string& map_file, int side, int interval) {
   MapSession session;
-  std::unique_ptr<PackedMap> map;
-  OpenMapCommand(session, map_file, [&map](BinaryReader& file, const MapHeader& header) {
-    map = ReadPackedMap(file, header);
-  });
+  const std::unique_ptr<MapImage> map = bench::OpenPackedMap(map_file, session);
   GeneratorState state;
   ReadGeneratorSettings(Panel(side, interval), side, side, state);
   const WritePreparation prep = PrepareWrite(state.height_table, state.generator_settings);

@@ -7,6 +7,8 @@
 #include <vector>
 
 #include "bmp_builder.h"
+#include "orvandel/commands/open_map_command.h"
+#include "orvandel/mapinput/packed_map.h"
 
 namespace orvandel::bench {
 namespace {
@@ -48,6 +50,14 @@ void MakeTerrainMap(const std::string& path, int side, double zoom) {
   for (int k = 0; k < 16; ++k)
     bmp.palette.push_back(PackRGB(16 * k, 200 - 8 * k, 255 - 16 * k));
   tools::WriteBmpFile(path, bmp, TerrainBands(side, zoom));
+}
+
+std::unique_ptr<MapImage> OpenPackedMap(const std::string& map_file, MapSession& session) {
+  std::unique_ptr<MapImage> map;
+  OpenMapCommand(session, map_file, [&map](BinaryReader& file, const MapHeader& header) {
+    map = ReadPackedMap(file, header);
+  });
+  return map;
 }
 
 }  // namespace orvandel::bench

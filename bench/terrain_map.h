@@ -1,6 +1,10 @@
 #pragma once
 
+#include <memory>
 #include <string>
+
+#include "orvandel/mapinput/map_image.h"
+#include "orvandel/mapinput/map_session.h"
 
 namespace orvandel::bench {
 
@@ -9,5 +13,9 @@ namespace orvandel::bench {
 // same hills lie at every size, so that a larger map has more of them; at zoom z every
 // hill is z times as large. Throws std::runtime_error when the file cannot be written.
 void MakeTerrainMap(const std::string& path, int side, double zoom = 1);
+
+// The map as the generate command opens it into session: its headers, then its pixels as
+// stored, from one open file. Throws what OpenMapCommand throws.
+std::unique_ptr<MapImage> OpenPackedMap(const std::string& map_file, MapSession& session);
 
 }  // namespace orvandel::bench

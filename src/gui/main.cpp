@@ -10,6 +10,7 @@
 #include "orvandel/fileio/interrupt_cleanup.h"
 #include "orvandel/version.h"
 #include "qt_messages.h"
+#include "settings/desktop_settings.h"
 #include "shell/program.h"
 #include "shell/qt_user_dialogs.h"
 
@@ -36,7 +37,8 @@ int main(int argc, char** argv) {
   // Wayland desktops find the windows' entry and icon by the entry's name.
   QGuiApplication::setDesktopFileName(QStringLiteral(ORVANDEL_APP_ID));
   orvandel::gui::QtUserDialogs dialogs;
-  orvandel::gui::Program program(dialogs);
+  orvandel::gui::DesktopSettings settings;
+  orvandel::gui::Program program(dialogs, settings);
   program.Start();
   if (!maps.empty()) program.OpenAtStart(maps.front());
   return QApplication::exec();

@@ -7,9 +7,9 @@
 #include <string>
 #include <string_view>
 
+#include "fileio/temporary_file.h"
 #include "orvandel/fileio/interrupt_cleanup.h"
 #include "orvandel/fileio/output_file.h"
-#include "orvandel/fileio/temporary_file.h"
 
 int main(int argc, char** argv) {
   if (argc != 3) return 2;

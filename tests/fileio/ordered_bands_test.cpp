@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "orvandel/fileio/ordered_bands.h"
+#include "fileio/ordered_bands.h"
 
 namespace orvandel {
 namespace {

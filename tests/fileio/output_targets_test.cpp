@@ -11,10 +11,10 @@
 #include <thread>
 
 #include "bmp_builder.h"
+#include "device_files.h"
+#include "fileio/temporary_file.h"
 #include "orvandel/fileio/io_error.h"
 #include "orvandel/fileio/output_file.h"
-#include "orvandel/fileio/temporary_file.h"
-#include "device_files.h"
 #include "temp_dir.h"
 
 namespace orvandel {

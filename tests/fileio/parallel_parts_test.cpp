@@ -10,7 +10,7 @@
 #include <thread>
 #include <vector>
 
-#include "orvandel/fileio/parallel_parts.h"
+#include "fileio/parallel_parts.h"
 
 namespace orvandel {
 namespace {
@@ -41,7 +41,8 @@ TEST(RunPartsTest, EveryPartRunsOnceAtTheSameTimeAndPartZeroOnTheCaller) {
     RunParts(parts, [&](unsigned part) {
       // Every part waits for all the others to start: they cannot run one after another.
       ++started;
-      while (started.load() < parts) std::this_thread::yield();
+      while (started.load() < parts)
+        std::this_thread::yield();
       const std::lock_guard<std::mutex> lock(mutex);
       ++runs[part];
       threads.insert(std::this_thread::get_id());

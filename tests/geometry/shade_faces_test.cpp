@@ -10,10 +10,10 @@
 #include <limits>
 #include <vector>
 
+#include "geometry/hsv.h"
+#include "geometry/shading.h"
+#include "geometry/vector_math.h"
 #include "orvandel/geometry/colour.h"
-#include "orvandel/geometry/hsv.h"
-#include "orvandel/geometry/shading.h"
-#include "orvandel/geometry/vector_math.h"
 
 namespace orvandel {
 namespace {

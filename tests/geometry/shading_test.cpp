@@ -3,9 +3,9 @@
 #include <cmath>
 #include <limits>
 
+#include "geometry/hsv.h"
+#include "geometry/shading.h"
 #include "orvandel/geometry/colour.h"
-#include "orvandel/geometry/hsv.h"
-#include "orvandel/geometry/shading.h"
 
 namespace orvandel {
 namespace {

@@ -2,7 +2,7 @@
 
 #include <bit>
 
-#include "orvandel/geometry/vector_math.h"
+#include "geometry/vector_math.h"
 
 namespace orvandel {
 namespace {

@@ -61,6 +61,8 @@ class tst_Desktop : public QObject {
   void closingTheMapWindowUnloadsTheMap();
   void enterOnThePanelGenerates();
   void guiAndCliWriteTheSameBytes();
+  void meshOptionsComeOnlyForTrueScaleFormats_data();
+  void meshOptionsComeOnlyForTrueScaleFormats();
   void busyCursorIsGoneAfterAFailedWrite();
   void documentationIsReadAgainAtEveryUse();
   void documentationWithoutItsFile();
@@ -75,6 +77,7 @@ class tst_Desktop : public QObject {
 
   std::unique_ptr<QTemporaryDir> dir_;
   std::unique_ptr<ScriptedDialogs> dialogs_;
+  std::unique_ptr<DesktopSettings> settings_;
   std::unique_ptr<Program> program_;
   TfrmMainMDI* main_ = nullptr;
   TfrmGenCPanel* panel_ = nullptr;
@@ -83,7 +86,8 @@ class tst_Desktop : public QObject {
 void tst_Desktop::init() {
   dir_ = std::make_unique<QTemporaryDir>();
   dialogs_ = std::make_unique<ScriptedDialogs>();
-  program_ = std::make_unique<Program>(*dialogs_);
+  settings_ = std::make_unique<DesktopSettings>(dir_->filePath("settings.ini"));
+  program_ = std::make_unique<Program>(*dialogs_, *settings_);
   QVERIFY(program_->Start());
   main_ = program_->frmMainMDI.get();
   panel_ = program_->frmGenCPanel;
@@ -137,7 +141,7 @@ void tst_Desktop::ClickMapAndPress(QPoint pixel, const QString& value,
 void tst_Desktop::cancelAtStartUpEndsTheProgram() {
   program_.reset();
   dialogs_->warning_answer = false;
-  program_ = std::make_unique<Program>(*dialogs_);
+  program_ = std::make_unique<Program>(*dialogs_, *settings_);
   QVERIFY(!program_->Start());
   // The queued request to end comes first: the event loop ends as soon as it starts. The
   // timer ends with the test, so that it cannot fire in a later test's event loop.
@@ -172,15 +176,19 @@ void tst_Desktop::okShowsTheMainWindowWithThePanelAtTheRightEdge() {
 void tst_Desktop::menuItemsInOrder() {
   QStringList items;
   for (QAction* action : main_->findChild<QMenu*>("Menu1")->actions()) {
-    items << action->objectName() + " " + (action->isSeparator() ? "-" : action->text());
-    QVERIFY(action->shortcut().isEmpty());
+    const QString name = action->menu() ? action->menu()->objectName() : action->objectName();
+    items << QString("%1 %2 %3")
+                 .arg(name, action->isSeparator() ? "-" : action->text(),
+                      action->shortcut().toString());
   }
-  QCOMPARE(main_->menuBar()->actions().size(), 1);
+  QCOMPARE(main_->menuBar()->actions().size(), 2);
   QCOMPARE(main_->findChild<QMenu*>("Menu1")->title(), QString("&Menu"));
-  QCOMPARE(items, (QStringList{"OpenBMPfile1 &Open BMP image file...",
-                               "Generate3Dfile1 &Generate 3D file...", "N1 -",
-                               "Open3Dfile1 Open 3&DF file...", "Save3D1 &Save 3D picture as...",
-                               "N2 -", "Documentation1 Do&cumentation", "N3 -", "Exit1 E&xit"}));
+  QCOMPARE(items, (QStringList{
+                      "OpenBMPfile1 &Open BMP image file... Ctrl+O", "RecentMaps1 &Recent maps ",
+                      "Generate3Dfile1 &Generate 3D file... Ctrl+G", "N1 - ",
+                      "Open3Dfile1 Open 3&DF file... Ctrl+Shift+O", "RecentScenes1 Recent sc&enes ",
+                      "Save3D1 &Save 3D picture as... Ctrl+S", "N2 - ",
+                      "Documentation1 Do&cumentation F1", "N3 - ", "Exit1 E&xit Ctrl+Q"}));
 }
 
 void tst_Desktop::panelFieldsHaveTheirMasksAndTags() {
@@ -387,7 +395,7 @@ void tst_Desktop::popupStandsUnderThePointer() {
   QTest::mouseClick(main_->frmMap->Image1, Qt::LeftButton, {}, QPoint(100, 10));
   const QPoint pointer = main_->frmMap->Image1->mapToGlobal(QPoint(100, 10));
   QCOMPARE(place, pointer + QPoint(-46, 25));
-  QCOMPARE(popup->size(), QSize(104, 28));
+  QCOMPARE(popup->size(), QSize(104, 46));
 }
 
 void tst_Desktop::popupArrowsStopAtTheirLimits() {
@@ -403,12 +411,14 @@ void tst_Desktop::popupArrowsStopAtTheirLimits() {
   QCOMPARE(popup->MaskEdit1->text(), QString("-10000"));
 }
 
+// After a refusal that concerns one field, that field has the focus, its text selected.
 void tst_Desktop::generateMessagesInTheirOrder_data() {
   QTest::addColumn<bool>("map");
   QTest::addColumn<QStringList>("settings");
   QTest::addColumn<QString>("height");
   QTest::addColumn<QString>("output");
   QTest::addColumn<QString>("message");
+  QTest::addColumn<int>("fault");  // the Tag of the field at fault, -1 for none
   const QStringList good = {"0", "100", "500", "1000", "1000", "100"};
   QStringList blank = good;
   blank[2] = "";
@@ -416,27 +426,32 @@ void tst_Desktop::generateMessagesInTheirOrder_data() {
   equal[5] = "1000";
   QStringList tiny = good;
   tiny[5] = "0";
+  QStringList blanks_inside = good;
+  blanks_inside[1] = "2 5";
   QTest::newRow("no map") << false << good << "10"
                           << "t.3df"
-                          << "Error: No map loaded!";
+                          << "Error: No map loaded!" << -1;
   QTest::newRow("blank") << true << blank << "10"
                          << "t.3df"
-                         << "Error: One or more important values not set!";
+                         << "Error: One or more important values not set!" << 300;
   QTest::newRow("interval") << true << equal << "10"
                             << "t.3df"
-                            << "Error: Invalid interval!";
+                            << "Error: Invalid interval!" << 600;
   QTest::newRow("cell") << true << tiny << "10"
                         << "t.3df"
-                        << "Error: Division by zero - Interval too small!";
+                        << "Error: Division by zero - Interval too small!" << 600;
   QTest::newRow("extension") << true << good << "10"
                              << "t.3d"
-                             << "Error: Invalid file extension!";
+                             << "Error: Invalid file extension!" << -1;
   QTest::newRow("no height") << true << good << ""
                              << "t.raw"
-                             << "Error: Must set at least one height!";
+                             << "Error: Must set at least one height!" << 0;
   QTest::newRow("not a number") << true << good << "-"
                                 << "t.raw"
-                                << "ORVANDEL: '-' is not a valid floating point value.";
+                                << "ORVANDEL: '-' is not a valid floating point value." << 3;
+  QTest::newRow("blanks inside") << true << blanks_inside << "10"
+                                 << "t.raw"
+                                 << "ORVANDEL: '2 5' is not a valid floating point value." << 200;
 }
 
 void tst_Desktop::generateMessagesInTheirOrder() {
@@ -445,11 +460,16 @@ void tst_Desktop::generateMessagesInTheirOrder() {
   QFETCH(QString, height);
   QFETCH(QString, output);
   QFETCH(QString, message);
+  QFETCH(int, fault);
   if (map) OpenMap(WriteMap("blocks.bmp", BlockMap()));
   FillSettings(settings);
   panel_->FieldByTag(3)->setText(height);
   QCOMPARE(Generate(dir_->filePath(output)), QStringList{message});
   QVERIFY(!QFile::exists(dir_->filePath(output)));
+  if (fault < 0) return;
+  MaskedEdit* field = panel_->FieldByTag(fault);
+  QCOMPARE(main_->focusWidget(), field);
+  QVERIFY(field->hasSelectedText() || field->FieldText().isEmpty());
 }
 
 void tst_Desktop::closingTheMapWindowUnloadsTheMap() {
@@ -513,6 +533,60 @@ void tst_Desktop::guiAndCliWriteTheSameBytes() {
     QVERIFY(gui_bytes.size() > 100);
     QCOMPARE(gui_bytes, cli_file.readAll());
   }
+}
+
+void tst_Desktop::meshOptionsComeOnlyForTrueScaleFormats_data() {
+  QTest::addColumn<QString>("output");
+  QTest::addColumn<QList<QStringList>>("answers");  // to each dialog; an empty list cancels
+  QTest::addColumn<QStringList>("messages");
+  QTest::addColumn<QStringList>("cli_options");  // what writes the same file; none: no file
+  const QString refused = "Error: --vertical-scale takes a positive number, not '0'";
+  QTest::newRow("3DF: no dialog") << "t.3df" << QList<QStringList>() << QStringList()
+                                  << QStringList{"--threads", "1"};
+  QTest::newRow("STL with both") << "t.stl" << QList<QStringList>{{"2", "50"}} << QStringList()
+                                 << QStringList{"--vertical-scale", "2", "--base", "50"};
+  QTest::newRow("OBJ, no base") << "t.obj" << QList<QStringList>{{"0.5", ""}} << QStringList()
+                                << QStringList{"--vertical-scale", "0.5"};
+  QTest::newRow("refused, then cancelled")
+      << "t.glb" << QList<QStringList>{{"0", ""}, {}} << QStringList{refused} << QStringList();
+}
+
+// Prefilled with the texts of the last use, checked as orvandel-cli checks its options.
+void tst_Desktop::meshOptionsComeOnlyForTrueScaleFormats() {
+  QFETCH(QString, output);
+  QFETCH(QList<QStringList>, answers);
+  QFETCH(QStringList, messages);
+  QFETCH(QStringList, cli_options);
+  const QString map = WriteMap("blocks.bmp", BlockMap(16, 40, 24));
+  OpenMap(map);
+  FillSettings({"50", "350", "900", "4000", "2400", "250"});
+  panel_->FieldByTag(6)->setText("1000");
+  for (const QStringList& answer : answers)
+    dialogs_->value_answers.push_back(answer.isEmpty() ? std::nullopt
+                                                       : std::optional<QStringList>(answer));
+  QCOMPARE(Generate(dir_->filePath(output)), messages);
+  QCOMPARE(dialogs_->shown_values.size(), answers.size());
+  if (!answers.isEmpty()) QCOMPARE(dialogs_->shown_values.first(), (QStringList{"1", ""}));
+  QCOMPARE(QFile::exists(dir_->filePath(output)), !cli_options.isEmpty());
+  if (cli_options.isEmpty()) return;
+  QDir(dir_->path()).mkdir("cli");
+  const QStringList args = QStringList{"generate", map, dir_->filePath("cli/" + output)} +
+                           QString(
+                               "--height 6=1000 --water 50 --lawn 350 --snow 900 "
+                               "--map-width 4000 --map-height 2400 --interval 250")
+                               .split(' ') +
+                           cli_options;
+  std::vector<std::string> arguments;
+  for (const QString& arg : args)
+    arguments.push_back(arg.toStdString());
+  QCOMPARE(test::RunCommand(ORVANDEL_CLI, arguments).exit_status, 0);
+  QFile gui_file(dir_->filePath(output));
+  QFile cli_file(dir_->filePath("cli/" + output));
+  QVERIFY(gui_file.open(QIODevice::ReadOnly) && cli_file.open(QIODevice::ReadOnly));
+  QCOMPARE(gui_file.readAll(), cli_file.readAll());
+  if (answers.isEmpty()) return;
+  Generate(dir_->filePath(output));
+  QCOMPARE(dialogs_->shown_values.last(), answers.last());
 }
 
 void tst_Desktop::busyCursorIsGoneAfterAFailedWrite() {

@@ -39,7 +39,7 @@ class tst_MapWindow : public QObject {
   void cleanup();
 
   void popupStaysOnTheScreenWhereverTheMapIsClicked();
-  void enterInThePopupIsOAndEscapeIsX();
+  void enterInThePopupIsOAndEscapeChangesNothing();
   void popupShowsTheColourItEdits();
   void panelStaysAboveABigMapWhateverIsScrolled();
   void hoveringOverTheMapTellsTheColourAndItsHeight();
@@ -103,33 +103,50 @@ void tst_MapWindow::popupStaysOnTheScreenWhereverTheMapIsClicked() {
                                                     .arg(pointer.y())
                                                     .arg(place.x())
                                                     .arg(place.y())));
-    QCOMPARE(place.size(), QSize(104, 28));
+    QCOMPARE(place.size(), QSize(104, 46));
     if (pointer == visible.center()) QCOMPARE(place.topLeft(), pointer + QPoint(-46, 25));
   }
 }
 
-void tst_MapWindow::enterInThePopupIsOAndEscapeIsX() {
+void tst_MapWindow::enterInThePopupIsOAndEscapeChangesNothing() {
   run_->OpenMap(run_->WriteFile("blocks.bmp", BlockMap()));
   const QPoint colour_6 = Map()->mapToGlobal(QPoint(9, 5));
   ClickMapAt(colour_6, [](TfrmSet* popup) {
     QTest::keyClicks(popup->MaskEdit1, "450");
     QTest::keyClick(popup->MaskEdit1, Qt::Key_Return);
   });
+  ClickMapAt(colour_6, [](TfrmSet* popup) {
+    QTest::keyClicks(popup->MaskEdit1, "9");
+    QTest::keyClick(popup->MaskEdit1, Qt::Key_Escape);
+  });
   QCOMPARE(run_->Panel()->FieldByTag(6)->FieldText(), QString("450"));
-  ClickMapAt(colour_6, [](TfrmSet* popup) { QTest::keyClick(popup->MaskEdit1, Qt::Key_Escape); });
-  QCOMPARE(run_->Panel()->FieldByTag(6)->FieldText(), QString());
   QCOMPARE(Popup()->MaskEdit1->FieldText(), QString("450"));  // kept for the next use
 }
 
+// Its swatch, framed, and its index; the value field shows the colour's height when it has
+// one, else the value it had (Escape leaves it as it was before the popup opened).
 void tst_MapWindow::popupShowsTheColourItEdits() {
   run_->OpenMap(run_->WriteFile("blocks.bmp", BlockMap()));
-  for (const QPoint pixel : {QPoint(13, 9), QPoint(2, 14)}) {
-    QColor shown;
-    ClickMapAt(Map()->mapToGlobal(pixel), [&](TfrmSet* popup) {
-      shown = popup->grab().toImage().pixelColor(2, 2);  // inside the frame, beside the field
+  ClickAndType(run_->Panel()->FieldByTag(9), "720");
+  Popup()->MaskEdit1->setText("1200");
+  const struct {
+    QPoint pixel;
+    QString value;
+  } clicks[] = {{QPoint(2, 14), "1200"}, {QPoint(5, 9), "720"}, {QPoint(13, 9), "1200"}};
+  for (const auto& click : clicks) {
+    QImage swatch;
+    QString name, value;
+    ClickMapAt(Map()->mapToGlobal(click.pixel), [&](TfrmSet* popup) {
+      swatch = popup->ColourSwatch->grab().toImage();
+      name = popup->ColourName->text();
+      value = popup->MaskEdit1->FieldText();
       QTest::keyClick(popup, Qt::Key_Escape);
     });
-    QCOMPARE(shown, PaletteColour(BlockColour(pixel.x(), pixel.y())));
+    const int colour = BlockColour(click.pixel.x(), click.pixel.y());
+    QCOMPARE(swatch.pixelColor(swatch.rect().center()), PaletteColour(colour));
+    QCOMPARE(swatch.pixelColor(0, swatch.height() / 2), QColor(Qt::black));
+    QCOMPARE(name, QString("Colour %1").arg(colour));
+    QCOMPARE(value, click.value);
   }
 }
 

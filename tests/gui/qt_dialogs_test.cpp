@@ -2,6 +2,8 @@
 // real clicks and keys.
 #include <QDialogButtonBox>
 #include <QFileDialog>
+#include <QLabel>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -26,10 +28,11 @@ struct Shown {
   QMessageBox::Icon icon = QMessageBox::NoIcon;
   QStringList buttons;
   QWidget* parent = nullptr;
+  int width = 0;
 };
 
 Shown Look(QMessageBox* box) {
-  Shown shown{box->windowTitle(), box->text(), box->icon(), {}, box->parentWidget()};
+  Shown shown{box->windowTitle(), box->text(), box->icon(), {}, box->parentWidget(), box->width()};
   for (QAbstractButton* button : box->buttons())
     shown.buttons << button->text();
   return shown;
@@ -94,6 +97,8 @@ class tst_QtDialogs : public QObject {
   void saveDialogAddsTheExtensionInSmallLetters();
   void filtersOfSeveralFormats();
   void everyDialogOfTheProgramOpensOverTheMainWindow();
+  void valueDialogGivesTheTypedTexts_data();
+  void valueDialogGivesTheTypedTexts();
 };
 
 void tst_QtDialogs::errorDialogHasOneAbortButton() {
@@ -114,6 +119,10 @@ void tst_QtDialogs::generalErrorBoxIsCaptionedWithTheProgram() {
   const auto shown = AnswerBox(Press("OK"));
   dialogs.ShowGeneralError("File not found.");
   QCOMPARE(shown->caption, QString("ORVANDEL"));
+  // Room for the title beside a title bar's three buttons, however short the text.
+  QFont bold;
+  bold.setBold(true);
+  QVERIFY(shown->width > QFontMetrics(bold).horizontalAdvance("ORVANDEL") + 3 * 30);
   QCOMPARE(shown->text, QString("File not found."));
   QCOMPARE(shown->icon, QMessageBox::Critical);
   QCOMPARE(shown->buttons, QStringList{"OK"});
@@ -153,7 +162,8 @@ void tst_QtDialogs::startUpWarningCountsOnlyOKAsGoingOn() {
 void tst_QtDialogs::openDialogTakesANameThatDoesNotExist() {
   QTemporaryDir dir;
   QtUserDialogs dialogs;
-  Program program(dialogs);
+  DesktopSettings settings(dir.filePath("settings.ini"));
+  Program program(dialogs, settings);
   AnswerBox(Press("OK"));
   QVERIFY(program.Start());
   QStringList filters;
@@ -189,7 +199,7 @@ void tst_QtDialogs::openDialogFindsTheExtensionInEitherCase() {
   map.close();
   QtUserDialogs dialogs;
   TypeIntoFileDialog(dir.filePath(typed));
-  const auto chosen = dialogs.AskOpenFile({"Open BMP image file", "BMP files|*.bmp", "bmp"});
+  const auto chosen = dialogs.AskOpenFile({"Open BMP image file", "BMP files|*.bmp", "bmp"}, {});
   QVERIFY(chosen.has_value());
   QCOMPARE(*chosen, dir.filePath(file));
 }
@@ -199,7 +209,7 @@ void tst_QtDialogs::saveDialogAddsTheExtensionInSmallLetters() {
   QtUserDialogs dialogs;
   QStringList filters;
   TypeIntoFileDialog(dir.filePath("terrain"), &filters);
-  const auto chosen = dialogs.AskSaveFile(GenerateDialogSettings("PLG"));
+  const auto chosen = dialogs.AskSaveFile(GenerateDialogSettings("PLG"), {});
   QVERIFY(chosen.has_value());
   QCOMPARE(*chosen, dir.filePath("terrain.plg"));
   // The chosen item's format first, then the four true-scale formats.
@@ -216,8 +226,10 @@ void tst_QtDialogs::filtersOfSeveralFormats() {
 
 // The popup too: it stays over the main window, not behind it.
 void tst_QtDialogs::everyDialogOfTheProgramOpensOverTheMainWindow() {
+  QTemporaryDir dir;
   QtUserDialogs dialogs;
-  Program program(dialogs);
+  DesktopSettings settings(dir.filePath("settings.ini"));
+  Program program(dialogs, settings);
   const auto warning = AnswerBox(Press("OK"));
   QVERIFY(program.Start());
   QCOMPARE(warning->parent, program.frmMainMDI.get());
@@ -233,6 +245,29 @@ void tst_QtDialogs::everyDialogOfTheProgramOpensOverTheMainWindow() {
   });
   program.frmMainMDI->Open3Dfile1Click();
   QCOMPARE(file_dialog_parent, program.frmMainMDI.get());
+}
+
+void tst_QtDialogs::valueDialogGivesTheTypedTexts_data() {
+  QTest::addColumn<Qt::Key>("closing_key");
+  QTest::addColumn<std::optional<QStringList>>("texts");
+  QTest::newRow("Enter") << Qt::Key_Return << std::optional<QStringList>({"2.5", "30"});
+  QTest::newRow("Escape") << Qt::Key_Escape << std::optional<QStringList>();
+}
+
+void tst_QtDialogs::valueDialogGivesTheTypedTexts() {
+  QFETCH(Qt::Key, closing_key);
+  QFETCH(std::optional<QStringList>, texts);
+  QtUserDialogs dialogs;
+  QStringList captions;
+  AnswerNextModal<QDialog>([&](QDialog* dialog) {
+    for (const QLabel* label : dialog->findChildren<QLabel*>())
+      captions << label->text();
+    auto* second = dialog->findChildren<QLineEdit*>().at(1);
+    ClickAndType(second, "30");
+    QTest::keyClick(second, closing_key);
+  });
+  QCOMPARE(dialogs.AskValues("Mesh options", {{"&Scale", "2.5"}, {"&Base", ""}}), texts);
+  QCOMPARE(captions, (QStringList{"&Scale", "&Base"}));
 }
 
 QTEST_MAIN(tst_QtDialogs)

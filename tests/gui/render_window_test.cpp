@@ -86,6 +86,9 @@ class tst_RenderWindow : public QObject {
   void pictureTakesTheFocusAndTheKeys();
   void anglesTellWhatTheyTurn();
   void captionsShowWhole();
+  void arrowsTakeClicksBesideThem_data();
+  void arrowsTakeClicksBesideThem();
+  void wireAndAutorenderStayForTheNextRun();
 
  private:
   TfrmRender* OpenScene(const QString& path);
@@ -93,6 +96,7 @@ class tst_RenderWindow : public QObject {
 
   std::unique_ptr<QTemporaryDir> dir_;
   std::unique_ptr<ScriptedDialogs> dialogs_;
+  std::unique_ptr<DesktopSettings> settings_;
   std::unique_ptr<Program> program_;
   TfrmMainMDI* main_ = nullptr;
   QString terrain_;
@@ -101,7 +105,8 @@ class tst_RenderWindow : public QObject {
 void tst_RenderWindow::init() {
   dir_ = std::make_unique<QTemporaryDir>();
   dialogs_ = std::make_unique<ScriptedDialogs>();
-  program_ = std::make_unique<Program>(*dialogs_);
+  settings_ = std::make_unique<DesktopSettings>(dir_->filePath("settings.ini"));
+  program_ = std::make_unique<Program>(*dialogs_, *settings_);
   QVERIFY(program_->Start());
   main_ = program_->frmMainMDI.get();
   QVERIFY(QTest::qWaitForWindowActive(main_));  // as it is when the user gives a command
@@ -527,6 +532,54 @@ void tst_RenderWindow::captionsShowWhole() {
   QCOMPARE(window->RadioButton1->geometry(), QRect(139, 9, 68, 17));
   QVERIFY(window->RadioButton1->geometry().right() < window->RadioButton2->x());
   QVERIFY(window->CheckBox2->geometry().right() < window->Button2->x());
+}
+
+void tst_RenderWindow::arrowsTakeClicksBesideThem_data() {
+  QTest::addColumn<QPoint>("point");  // in the panel, where the arrows are 16 x 20 at y 6
+  QTest::addColumn<QString>("vertical");
+  QTest::addColumn<QString>("horizontal");
+  QTest::newRow("above the upper arrow") << QPoint(57, 1) << "25"
+                                         << "60";
+  QTest::newRow("below the lower arrow") << QPoint(57, 31) << "15"
+                                         << "60";
+  QTest::newRow("left of the left arrow") << QPoint(105, 16) << "20"
+                                          << "55";
+  QTest::newRow("right of the right arrow") << QPoint(134, 16) << "20"
+                                            << "65";
+  QTest::newRow("above the right arrow") << QPoint(124, 1) << "20"
+                                         << "65";
+}
+
+// The arrows are drawn where they were; each takes clicks on at least 16 x 16 pixels.
+void tst_RenderWindow::arrowsTakeClicksBesideThem() {
+  QFETCH(QPoint, point);
+  QFETCH(QString, vertical);
+  QFETCH(QString, horizontal);
+  TfrmRender* window = OpenScene(terrain_);
+  for (UpDownControl* arrows : {window->UpDown1, window->UpDown2}) {
+    QRect drawn;
+    for (const QWidget* arrow : arrows->findChildren<QWidget*>())
+      drawn |= QRect(arrow->mapTo(window->Panel2, QPoint(0, 0)), arrow->size());
+    QCOMPARE(drawn.size(), QSize(16, 20));
+    QCOMPARE(drawn.y(), 6);
+  }
+  ClickAt(window->Panel2, point);
+  QCOMPARE(window->Edit1->text(), vertical);
+  QCOMPARE(window->Edit2->text(), horizontal);
+}
+
+void tst_RenderWindow::wireAndAutorenderStayForTheNextRun() {
+  TfrmRender* window = OpenScene(terrain_);
+  ClickAt(window->CheckBox1, window->CheckBox1->rect().center());
+  ClickAt(window->CheckBox2, window->CheckBox2->rect().center());
+  program_.reset();
+  settings_ = std::make_unique<DesktopSettings>(dir_->filePath("settings.ini"));
+  program_ = std::make_unique<Program>(*dialogs_, *settings_);
+  QVERIFY(program_->Start());
+  main_ = program_->frmMainMDI.get();
+  window = OpenScene(terrain_);
+  QVERIFY(window->CheckBox1->isChecked() && !window->CheckBox2->isChecked());
+  QVERIFY(OnlyBlackAndWhite(Picture()));
 }
 
 QTEST_MAIN(tst_RenderWindow)

@@ -11,9 +11,9 @@
 namespace orvandel::gui {
 
 // The desktop program as a user starts it: the start-up warning answered with OK, the
-// later dialogs answered by a script, and a temporary folder for its files.
+// later dialogs answered by a script, and a temporary folder for its files and settings.
 struct RunningProgram {
-  RunningProgram() : program(dialogs) {
+  RunningProgram() : settings(dir.filePath("settings.ini")), program(dialogs, settings) {
     started = program.Start();
     dialogs.TakeShown();
   }
@@ -37,6 +37,7 @@ struct RunningProgram {
 
   QTemporaryDir dir;
   ScriptedDialogs dialogs;
+  DesktopSettings settings;
   Program program;
   bool started = false;
 };

@@ -17,10 +17,30 @@ class ScriptedDialogs : public UserDialogs {
     shown << "Warning: " + text;
     return warning_answer;
   }
-  std::optional<QString> AskOpenFile(const FileDialogSettings& settings) override {
+  bool AskYesNo(const QString& text) override {
+    shown << "Question: " + text;
+    return yes_answer;
+  }
+  // Answers with the texts of value_answers, one list per dialog; none left is "OK" with
+  // the texts shown, a null list "Cancel".
+  std::optional<QStringList> AskValues(const QString&, const QList<TypedValue>& values) override {
+    QStringList shown_texts;
+    for (const TypedValue& value : values)
+      shown_texts << value.text;
+    shown_values << shown_texts;
+    if (value_answers.empty()) return shown_texts;
+    const std::optional<QStringList> answer = value_answers.front();
+    value_answers.pop_front();
+    return answer;
+  }
+  std::optional<QString> AskOpenFile(const FileDialogSettings& settings,
+                                     const QString& folder) override {
+    last_folder = folder;
     return Answer(settings, open_answers);
   }
-  std::optional<QString> AskSaveFile(const FileDialogSettings& settings) override {
+  std::optional<QString> AskSaveFile(const FileDialogSettings& settings,
+                                     const QString& folder) override {
+    last_folder = folder;
     return Answer(settings, save_answers);
   }
 
@@ -33,11 +53,15 @@ class ScriptedDialogs : public UserDialogs {
 
   QWidget* parent = nullptr;  // the window the dialogs open over
   bool warning_answer = true;
+  bool yes_answer = true;
   // The names the file dialogs answer, one per dialog; none left, or a null name, cancels.
   std::deque<QString> open_answers;
   std::deque<QString> save_answers;
+  std::deque<std::optional<QStringList>> value_answers;
+  QList<QStringList> shown_values;  // the texts each value dialog showed at first
   QStringList shown;
   FileDialogSettings last_file_dialog;
+  QString last_folder;  // where the last file dialog opened
   int file_dialogs = 0;
 
  private:

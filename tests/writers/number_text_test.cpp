@@ -8,7 +8,7 @@
 #include <random>
 #include <string>
 
-#include "orvandel/writers/number_text.h"
+#include "writers/number_text.h"
 #include "writers/text_piece.h"
 
 namespace orvandel {

@@ -5,8 +5,8 @@
 #include <assimp/Importer.hpp>
 #include <map>
 
+#include "fileio/little_endian.h"
 #include "generation.h"
-#include "orvandel/fileio/little_endian.h"
 #include "temp_dir.h"
 
 namespace orvandel {

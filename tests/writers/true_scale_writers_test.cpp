@@ -7,8 +7,8 @@
 #include <sstream>
 
 #include "failure_message.h"
+#include "fileio/little_endian.h"
 #include "generation.h"
-#include "orvandel/fileio/little_endian.h"
 #include "scene_file.h"
 #include "surface_checks.h"
 #include "temp_dir.h"

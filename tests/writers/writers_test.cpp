@@ -5,9 +5,9 @@
 #include <sstream>
 
 #include "generation.h"
-#include "orvandel/writers/number_text.h"
 #include "scene_file.h"
 #include "temp_dir.h"
+#include "writers/number_text.h"
 #include "writers/output_names.h"
 
 namespace orvandel {

@@ -9,6 +9,10 @@
 # two front ends, cli and gui, the core and imaging, but not each other. A header directly in
 # orvandel/ (the version, generated from its .in template) belongs to no layer: everyone may
 # use it.
+#
+# A core header is public (under core/include) only when a front end, imaging, a benchmark, a
+# fuzz target or a tool includes it, or another public header does; every other header stands
+# beside its sources, and nothing outside the core and the tests reaches for one of those.
 
 cmake_minimum_required(VERSION 3.25)
 
@@ -78,6 +82,36 @@ foreach(path IN LISTS sources)
       math(EXPR wrong_way "${wrong_way} + 1")
     endif()
   endforeach()
+endforeach()
+
+# The public headers and who includes them from outside the core.
+set(public_root "${src}/core/include")
+file(GLOB_RECURSE public_headers "${public_root}/*.h")
+file(GLOB_RECURSE outside "${src}/cli/*" "${src}/gui/*" "${src}/imaging/*"
+     "${SOURCE_DIR}/bench/*" "${SOURCE_DIR}/fuzz/*" "${SOURCE_DIR}/tools/*")
+list(FILTER outside INCLUDE REGEX "\\.(h|cpp)$")
+set(used_publicly "")
+foreach(path IN LISTS outside public_headers)
+  file(STRINGS "${path}" includes REGEX "^#include \"")
+  foreach(line IN LISTS includes)
+    string(REGEX REPLACE "^#include \"([^\"]+)\".*" "\\1" name "${line}")
+    file(RELATIVE_PATH shown "${SOURCE_DIR}" "${path}")
+    if(EXISTS "${public_root}/${name}")
+      if(NOT path STREQUAL "${public_root}/${name}")
+        list(APPEND used_publicly "${public_root}/${name}")
+      endif()
+    elseif(path IN_LIST outside AND EXISTS "${src}/core/${name}")
+      message(SEND_ERROR "${shown}: \"${name}\" is the core's own; make it public first")
+      math(EXPR wrong_way "${wrong_way} + 1")
+    endif()
+  endforeach()
+endforeach()
+foreach(header IN LISTS public_headers)
+  if(NOT header IN_LIST used_publicly)
+    file(RELATIVE_PATH shown "${SOURCE_DIR}" "${header}")
+    message(SEND_ERROR "${shown}: only the core uses it; it belongs beside its sources")
+    math(EXPR wrong_way "${wrong_way} + 1")
+  endif()
 endforeach()
 
 if(wrong_way GREATER 0)

@@ -4,6 +4,7 @@
 
 #include "orvandel/fileio/failure.h"
 #include "orvandel/fileio/same_file.h"
+#include "orvandel/generator/field_fault.h"
 #include "orvandel/generator/field_text.h"
 #include "orvandel/generator/read_generator_settings.h"
 #include "orvandel/writers/output_formats.h"
@@ -11,10 +12,12 @@
 namespace orvandel {
 namespace {
 
+// The first blank field is the one at fault.
 void CheckSettingsFilledIn(const PanelTexts& panel) {
-  if (std::any_of(panel.settings.begin(), panel.settings.end(), IsBlankField)) {
-    throw Refusal("One or more important values not set!");
-  }
+  const auto blank = std::find_if(panel.settings.begin(), panel.settings.end(), IsBlankField);
+  if (blank == panel.settings.end()) return;
+  const auto field = static_cast<SettingsField>(blank - panel.settings.begin());
+  throw FieldFailure<Refusal>("One or more important values not set!", SettingField(field));
 }
 
 // The chosen format's filter (none for an unknown item), then those of the true-scale ones.

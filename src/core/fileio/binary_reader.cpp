@@ -8,8 +8,8 @@
 #include <cerrno>
 #include <cstring>
 
+#include "fileio/little_endian.h"
 #include "orvandel/fileio/io_error.h"
-#include "orvandel/fileio/little_endian.h"
 
 namespace orvandel {
 namespace {

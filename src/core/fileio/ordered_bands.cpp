@@ -1,4 +1,4 @@
-#include "orvandel/fileio/ordered_bands.h"
+#include "fileio/ordered_bands.h"
 
 #include <algorithm>
 #include <cassert>

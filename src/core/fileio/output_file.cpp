@@ -8,8 +8,8 @@
 
 #include "fileio/descriptor_io.h"
 #include "fileio/output_target.h"
+#include "fileio/temporary_file.h"
 #include "orvandel/fileio/io_error.h"
-#include "orvandel/fileio/temporary_file.h"
 
 namespace orvandel {
 namespace {

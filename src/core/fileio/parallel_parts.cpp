@@ -1,4 +1,4 @@
-#include "orvandel/fileio/parallel_parts.h"
+#include "fileio/parallel_parts.h"
 
 #include <algorithm>
 #include <exception>

@@ -1,4 +1,4 @@
-#include "orvandel/fileio/temporary_file.h"
+#include "fileio/temporary_file.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>

@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
+#include "fileio/parallel_parts.h"
 #include "generator/cell_row_counter.h"
-#include "orvandel/fileio/parallel_parts.h"
 
 namespace orvandel {
 namespace {

@@ -5,6 +5,7 @@
 #include <limits>
 
 #include "orvandel/fileio/failure.h"
+#include "orvandel/generator/field_fault.h"
 #include "orvandel/generator/field_text.h"
 #include "orvandel/generator/triangulation.h"
 
@@ -13,14 +14,31 @@ namespace {
 
 constexpr std::int64_t kInt32Max = std::numeric_limits<std::int32_t>::max();
 
+// The interval is the field at fault when the grid it gives cannot be made.
+[[noreturn]] void RefuseInterval(const char* message) {
+  throw FieldFailure<Refusal>(message, SettingField(kInterval));
+}
+
+float FieldValue(std::string_view text, PanelField field) {
+  try {
+    return FieldToFloat(text);
+  } catch (const RuntimeFailure& failure) {
+    throw FieldFailure<RuntimeFailure>(failure.what(), field);
+  }
+}
+
+float SettingValue(const PanelTexts& panel, SettingsField field) {
+  return FieldValue(panel.settings[field], SettingField(field));
+}
+
 void ReadSettings(const PanelTexts& panel, GeneratorSettings& s) {
-  s.Water = FieldToFloat(panel.settings[kWater]);
-  s.Lawn = FieldToFloat(panel.settings[kLawn]);
-  s.Snow = FieldToFloat(panel.settings[kSnow]);
-  s.Mapwidth = FieldToFloat(panel.settings[kMapwidth]);
-  s.Mapheight = FieldToFloat(panel.settings[kMapheight]);
-  s.Interval = FieldToFloat(panel.settings[kInterval]);
-  if (!(std::min(s.Mapwidth, s.Mapheight) > s.Interval)) throw Refusal("Invalid interval!");
+  s.Water = SettingValue(panel, kWater);
+  s.Lawn = SettingValue(panel, kLawn);
+  s.Snow = SettingValue(panel, kSnow);
+  s.Mapwidth = SettingValue(panel, kMapwidth);
+  s.Mapheight = SettingValue(panel, kMapheight);
+  s.Interval = SettingValue(panel, kInterval);
+  if (!(std::min(s.Mapwidth, s.Mapheight) > s.Interval)) RefuseInterval("Invalid interval!");
 }
 
 void ReadHeights(const PanelTexts& panel, HeightTable& table) {
@@ -30,7 +48,7 @@ void ReadHeights(const PanelTexts& panel, HeightTable& table) {
       continue;
     }
     table[k].IsSet = 1;
-    table[k].Height = FieldToFloat(panel.heights[k]);
+    table[k].Height = FieldValue(panel.heights[k], HeightField(k));
   }
 }
 
@@ -40,7 +58,7 @@ std::int32_t CellSizeOf(const GeneratorSettings& s, int image_width, int image_h
   const long double pixels =
       static_cast<long double>(std::max(image_width, image_height)) * s.Interval / s.Scale;
   const long double rounded = std::nearbyint(pixels);
-  if (!(rounded >= 1)) throw Refusal("Division by zero - Interval too small!");
+  if (!(rounded >= 1)) RefuseInterval("Division by zero - Interval too small!");
   return static_cast<std::int32_t>(std::min(rounded, static_cast<long double>(kInt32Max)));
 }
 
@@ -48,11 +66,11 @@ void LayOutGrid(GridLayout& grid) {
   grid.Columns = grid.ImageWidth / grid.CellSize;
   grid.Rows = grid.ImageHeight / grid.CellSize;
   if (grid.Columns == 0 || grid.Rows == 0) {
-    throw Refusal("Interval too large - the grid has no cells!");
+    RefuseInterval("Interval too large - the grid has no cells!");
   }
   // Vertex numbers and counts are 32-bit in every format.
   const std::int64_t vertices = std::int64_t{grid.Columns} * grid.Rows;
-  if (2 * vertices > kInt32Max) throw Refusal("Interval too small - the grid has too many cells!");
+  if (2 * vertices > kInt32Max) RefuseInterval("Interval too small - the grid has too many cells!");
   grid.VertexCount = static_cast<std::int32_t>(vertices);
   grid.TriangleCount = TriangleCountOf(grid);
 }

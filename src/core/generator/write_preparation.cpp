@@ -1,6 +1,7 @@
 #include "orvandel/generator/write_preparation.h"
 
 #include "orvandel/fileio/failure.h"
+#include "orvandel/generator/field_fault.h"
 
 namespace orvandel {
 
@@ -21,7 +22,7 @@ WritePreparation PrepareWrite(const HeightTable& heights, const GeneratorSetting
     ++count;
     sum += prep.scaled_height[k];
   }
-  if (count == 0) throw Refusal("Must set at least one height!");
+  if (count == 0) throw FieldFailure<Refusal>("Must set at least one height!", HeightField(0));
   prep.fallback = sum / static_cast<float>(count);
   return prep;
 }

@@ -1,4 +1,4 @@
-#include "orvandel/geometry/hsv.h"
+#include "geometry/hsv.h"
 
 #include "geometry/hsv_lanes.h"
 

@@ -16,7 +16,7 @@
 #include <cstdint>
 #include <cstring>
 
-#include "orvandel/geometry/shading.h"
+#include "geometry/shading.h"
 #include "orvandel/geometry/vector3.h"
 
 namespace orvandel::lanes {

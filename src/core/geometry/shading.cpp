@@ -1,4 +1,4 @@
-#include "orvandel/geometry/shading.h"
+#include "geometry/shading.h"
 
 #include <algorithm>
 #include <cmath>
@@ -6,7 +6,7 @@
 
 #include "geometry/hsv_lanes.h"
 #include "geometry/lanes.h"
-#include "orvandel/geometry/vector_math.h"
+#include "geometry/vector_math.h"
 
 namespace orvandel {
 namespace {

@@ -1,4 +1,4 @@
-#include "orvandel/geometry/vector_math.h"
+#include "geometry/vector_math.h"
 
 namespace orvandel {
 

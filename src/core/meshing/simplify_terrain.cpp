@@ -4,10 +4,10 @@
 #include <atomic>
 #include <cmath>
 
+#include "fileio/parallel_parts.h"
 #include "meshing/decimate.h"
 #include "meshing/grid_tiles.h"
 #include "meshing/mesh_pieces.h"
-#include "orvandel/fileio/parallel_parts.h"
 
 namespace orvandel {
 namespace {

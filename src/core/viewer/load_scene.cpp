@@ -6,11 +6,11 @@
 #include <utility>
 #include <vector>
 
+#include "fileio/little_endian.h"
+#include "geometry/bounds.h"
 #include "orvandel/fileio/binary_reader.h"
 #include "orvandel/fileio/format_3df.h"
 #include "orvandel/fileio/io_error.h"
-#include "orvandel/fileio/little_endian.h"
-#include "orvandel/geometry/bounds.h"
 #include "viewer/huge_pages.h"
 #include "viewer/vertex_use.h"
 

@@ -3,10 +3,10 @@
 #include <cmath>
 #include <numbers>
 
+#include "fileio/parallel_parts.h"
+#include "geometry/bounds.h"
+#include "geometry/vector_math.h"
 #include "orvandel/fileio/failure.h"
-#include "orvandel/fileio/parallel_parts.h"
-#include "orvandel/geometry/bounds.h"
-#include "orvandel/geometry/vector_math.h"
 #include "viewer/huge_pages.h"
 
 namespace orvandel {

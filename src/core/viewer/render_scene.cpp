@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <vector>
 
-#include "orvandel/fileio/parallel_parts.h"
-#include "orvandel/geometry/shading.h"
+#include "fileio/parallel_parts.h"
+#include "geometry/shading.h"
 #include "viewer/huge_pages.h"
 #include "viewer/shade_ahead.h"
 

@@ -3,7 +3,7 @@
 #include <cstddef>
 #include <functional>
 
-#include "orvandel/fileio/parallel_parts.h"
+#include "fileio/parallel_parts.h"
 #include "orvandel/fileio/thread_count.h"
 #include "orvandel/geometry/colour.h"
 

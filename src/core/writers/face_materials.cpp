@@ -1,8 +1,8 @@
 #include "writers/face_materials.h"
 
+#include "fileio/parallel_parts.h"
+#include "geometry/shading.h"
 #include "orvandel/fileio/format_3df.h"
-#include "orvandel/fileio/parallel_parts.h"
-#include "orvandel/geometry/shading.h"
 #include "writers/square_classes.h"
 
 namespace orvandel {

@@ -1,4 +1,4 @@
-#include "orvandel/writers/number_text.h"
+#include "writers/number_text.h"
 
 #include <charconv>
 #include <cmath>

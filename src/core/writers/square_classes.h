@@ -4,7 +4,7 @@
 #include <utility>
 #include <vector>
 
-#include "orvandel/fileio/parallel_parts.h"
+#include "fileio/parallel_parts.h"
 #include "orvandel/writers/mesh_write.h"
 
 namespace orvandel {

@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <utility>
 
-#include "orvandel/writers/number_text.h"
+#include "writers/number_text.h"
 
 namespace orvandel {
 

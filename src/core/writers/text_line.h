@@ -6,8 +6,8 @@
 #include <string_view>
 
 #include "orvandel/fileio/byte_sink.h"
-#include "orvandel/writers/number_text.h"
 #include "writers/decimal_digits.h"
+#include "writers/number_text.h"
 #include "writers/text_piece.h"
 
 namespace orvandel {

@@ -6,8 +6,8 @@
 #include <utility>
 #include <vector>
 
-#include "orvandel/fileio/ordered_bands.h"
-#include "orvandel/fileio/parallel_parts.h"
+#include "fileio/ordered_bands.h"
+#include "fileio/parallel_parts.h"
 #include "writers/solid_base.h"
 #include "writers/true_scale_terrain.h"
 #include "writers/vertex_range.h"

@@ -5,8 +5,8 @@
 #include <cstdint>
 #include <vector>
 
+#include "geometry/bounds.h"
 #include "orvandel/generator/triangulation.h"
-#include "orvandel/geometry/bounds.h"
 #include "orvandel/geometry/vector3.h"
 #include "orvandel/writers/mesh_write.h"
 

@@ -2,7 +2,7 @@
 
 #include <cstddef>
 
-#include "orvandel/fileio/parallel_parts.h"
+#include "fileio/parallel_parts.h"
 
 namespace orvandel {
 

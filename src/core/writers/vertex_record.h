@@ -2,8 +2,8 @@
 
 #include <cstddef>
 
+#include "fileio/little_endian.h"
 #include "orvandel/fileio/byte_sink.h"
-#include "orvandel/fileio/little_endian.h"
 #include "orvandel/geometry/vector3.h"
 
 namespace orvandel {

@@ -1,6 +1,6 @@
+#include "fileio/little_endian.h"
+#include "fileio/ordered_bands.h"
 #include "orvandel/fileio/format_3df.h"
-#include "orvandel/fileio/little_endian.h"
-#include "orvandel/fileio/ordered_bands.h"
 #include "orvandel/writers/mesh_write.h"
 #include "writers/records.h"
 #include "writers/square_classes.h"

@@ -2,8 +2,8 @@
 #include <optional>
 #include <string_view>
 
+#include "fileio/ordered_bands.h"
 #include "orvandel/fileio/format_3df.h"
-#include "orvandel/fileio/ordered_bands.h"
 #include "orvandel/writers/mesh_write.h"
 #include "writers/square_row_numbers.h"
 #include "writers/text_line.h"

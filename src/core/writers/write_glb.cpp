@@ -3,8 +3,8 @@
 #include <limits>
 #include <string>
 
+#include "fileio/little_endian.h"
 #include "orvandel/fileio/failure.h"
-#include "orvandel/fileio/little_endian.h"
 #include "orvandel/writers/mesh_write.h"
 #include "writers/face_materials.h"
 #include "writers/vertex_record.h"

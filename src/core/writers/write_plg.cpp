@@ -2,8 +2,8 @@
 #include <limits>
 #include <string_view>
 
+#include "fileio/ordered_bands.h"
 #include "orvandel/fileio/format_3df.h"
-#include "orvandel/fileio/ordered_bands.h"
 #include "orvandel/writers/mesh_write.h"
 #include "writers/output_names.h"
 #include "writers/square_row_numbers.h"

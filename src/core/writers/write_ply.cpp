@@ -1,6 +1,6 @@
 #include <string>
 
-#include "orvandel/fileio/little_endian.h"
+#include "fileio/little_endian.h"
 #include "orvandel/writers/mesh_write.h"
 #include "writers/face_materials.h"
 #include "writers/vertex_record.h"

@@ -2,7 +2,7 @@
 #include <array>
 #include <utility>
 
-#include "orvandel/fileio/ordered_bands.h"
+#include "fileio/ordered_bands.h"
 #include "orvandel/writers/mesh_write.h"
 #include "writers/text_line.h"
 

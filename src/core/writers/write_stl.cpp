@@ -2,7 +2,7 @@
 #include <array>
 #include <string_view>
 
-#include "orvandel/fileio/little_endian.h"
+#include "fileio/little_endian.h"
 #include "orvandel/writers/mesh_write.h"
 #include "writers/true_scale_mesh.h"
 #include "writers/unit_normal.h"

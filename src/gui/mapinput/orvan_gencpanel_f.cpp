@@ -66,6 +66,10 @@ void ColourSwatch(QLabel* swatch, int index, const QColor& colour) {
                          .arg(colour.blue()));
 }
 
+QString HeightStepName(int index) {
+  return QString("Height of colour %1").arg(index);
+}
+
 }  // namespace
 
 TfrmGenCPanel::TfrmGenCPanel(QWidget* parent) : QMdiSubWindow(parent) {
@@ -90,6 +94,12 @@ TfrmGenCPanel::TfrmGenCPanel(QWidget* parent) : QMdiSubWindow(parent) {
   BitBtn1->setGeometry(4, 338, 140, 41);
   connect(BitBtn1, &QPushButton::clicked, this, &TfrmGenCPanel::BitBtn1Click);
   setWidget(client);
+  QList<std::pair<MaskedEdit*, QString>> named;
+  for (int index = 0; index < 16; ++index)
+    named.append({FieldByTag(index), HeightStepName(index)});
+  for (const SettingsField& s : kSettings)
+    named.append({FieldByTag(s.tag), s.caption});
+  history_ = new PanelHistory(named, this);
 }
 
 // Two columns of eight rows: palette indexes 0 to 7 on the left, 8 to 15 on the right.
@@ -161,6 +171,59 @@ void TfrmGenCPanel::ColourSwatches(const SwatchColours& swatches) {
 
 MaskedEdit* TfrmGenCPanel::FieldByTag(int tag) const {
   return FindByTag<MaskedEdit>(this, tag);
+}
+
+MaskedEdit* TfrmGenCPanel::Field(PanelField field) const {
+  const int index = static_cast<int>(field.index);
+  return FieldByTag(field.kind == PanelField::kHeight ? index : kSettings[index].tag);
+}
+
+QList<MaskedEdit*> TfrmGenCPanel::AllFields() const {
+  QList<MaskedEdit*> fields;
+  for (int index = 0; index < 16; ++index)
+    fields << FieldByTag(index);
+  for (const SettingsField& s : kSettings)
+    fields << FieldByTag(s.tag);
+  return fields;
+}
+
+QStringList TfrmGenCPanel::AllTexts() const {
+  QStringList texts;
+  for (const MaskedEdit* field : AllFields())
+    texts << field->FieldText();
+  return texts;
+}
+
+void TfrmGenCPanel::FillIn(const QStringList& texts) {
+  QList<std::pair<MaskedEdit*, QString>> filled;
+  const QList<MaskedEdit*> fields = AllFields();
+  for (qsizetype i = 0; i < fields.size() && i < texts.size(); ++i)
+    filled.append({fields[i], texts[i]});
+  history_->SetTexts(filled, "Remembered values");
+}
+
+void TfrmGenCPanel::SetHeightText(int palette_index, const QString& text) {
+  history_->SetTexts({{FieldByTag(palette_index), text}}, HeightStepName(palette_index));
+}
+
+void TfrmGenCPanel::ShowField(PanelField field) {
+  field_to_show_ = Field(field);
+  if (isActiveWindow()) FocusFieldToShow();
+}
+
+void TfrmGenCPanel::FocusFieldToShow() {
+  if (field_to_show_ == nullptr) return;
+  field_to_show_->setFocus(Qt::OtherFocusReason);
+  field_to_show_->selectAll();
+  field_to_show_ = nullptr;
+}
+
+// A window made active again gives the focus back to the control that had it before, so
+// the field to show takes it after that.
+bool TfrmGenCPanel::event(QEvent* event) {
+  const bool handled = QMdiSubWindow::event(event);
+  if (event->type() == QEvent::WindowActivate) FocusFieldToShow();
+  return handled;
 }
 
 PanelTexts TfrmGenCPanel::Texts() const {

@@ -54,19 +54,21 @@ TfrmMap::TfrmMap(std::function<void(PackedColour, const QPoint&)> on_click,
   connect(Image1, &MapView::Hovered, this, &TfrmMap::Image1MouseMove);
 }
 
+// The picture is asked for at the new size: a window that grows behind another one would
+// otherwise show the old map's pixels, and nothing around them, until it is uncovered.
 void TfrmMap::ShowMap(std::unique_ptr<QImageMap> map, const QString& file_name) {
   map_ = std::move(map);
-  Image1->SetPicture(&map_->Image());
   setWindowTitle(file_name);
   FixClientSize(this, map_->Image().size());
+  Image1->SetPicture(&map_->Image());
 }
 
-void TfrmMap::Image1MouseDown(const QPoint& pixel, const QPoint& screen_point) {
+void TfrmMap::PickColour(const QPoint& pixel, const QPoint& screen_point) {
   on_click_(map_->PixelColour(pixel.x(), pixel.y()), screen_point);
 }
 
 // Asked afresh at every move, so that it tells the height as it is typed now.
-void TfrmMap::Image1MouseMove(const QPoint& pixel) {
+void TfrmMap::DescribePixel(const QPoint& pixel) {
   Image1->setToolTip(describe_(map_->PixelColour(pixel.x(), pixel.y())));
 }
 

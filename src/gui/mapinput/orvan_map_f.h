@@ -47,14 +47,20 @@ class TfrmMap : public QMdiSubWindow {
   void ShowMap(std::unique_ptr<QImageMap> map, const QString& file_name);
   const QImageMap* Map() const { return map_.get(); }
 
-  MapView* Image1 = nullptr;
+  MapView* Image1 = nullptr;  // the map at its own size
 
  signals:
   void Closed();
 
  public slots:
-  void Image1MouseDown(const QPoint& pixel, const QPoint& screen_point);
-  void Image1MouseMove(const QPoint& pixel);
+  void Image1MouseDown(const QPoint& pixel, const QPoint& screen_point) {
+    PickColour(pixel, screen_point);
+  }
+  void Image1MouseMove(const QPoint& pixel) { DescribePixel(pixel); }
+  // Hands the clicked pixel's colour on, to open the height popup at the pointer.
+  void PickColour(const QPoint& pixel, const QPoint& screen_point);
+  // Tells in the tooltip what the pixel under the pointer stands for.
+  void DescribePixel(const QPoint& pixel);
 
  protected:
   void closeEvent(QCloseEvent* event) override;

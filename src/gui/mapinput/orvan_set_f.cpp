@@ -42,12 +42,10 @@ QRect AvailableAround(const QPoint& screen_point, QScreen* fallback) {
 
 }  // namespace
 
-TfrmSet::TfrmSet(std::function<QLineEdit*()> height_field, QWidget* parent)
-    : QDialog(parent, Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint | Qt::Tool),
-      height_field_(std::move(height_field)) {
+TfrmSet::TfrmSet(QWidget* parent)
+    : QDialog(parent, Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint | Qt::Tool) {
   setObjectName("frmSet");
-  setFixedSize(104, 28);
-  setAutoFillBackground(true);
+  setFixedSize(104, 46);
   MaskEdit1 = new MaskedEdit("#00000; ", this);
   MaskEdit1->setObjectName("MaskEdit1");
   MaskEdit1->setFrame(false);
@@ -65,16 +63,31 @@ TfrmSet::TfrmSet(std::function<QLineEdit*()> height_field, QWidget* parent)
   Button1->setGeometry(60, 4, 20, 20);
   Button2 = BoldButton("X", "Button2", this);
   Button2->setGeometry(81, 4, 20, 20);
+  CreateColourRow(font);
   connect(Button1, &QPushButton::clicked, this, &TfrmSet::Button1Click);
   connect(Button2, &QPushButton::clicked, this, &TfrmSet::Button2Click);
 }
 
+// Below the controls, so that they keep their places.
+void TfrmSet::CreateColourRow(const QFont& font) {
+  ColourSwatch = new QLabel(this);
+  ColourSwatch->setObjectName("ColourSwatch");
+  ColourSwatch->setAutoFillBackground(true);
+  ColourSwatch->setFrameShape(QFrame::Box);  // a white colour shows against the popup too
+  ColourSwatch->setGeometry(4, 27, 15, 15);
+  ColourName = new QLabel(this);
+  ColourName->setObjectName("ColourName");
+  ColourName->setFont(font);
+  ColourName->setGeometry(24, 27, 76, 15);
+}
+
 // A popup partly off the screen would hide the buttons that close it, and the program
 // would seem to hang; so it moves inside the screen where it must.
-void TfrmSet::PopupAt(const QPoint& screen_point, const QColor& colour) {
-  QPalette shown = palette();
-  shown.setColor(QPalette::Window, colour);
-  setPalette(shown);
+void TfrmSet::PopupAt(const QPoint& screen_point, const ClickedColour& clicked) {
+  ShowColour(clicked);
+  palette_index_ = clicked.palette_index;
+  value_before_ = MaskEdit1->FieldText();
+  if (!clicked.height.isEmpty()) MaskEdit1->setText(clicked.height);
   const int arrows_end = UpDown1->x() + UpDown1->width();
   const QRect wanted(screen_point + QPoint(-(width() - arrows_end), kBelowPointer), size());
   move(KeptInside(wanted, AvailableAround(screen_point, screen())).topLeft());
@@ -82,14 +95,27 @@ void TfrmSet::PopupAt(const QPoint& screen_point, const QColor& colour) {
   exec();
 }
 
-void TfrmSet::Button1Click() {
-  if (QLineEdit* field = height_field_()) field->setText(MaskEdit1->FieldText());
+void TfrmSet::ShowColour(const ClickedColour& clicked) {
+  QPalette shown = ColourSwatch->palette();
+  shown.setColor(QPalette::Window, clicked.colour);
+  shown.setColor(QPalette::WindowText, Qt::black);
+  ColourSwatch->setPalette(shown);
+  ColourName->setText(QString("Colour %1").arg(clicked.palette_index));
+}
+
+void TfrmSet::AcceptHeight() {
+  emit HeightChosen(palette_index_, MaskEdit1->FieldText());
   accept();  // hides the popup and ends its modal wait
 }
 
-void TfrmSet::Button2Click() {
-  if (QLineEdit* field = height_field_()) field->setText("");
-  accept();  // hides the popup and ends its modal wait
+void TfrmSet::ClearHeight() {
+  emit HeightChosen(palette_index_, QString());
+  accept();
+}
+
+void TfrmSet::Cancel() {
+  MaskEdit1->setText(value_before_);
+  reject();
 }
 
 void TfrmSet::keyPressEvent(QKeyEvent* event) {
@@ -98,7 +124,7 @@ void TfrmSet::keyPressEvent(QKeyEvent* event) {
     case Qt::Key_Enter:
       return Button1->click();
     case Qt::Key_Escape:
-      return Button2->click();
+      return Cancel();
     default:
       QDialog::keyPressEvent(event);
   }

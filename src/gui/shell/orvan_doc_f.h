@@ -21,8 +21,8 @@ class TfrmDoc : public QMdiSubWindow {
   // "Cannot open file document.txt" when it cannot be read; the box then keeps its text.
   void LoadDocument();
 
-  QPlainTextEdit* Memo1 = nullptr;
-  QPushButton* Button1 = nullptr;
+  QPlainTextEdit* Memo1 = nullptr;  // the text, on light yellow
+  QPushButton* Button1 = nullptr;   // "Close"
 
  signals:
   void Closed();

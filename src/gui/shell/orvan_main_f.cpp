@@ -3,8 +3,10 @@
 #include <QApplication>
 #include <QEvent>
 #include <QFile>
+#include <QFileInfo>
 #include <QMenuBar>
 #include <QScreen>
+#include <algorithm>
 
 #include "mapinput/orvan_gencpanel_f.h"
 #include "mapinput/orvan_map_f.h"
@@ -13,9 +15,13 @@
 #include "orvandel/commands/open_map_command.h"
 #include "orvandel/commands/scene_commands.h"
 #include "orvandel/fileio/same_file.h"
+#include "orvandel/generator/field_fault.h"
+#include "orvandel/writers/output_formats.h"
+#include "shell/mesh_options.h"
 #include "shell/orvan_doc_f.h"
 #include "shell/program.h"
 #include "shell/qt_busy_cursor.h"
+#include "shell/recent_files_menu.h"
 #include "viewer/orvan_render_f.h"
 #include "widgets/client_size.h"
 #include "widgets/globe_picture.h"
@@ -27,8 +33,25 @@ namespace {
 // The render window's outer size.
 constexpr QSize kRenderWindowSize(558, 477);
 
+constexpr char kOfferMapTexts[] =
+    "This map was used before. Fill in the heights and settings it had then, in place of "
+    "those typed now?\n\nEdit > Undo brings back the values typed now.";
+
 std::string LocalFileName(const QString& name) {
   return QFile::encodeName(name).toStdString();
+}
+
+// A file as the recent lists name it, whatever folder the program runs in.
+QString RecentName(const QString& file_name) {
+  return QFileInfo(file_name).absoluteFilePath();
+}
+
+QString RecentName(const std::string& file_name) {
+  return RecentName(QFile::decodeName(file_name.c_str()));
+}
+
+bool IsBlank(const QString& text) {
+  return text.trimmed().isEmpty();
 }
 
 }  // namespace
@@ -44,26 +67,61 @@ TfrmMainMDI::TfrmMainMDI(Program& program) : program_(program) {
   MdiArea->viewport()->installEventFilter(this);
   setCentralWidget(MdiArea);
   CreateMenu();
+  connect(qApp, &QCoreApplication::aboutToQuit, this, &TfrmMainMDI::RememberForNextRun);
 }
 
+// The shortcuts are those of today's desktop programs; Ctrl+P stays free for a preview.
 void TfrmMainMDI::CreateMenu() {
   QMenu* menu = menuBar()->addMenu("&Menu");
   menu->setObjectName("Menu1");
-  const auto item = [&](const char* name, const char* caption, auto handler) {
+  const auto item = [&](const char* name, const char* caption, auto handler, QKeySequence keys) {
     QAction* action = menu->addAction(caption, this, handler);
     action->setObjectName(name);
+    action->setShortcut(keys);
     return action;
   };
-  OpenBMPfile1 = item("OpenBMPfile1", "&Open BMP image file...", &TfrmMainMDI::OpenBMPfile1Click);
-  Generate3Dfile1 =
-      item("Generate3Dfile1", "&Generate 3D file...", &TfrmMainMDI::Generate3Dfile1Click);
+  const auto recent = [&](const char* name, const char* caption, auto files, auto open) {
+    auto* submenu = new RecentFilesMenu(caption, files, open, menu);
+    submenu->setObjectName(name);
+    menu->addMenu(submenu);
+    return submenu;
+  };
+  DesktopSettings& settings = program_.settings;
+  OpenBMPfile1 = item("OpenBMPfile1", "&Open BMP image file...", &TfrmMainMDI::OpenBMPfile1Click,
+                      Qt::CTRL | Qt::Key_O);
+  RecentMaps1 = recent(
+      "RecentMaps1", "&Recent maps", [&settings] { return settings.RecentMaps(); },
+      [this](const QString& file) { OpenMapFile(LocalFileName(file)); });
+  Generate3Dfile1 = item("Generate3Dfile1", "&Generate 3D file...",
+                         &TfrmMainMDI::Generate3Dfile1Click, Qt::CTRL | Qt::Key_G);
+  Generate3Dfile1->setIcon(GlobePicture());  // the panel's button for the same command
   menu->addSeparator()->setObjectName("N1");
-  Open3Dfile1 = item("Open3Dfile1", "Open 3&DF file...", &TfrmMainMDI::Open3Dfile1Click);
-  Save3D1 = item("Save3D1", "&Save 3D picture as...", &TfrmMainMDI::Save3D1Click);
+  Open3Dfile1 = item("Open3Dfile1", "Open 3&DF file...", &TfrmMainMDI::Open3Dfile1Click,
+                     Qt::CTRL | Qt::SHIFT | Qt::Key_O);
+  RecentScenes1 = recent(
+      "RecentScenes1", "Recent sc&enes", [&settings] { return settings.RecentScenes(); },
+      [this](const QString& file) { OpenSceneFile(file); });
+  Save3D1 =
+      item("Save3D1", "&Save 3D picture as...", &TfrmMainMDI::Save3D1Click, Qt::CTRL | Qt::Key_S);
   menu->addSeparator()->setObjectName("N2");
-  Documentation1 = item("Documentation1", "Do&cumentation", &TfrmMainMDI::Documentation1Click);
+  Documentation1 =
+      item("Documentation1", "Do&cumentation", &TfrmMainMDI::Documentation1Click, Qt::Key_F1);
   menu->addSeparator()->setObjectName("N3");
-  Exit1 = item("Exit1", "E&xit", &TfrmMainMDI::Exit1Click);
+  Exit1 = item("Exit1", "E&xit", &TfrmMainMDI::Exit1Click, Qt::CTRL | Qt::Key_Q);
+}
+
+// The items name the step they undo or redo ("&Undo Water").
+void TfrmMainMDI::CreateEditMenu(TfrmGenCPanel* panel) {
+  QMenu* edit = menuBar()->addMenu("&Edit");
+  edit->setObjectName("Edit1");
+  QUndoStack* history = panel->History()->Stack();
+  Undo1 = history->createUndoAction(edit, "&Undo");
+  Undo1->setObjectName("Undo1");
+  Undo1->setShortcut(Qt::CTRL | Qt::Key_Z);
+  Redo1 = history->createRedoAction(edit, "&Redo");
+  Redo1->setObjectName("Redo1");
+  Redo1->setShortcuts({Qt::CTRL | Qt::SHIFT | Qt::Key_Z, Qt::CTRL | Qt::Key_Y});
+  edit->addActions({Undo1, Redo1});
 }
 
 bool TfrmMainMDI::FormCreate() {
@@ -81,8 +139,17 @@ TfrmGenCPanel* TfrmMainMDI::CreateControlPanel() {
   PlaceAtRightEdge(panel);
   panel->show();
   panel->raise();
-  connect(panel, &TfrmGenCPanel::GenerateRequested, this, &TfrmMainMDI::GoOn);
+  connect(panel, &TfrmGenCPanel::GenerateRequested, this, &TfrmMainMDI::Generate);
+  CreateEditMenu(panel);
   return panel;
+}
+
+void TfrmMainMDI::ShowAsLeft() {
+  if (restoreGeometry(program_.settings.MainWindowGeometry())) {
+    show();
+  } else {
+    showMaximized();
+  }
 }
 
 QRect TfrmMainMDI::WorkArea() const {
@@ -101,28 +168,40 @@ bool TfrmMainMDI::eventFilter(QObject* watched, QEvent* event) {
   return QMainWindow::eventFilter(watched, event);
 }
 
-void TfrmMainMDI::OpenBMPfile1Click() {
+std::optional<QString> TfrmMainMDI::AskFile(DialogKind kind, const FileDialogSettings& settings,
+                                            bool save) {
+  const QString folder = program_.settings.Folder(kind);
+  const auto chosen = save ? program_.dialogs.AskSaveFile(settings, folder)
+                           : program_.dialogs.AskOpenFile(settings, folder);
+  if (chosen) program_.settings.SetFolder(kind, QFileInfo(*chosen).absolutePath());
+  return chosen;
+}
+
+void TfrmMainMDI::OpenMap() {
   const auto chosen =
-      program_.dialogs.AskOpenFile({"Open BMP image file", "BMP files|*.bmp", "bmp"});
-  if (!chosen) return;
-  OpenMapFile(LocalFileName(*chosen));
+      AskFile(DialogKind::kMap, {"Open BMP image file", "BMP files|*.bmp", "bmp"}, false);
+  if (chosen) OpenMapFile(LocalFileName(*chosen));
 }
 
 void TfrmMainMDI::OpenMapFile(const std::string& file_name) {
-  program_.dialogs.RunCommand([&] { OpenMap(file_name); });
+  program_.dialogs.RunCommand([&] { LoadMap(file_name); });
 }
 
 // Nothing changes until the map has passed its checks and its pixels are decoded.
-void TfrmMainMDI::OpenMap(const std::string& file_name) {
+void TfrmMainMDI::LoadMap(const std::string& file_name) {
+  const std::string previous = program_.map.MapFileName;
   std::unique_ptr<QImageMap> image;
   OpenMapCommand(program_.map, file_name, [&image](BinaryReader& file, const MapHeader& header) {
     image = DecodeMapImage(file, header);
   });
+  KeepMapTexts(previous);
   program_.frmGenCPanel->ColourSwatches(program_.map.swatches);
   TfrmMap* window = MapWindow();
   window->ShowMap(std::move(image), QFile::decodeName(file_name.c_str()));
   window->move(frameGeometry().width() - MdiArea->width(),
                frameGeometry().height() - MdiArea->height());
+  program_.settings.AddRecentMap(RecentName(file_name));
+  OfferMapTexts(RecentName(file_name));
 }
 
 TfrmMap* TfrmMainMDI::MapWindow() {
@@ -130,6 +209,7 @@ TfrmMap* TfrmMainMDI::MapWindow() {
   frmMap = new TfrmMap([this](PackedColour colour, const QPoint& at) { MapClicked(colour, at); },
                        [this](PackedColour colour) { return DescribeMapColour(colour); });
   connect(frmMap, &TfrmMap::Closed, this, [this] {
+    KeepMapTexts(program_.map.MapFileName);
     frmMap = nullptr;
     program_.map.MapFileName.clear();
   });
@@ -138,11 +218,31 @@ TfrmMap* TfrmMainMDI::MapWindow() {
   return frmMap;
 }
 
+// The map being left keeps the texts typed for it, to be offered back when it opens again.
+void TfrmMainMDI::KeepMapTexts(const std::string& map_file) {
+  if (map_file.empty()) return;
+  program_.settings.SetMapTexts(RecentName(map_file), program_.frmGenCPanel->AllTexts());
+}
+
+// The fields stay as they are from one map to the next; texts kept for the map opened
+// replace typed ones only when the user agrees, and Undo brings those back.
+void TfrmMainMDI::OfferMapTexts(const QString& map_file) {
+  const std::optional<QStringList> kept = program_.settings.MapTexts(map_file);
+  const QStringList typed = program_.frmGenCPanel->AllTexts();
+  if (!kept || *kept == typed) return;
+  if (std::all_of(typed.begin(), typed.end(), IsBlank) ||
+      program_.dialogs.AskYesNo(kOfferMapTexts)) {
+    program_.frmGenCPanel->FillIn(*kept);
+  }
+}
+
 void TfrmMainMDI::MapClicked(unsigned colour, const QPoint& screen_point) {
   MapSession& map = program_.map;
   map.SelectedColourIndex = SelectedIndexOfColour(map.map_palette, colour, map.SelectedColourIndex);
-  const auto index = static_cast<std::size_t>(map.SelectedColourIndex);
-  program_.frmSet->PopupAt(screen_point, QColorOf(map.swatches.colour[index]));
+  const int index = map.SelectedColourIndex;
+  program_.frmSet->PopupAt(screen_point,
+                           {index, QColorOf(map.swatches.colour[static_cast<std::size_t>(index)]),
+                            program_.frmGenCPanel->FieldByTag(index)->FieldText().trimmed()});
 }
 
 // The colour a click here would pick, and the height typed for it: "5: height 1200".
@@ -153,30 +253,58 @@ QString TfrmMainMDI::DescribeMapColour(unsigned colour) const {
   return QString("%1: %2").arg(index).arg(height.isEmpty() ? "no height" : "height " + height);
 }
 
-void TfrmMainMDI::GoOn() {
-  const auto choose = [this](const FileDialogSettings& settings) -> std::optional<std::string> {
-    const auto chosen = program_.dialogs.AskSaveFile(settings);
-    if (!chosen) return std::nullopt;
-    return LocalFileName(*chosen);
+// A mesh at true scale takes the mesh options; cancelling them ends the command as
+// cancelling the file dialog does.
+std::optional<std::string> TfrmMainMDI::ChooseOutput(const FileDialogSettings& settings,
+                                                     MeshOptions& options) {
+  const std::optional<QString> chosen = AskFile(DialogKind::kMesh, settings, true);
+  if (!chosen) return std::nullopt;
+  const std::string file_name = LocalFileName(*chosen);
+  const OutputFormat* format = FindFormatForFile(file_name);
+  if (format == nullptr || !format->true_scale) return file_name;
+  const std::optional<MeshOptions> asked = AskMeshOptions(program_.dialogs, program_.settings);
+  if (!asked) return std::nullopt;
+  options = *asked;
+  return file_name;
+}
+
+// After a refusal that concerns one field, that field has the focus, its text selected.
+void TfrmMainMDI::Generate() {
+  MeshOptions options;  // set while the output is chosen, read by the write that follows
+  const auto choose = [&](const FileDialogSettings& settings) {
+    return ChooseOutput(settings, options);
   };
   const MapImage* map = MapWindowOpen() ? frmMap->Map() : nullptr;
   QtBusyCursor busy_cursor;
+  std::optional<PanelField> at_fault;
   program_.dialogs.RunCommand([&] {
-    RunGenerateCommand(program_.generator, program_.map, map, program_.frmGenCPanel->Texts(),
-                       choose, busy_cursor);
+    try {
+      RunGenerateCommand(program_.generator, program_.map, map, program_.frmGenCPanel->Texts(),
+                         choose, busy_cursor, options);
+    } catch (const FieldFault& fault) {
+      at_fault = fault.Field();
+      throw;
+    }
   });
+  if (at_fault) program_.frmGenCPanel->ShowField(*at_fault);
 }
 
-void TfrmMainMDI::Open3Dfile1Click() {
-  const auto chosen = program_.dialogs.AskOpenFile({"Open 3DF file", "3DF files|*.3df", "3df"});
-  if (!chosen) return;
-  program_.SceneFileName = LocalFileName(*chosen);
-  program_.dialogs.RunCommand([&] { OpenScene(*chosen); });
+void TfrmMainMDI::OpenScene() {
+  const auto chosen =
+      AskFile(DialogKind::kScene, {"Open 3DF file", "3DF files|*.3df", "3df"}, false);
+  if (chosen) OpenSceneFile(*chosen);
+}
+
+void TfrmMainMDI::OpenSceneFile(const QString& file_name) {
+  program_.SceneFileName = LocalFileName(file_name);
+  if (program_.dialogs.RunCommand([&] { LoadScene(file_name); })) {
+    program_.settings.AddRecentScene(RecentName(file_name));
+  }
 }
 
 // The window is set up before the file is read, so that it stands captioned with the file's
 // name also when the file turns out to be unusable.
-void TfrmMainMDI::OpenScene(const QString& file_name) {
+void TfrmMainMDI::LoadScene(const QString& file_name) {
   TfrmRender* window = RenderWindow(file_name);
   window->StopRender();  // it draws the scene about to be replaced
   QtBusyCursor busy_cursor;
@@ -190,7 +318,7 @@ void TfrmMainMDI::OpenScene(const QString& file_name) {
 // lifted by 25 pixels.
 TfrmRender* TfrmMainMDI::RenderWindow(const QString& caption) {
   if (!RenderWindowOpen()) {
-    frmRender = new TfrmRender(program_.viewer, program_.dialogs);
+    frmRender = new TfrmRender(program_.viewer, program_.dialogs, program_.settings);
     connect(frmRender, &TfrmRender::Closed, this, [this] {
       frmRender = nullptr;
       program_.SceneFileName.clear();
@@ -207,13 +335,13 @@ TfrmRender* TfrmMainMDI::RenderWindow(const QString& caption) {
   return frmRender;
 }
 
-void TfrmMainMDI::Save3D1Click() {
+void TfrmMainMDI::SavePicture() {
   if (program_.SceneFileName.empty() || !RenderWindowOpen()) {
     program_.dialogs.ShowError("No picture to save!");
     return;
   }
   const auto chosen =
-      program_.dialogs.AskSaveFile({"Save 3D picture", "BMP files (*.bmp)|*.bmp", "bmp"});
+      AskFile(DialogKind::kPicture, {"Save 3D picture", "BMP files (*.bmp)|*.bmp", "bmp"}, true);
   if (!chosen) return;
   program_.dialogs.RunCommand([&] {
     const std::string file_name = LocalFileName(*chosen);
@@ -222,7 +350,7 @@ void TfrmMainMDI::Save3D1Click() {
   });
 }
 
-void TfrmMainMDI::Documentation1Click() {
+void TfrmMainMDI::ShowDocumentation() {
   if (!DocWindowOpen()) {
     frmDoc = new TfrmDoc;
     connect(frmDoc, &TfrmDoc::Closed, this, [this] { frmDoc = nullptr; });
@@ -234,8 +362,13 @@ void TfrmMainMDI::Documentation1Click() {
   program_.dialogs.RunCommand([&] { frmDoc->LoadDocument(); });
 }
 
-void TfrmMainMDI::Exit1Click() {
+void TfrmMainMDI::Exit() {
   QCoreApplication::quit();
+}
+
+void TfrmMainMDI::RememberForNextRun() {
+  KeepMapTexts(program_.map.MapFileName);
+  program_.settings.SetMainWindowGeometry(saveGeometry());
 }
 
 }  // namespace orvandel::gui

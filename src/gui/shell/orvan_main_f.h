@@ -3,16 +3,24 @@
 #include <QAction>
 #include <QMainWindow>
 #include <QMdiArea>
+#include <optional>
+
+#include "orvandel/commands/user_interface.h"
+#include "orvandel/writers/mesh_write.h"
+#include "settings/desktop_settings.h"
 
 namespace orvandel::gui {
 
 class Program;
+class RecentFilesMenu;
 class TfrmDoc;
 class TfrmGenCPanel;
 class TfrmMap;
 class TfrmRender;
 
-// The main window: a multiple-document frame with the program's one menu.
+// The main window: a multiple-document frame with the program's menu ("&Menu", and "&Edit"
+// for undoing the control panel's changes). Each menu handler forwards to the command it
+// names (OpenBMPfile1Click to OpenMap(), ...), which the rest of the program calls.
 class TfrmMainMDI : public QMainWindow {
   Q_OBJECT
 
@@ -22,37 +30,53 @@ class TfrmMainMDI : public QMainWindow {
   // Shows the colour-depth warning; on Cancel asks the program to end once its event loop
   // starts and returns false.
   bool FormCreate();
-  // Creates the control panel against the right edge of the window's work area.
+  // Creates the control panel against the right edge of the window's work area, and the
+  // menu that undoes its changes.
   TfrmGenCPanel* CreateControlPanel();
+  // Shows the window where the user left it in the last run, else maximised.
+  void ShowAsLeft();
 
-  // The generate command, shared by the menu and the panel's button.
-  void GoOn();
+  // The commands of the menu.
+  void OpenMap();
+  void Generate();
+  void OpenScene();
+  void SavePicture();
+  void ShowDocumentation();
+  void Exit();
+  // Opens a map as "Open BMP image file" does after its dialog, showing what ends it.
+  void OpenMapFile(const std::string& file_name);
+  // Opens a scene as "Open 3DF file" does after its dialog.
+  void OpenSceneFile(const QString& file_name);
 
   bool MapWindowOpen() const { return frmMap != nullptr; }
   bool DocWindowOpen() const { return frmDoc != nullptr; }
   bool RenderWindowOpen() const { return frmRender != nullptr; }
 
-  QMdiArea* MdiArea = nullptr;
+  QMdiArea* MdiArea = nullptr;  // the work area that holds the child windows
   // Set while the window exists; a window the user closes is destroyed.
-  TfrmMap* frmMap = nullptr;
-  TfrmDoc* frmDoc = nullptr;
-  TfrmRender* frmRender = nullptr;
-  QAction* OpenBMPfile1 = nullptr;
-  QAction* Generate3Dfile1 = nullptr;
-  QAction* Open3Dfile1 = nullptr;
-  QAction* Save3D1 = nullptr;
-  QAction* Documentation1 = nullptr;
-  QAction* Exit1 = nullptr;
+  TfrmMap* frmMap = nullptr;               // the map of the last map opened
+  TfrmDoc* frmDoc = nullptr;               // "document.txt"
+  TfrmRender* frmRender = nullptr;         // the scene opened last
+  QAction* OpenBMPfile1 = nullptr;         // "&Open BMP image file...", Ctrl+O
+  QAction* Generate3Dfile1 = nullptr;      // "&Generate 3D file...", Ctrl+G
+  QAction* Open3Dfile1 = nullptr;          // "Open 3&DF file...", Ctrl+Shift+O
+  QAction* Save3D1 = nullptr;              // "&Save 3D picture as...", Ctrl+S
+  QAction* Documentation1 = nullptr;       // "Do&cumentation", F1
+  QAction* Exit1 = nullptr;                // "E&xit", Ctrl+Q
+  QAction* Undo1 = nullptr;                // "&Undo": the panel's last change, Ctrl+Z
+  QAction* Redo1 = nullptr;                // "&Redo": the change undone last, Ctrl+Shift+Z, Ctrl+Y
+  RecentFilesMenu* RecentMaps1 = nullptr;  // "&Recent maps": the last maps, opened again
+  RecentFilesMenu* RecentScenes1 = nullptr;  // "Recent sc&enes": the last scenes
 
  public slots:
-  void OpenBMPfile1Click();
-  // Opens a map as "Open BMP image file" does after its dialog, showing what ends it.
-  void OpenMapFile(const std::string& file_name);
-  void Generate3Dfile1Click() { GoOn(); }
-  void Open3Dfile1Click();
-  void Save3D1Click();
-  void Documentation1Click();
-  void Exit1Click();
+  void OpenBMPfile1Click() { OpenMap(); }
+  void Generate3Dfile1Click() { Generate(); }
+  void Open3Dfile1Click() { OpenScene(); }
+  void Save3D1Click() { SavePicture(); }
+  void Documentation1Click() { ShowDocumentation(); }
+  void Exit1Click() { Exit(); }
+  // The generate command, shared by the menu and the panel's button.
+  void GoOn() { Generate(); }
 
  protected:
   // Keeps the control panel in the top right corner of the work area as it changes.
@@ -60,15 +84,24 @@ class TfrmMainMDI : public QMainWindow {
 
  private:
   void CreateMenu();
+  // "&Edit": the undo and redo of the panel's changes.
+  void CreateEditMenu(TfrmGenCPanel* panel);
   // The visible part of the work area, in the window's coordinates.
   QRect WorkArea() const;
   void PlaceAtRightEdge(QWidget* window);
-  void OpenMap(const std::string& file_name);
+  // A file dialog of one kind, opening where that kind last found its file.
+  std::optional<QString> AskFile(DialogKind kind, const FileDialogSettings& settings, bool save);
+  // The generate command's output file, and the mesh options when its format takes them.
+  std::optional<std::string> ChooseOutput(const FileDialogSettings& settings, MeshOptions& options);
+  void LoadMap(const std::string& file_name);
   TfrmMap* MapWindow();
+  void KeepMapTexts(const std::string& map_file);
+  void OfferMapTexts(const QString& map_file);
   TfrmRender* RenderWindow(const QString& caption);
-  void OpenScene(const QString& file_name);
+  void LoadScene(const QString& file_name);
   void MapClicked(unsigned colour, const QPoint& screen_point);
   QString DescribeMapColour(unsigned colour) const;
+  void RememberForNextRun();
 
   Program& program_;
 };

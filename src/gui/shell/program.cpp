@@ -6,7 +6,10 @@
 
 namespace orvandel::gui {
 
-Program::Program(UserDialogs& dialogs) : dialogs(dialogs) {}
+Program::Program(UserDialogs& dialogs, DesktopSettings& settings)
+    : dialogs(dialogs), settings(settings) {
+  viewer.Shaded = !settings.Toggle(RenderToggle::kWire);
+}
 
 Program::~Program() = default;
 
@@ -15,9 +18,10 @@ bool Program::Start() {
   dialogs.SetParent(frmMainMDI.get());
   const bool go_on = frmMainMDI->FormCreate();
   frmGenCPanel = frmMainMDI->CreateControlPanel();
-  frmSet = std::make_unique<TfrmSet>(
-      [this] { return frmGenCPanel->FieldByTag(map.SelectedColourIndex); }, frmMainMDI.get());
-  frmMainMDI->showMaximized();
+  frmSet = std::make_unique<TfrmSet>(frmMainMDI.get());
+  QObject::connect(frmSet.get(), &TfrmSet::HeightChosen, frmGenCPanel,
+                   &TfrmGenCPanel::SetHeightText);
+  frmMainMDI->ShowAsLeft();
   go_on_ = go_on;
   return go_on;
 }

@@ -5,6 +5,7 @@
 #include "orvandel/commands/open_map_command.h"
 #include "orvandel/generator/generator_state.h"
 #include "orvandel/viewer/viewer_state.h"
+#include "settings/desktop_settings.h"
 #include "shell/user_dialogs.h"
 
 namespace orvandel::gui {
@@ -24,7 +25,8 @@ inline constexpr char kColourDepthWarning[] =
 // and the windows that live as long as the program.
 class Program {
  public:
-  explicit Program(UserDialogs& dialogs);
+  // dialogs answers every question to the user; settings holds what is kept between runs.
+  Program(UserDialogs& dialogs, DesktopSettings& settings);
   ~Program();
   Program(const Program&) = delete;
   Program& operator=(const Program&) = delete;
@@ -38,6 +40,7 @@ class Program {
   void OpenAtStart(const std::string& map_file);
 
   UserDialogs& dialogs;
+  DesktopSettings& settings;
   MapSession map;
   GeneratorState generator;
   ViewerState viewer;

@@ -1,11 +1,16 @@
 #include "shell/qt_user_dialogs.h"
 
+#include <QDialogButtonBox>
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QGridLayout>
+#include <QLabel>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QVBoxLayout>
 
 #include "shell/program.h"
 
@@ -16,8 +21,8 @@ namespace {
 // command, which tells the user so. The save dialog adds the default extension itself, so
 // that it asks before overwriting the file that is really meant.
 std::optional<QString> RunFileDialog(QWidget* parent, const FileDialogSettings& settings,
-                                     QFileDialog::AcceptMode mode) {
-  QFileDialog dialog(parent, QString::fromStdString(settings.title));
+                                     const QString& folder, QFileDialog::AcceptMode mode) {
+  QFileDialog dialog(parent, QString::fromStdString(settings.title), folder);
   dialog.setAcceptMode(mode);
   dialog.setFileMode(QFileDialog::AnyFile);
   dialog.setNameFilter(QtFileFilter(settings.filter));
@@ -32,6 +37,25 @@ std::optional<QString> RunFileDialog(QWidget* parent, const FileDialogSettings& 
   }
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
   return dialog.selectedFiles().first();
+}
+
+// Window managers shorten a title that does not fit beside their buttons ("O... EL"), and
+// a message box is only as wide as its text: the box gets the width of its title in bold
+// and the room of the title bar's buttons.
+void MakeRoomForTitle(QMessageBox& box) {
+  constexpr int kTitleBarButtons = 150;
+  QFont bold = box.font();
+  bold.setBold(true);
+  const int width = QFontMetrics(bold).horizontalAdvance(box.windowTitle()) + kTitleBarButtons;
+  auto* layout = qobject_cast<QGridLayout*>(box.layout());
+  if (layout == nullptr) return;
+  layout->addItem(new QSpacerItem(width, 0, QSizePolicy::Minimum, QSizePolicy::Fixed),
+                  layout->rowCount(), 0, 1, layout->columnCount());
+}
+
+int ShowBox(QMessageBox& box) {
+  MakeRoomForTitle(box);
+  return box.exec();
 }
 
 QString FilterEntry(const QString& description, const QString& pattern) {
@@ -70,12 +94,12 @@ QString WithDefaultExtension(const QString& chosen, const std::string& extension
 void QtUserDialogs::ShowError(const QString& text) {
   QMessageBox box(QMessageBox::Critical, "Error", text, QMessageBox::NoButton, parent_);
   box.addButton(QMessageBox::Abort)->setText("&Abort");
-  box.exec();
+  ShowBox(box);
 }
 
 void QtUserDialogs::ShowGeneralError(const QString& text) {
   QMessageBox box(QMessageBox::Critical, kApplicationTitle, text, QMessageBox::Ok, parent_);
-  box.exec();
+  ShowBox(box);
 }
 
 bool QtUserDialogs::ConfirmWarning(const QString& text) {
@@ -85,17 +109,53 @@ bool QtUserDialogs::ConfirmWarning(const QString& text) {
   QMessageBox box(QMessageBox::Warning, "Warning", shown, QMessageBox::Ok | QMessageBox::Cancel,
                   parent_);
   box.setEscapeButton(QMessageBox::Cancel);
-  return box.exec() == QMessageBox::Ok;
+  return ShowBox(box) == QMessageBox::Ok;
 }
 
-std::optional<QString> QtUserDialogs::AskOpenFile(const FileDialogSettings& settings) {
-  const auto chosen = RunFileDialog(parent_, settings, QFileDialog::AcceptOpen);
+bool QtUserDialogs::AskYesNo(const QString& text) {
+  QMessageBox box(QMessageBox::Question, kApplicationTitle, text,
+                  QMessageBox::Yes | QMessageBox::No, parent_);
+  box.setEscapeButton(QMessageBox::No);
+  return ShowBox(box) == QMessageBox::Yes;
+}
+
+// A caption above each field, so that long captions need no wide dialog.
+std::optional<QStringList> QtUserDialogs::AskValues(const QString& title,
+                                                    const QList<TypedValue>& values) {
+  QDialog dialog(parent_);
+  dialog.setWindowTitle(title);
+  auto* layout = new QVBoxLayout(&dialog);
+  QList<QLineEdit*> fields;
+  for (const TypedValue& value : values) {
+    auto* field = new QLineEdit(value.text);
+    field->selectAll();  // typing replaces the text shown
+    auto* caption = new QLabel(value.caption);
+    caption->setBuddy(field);
+    layout->addWidget(caption);
+    layout->addWidget(field);
+    fields << field;
+  }
+  auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
+  QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
+  QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
+  layout->addWidget(buttons);
+  if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+  QStringList texts;
+  for (const QLineEdit* field : fields)
+    texts << field->text();
+  return texts;
+}
+
+std::optional<QString> QtUserDialogs::AskOpenFile(const FileDialogSettings& settings,
+                                                  const QString& folder) {
+  const auto chosen = RunFileDialog(parent_, settings, folder, QFileDialog::AcceptOpen);
   if (!chosen) return std::nullopt;
   return WithDefaultExtension(*chosen, settings.default_extension);
 }
 
-std::optional<QString> QtUserDialogs::AskSaveFile(const FileDialogSettings& settings) {
-  return RunFileDialog(parent_, settings, QFileDialog::AcceptSave);
+std::optional<QString> QtUserDialogs::AskSaveFile(const FileDialogSettings& settings,
+                                                  const QString& folder) {
+  return RunFileDialog(parent_, settings, folder, QFileDialog::AcceptSave);
 }
 
 }  // namespace orvandel::gui

@@ -15,8 +15,13 @@ class QtUserDialogs : public UserDialogs {
   void ShowError(const QString& text) override;
   void ShowGeneralError(const QString& text) override;
   bool ConfirmWarning(const QString& text) override;
-  std::optional<QString> AskOpenFile(const FileDialogSettings& settings) override;
-  std::optional<QString> AskSaveFile(const FileDialogSettings& settings) override;
+  bool AskYesNo(const QString& text) override;
+  std::optional<QStringList> AskValues(const QString& title,
+                                       const QList<TypedValue>& values) override;
+  std::optional<QString> AskOpenFile(const FileDialogSettings& settings,
+                                     const QString& folder) override;
+  std::optional<QString> AskSaveFile(const FileDialogSettings& settings,
+                                     const QString& folder) override;
 
  private:
   QWidget* parent_ = nullptr;

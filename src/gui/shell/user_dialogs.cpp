@@ -4,9 +4,10 @@
 
 namespace orvandel::gui {
 
-void UserDialogs::RunCommand(const std::function<void()>& command) {
+bool UserDialogs::RunCommand(const std::function<void()>& command) {
   try {
     command();
+    return true;
   } catch (const Refusal& refusal) {
     ShowError(QString::fromStdString(MessageText(refusal)));
   } catch (const Failure& failure) {
@@ -14,6 +15,7 @@ void UserDialogs::RunCommand(const std::function<void()>& command) {
   } catch (const std::bad_alloc&) {
     ShowGeneralError("Out of memory.");
   }
+  return false;
 }
 
 }  // namespace orvandel::gui

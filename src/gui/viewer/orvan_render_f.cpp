@@ -111,10 +111,12 @@ void PictureView::keyPressEvent(QKeyEvent* event) {
   }
 }
 
-TfrmRender::TfrmRender(ViewerState& state, UserDialogs& dialogs, QWidget* parent)
+TfrmRender::TfrmRender(ViewerState& state, UserDialogs& dialogs, DesktopSettings& settings,
+                       QWidget* parent)
     : QMdiSubWindow(parent),
       state_(state),
       dialogs_(dialogs),
+      settings_(settings),
       picture_(kPictureSize.width(), kPictureSize.height()) {
   setObjectName("frmRender");
   setAttribute(Qt::WA_DeleteOnClose);
@@ -147,7 +149,7 @@ void TfrmRender::CreatePanel(QWidget* client) {
   CheckBox1 = Named(new QCheckBox("Wire", Panel2), "CheckBox1", QRect(267, 9, 45, 17));
   CheckBox1->setChecked(!state_.Shaded);
   CheckBox2 = Named(new QCheckBox("Autorender", Panel2), "CheckBox2", QRect(326, 9, 84, 17));
-  CheckBox2->setChecked(true);
+  CheckBox2->setChecked(settings_.Toggle(RenderToggle::kAutorender));
   Button2 = ZoomButton(Panel2, "+", "Button2", QRect(411, 7, 20, 20));
   Button3 = ZoomButton(Panel2, "-", "Button3", QRect(431, 7, 20, 20));
   Button1 = Named(new QPushButton("Render now!", Panel2), "Button1", QRect(466, 6, 75, 20));
@@ -165,6 +167,10 @@ void TfrmRender::CreateAngleControls() {
   Edit2 = AngleBox(Panel2, "Edit2", QRect(78, 6, 34, 20));
   UpDown2 = AngleArrows(Qt::Horizontal, Panel2, "UpDown2", QRect(112, 6, 16, 20), Edit2,
                         angles.horizontal);
+  // Each arrow takes clicks on at least 16 x 16 pixels: the vertical ones up to the panel's
+  // edges, the horizontal ones over the box's last pixels and the gap behind them.
+  UpDown1->WidenClickArea(QMargins(0, 6, 0, 7));
+  UpDown2->WidenClickArea(QMargins(8, 6, 8, 7));
 }
 
 // Only the user's clicks run the handlers; setting a control from the program does not.
@@ -175,6 +181,8 @@ void TfrmRender::ConnectHandlers() {
   connect(RadioButton1, &QRadioButton::clicked, this, &TfrmRender::RadioButton1Click);
   connect(RadioButton2, &QRadioButton::clicked, this, &TfrmRender::RadioButton2Click);
   connect(CheckBox1, &QCheckBox::clicked, this, &TfrmRender::CheckBox1Click);
+  connect(CheckBox2, &QCheckBox::clicked, this,
+          [this](bool on) { settings_.SetToggle(RenderToggle::kAutorender, on); });
   connect(Button2, &QPushButton::clicked, this, &TfrmRender::Button2Click);
   connect(Button3, &QPushButton::clicked, this, &TfrmRender::Button3Click);
   connect(Image1, &PictureView::TurnAsked, this, &TfrmRender::Turn);
@@ -270,6 +278,7 @@ void TfrmRender::RadioButton2Click() {
 
 void TfrmRender::CheckBox1Click() {
   state_.Shaded = !CheckBox1->isChecked();
+  settings_.SetToggle(RenderToggle::kWire, CheckBox1->isChecked());
   AutoRender();
 }
 

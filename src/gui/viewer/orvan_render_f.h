@@ -10,6 +10,7 @@
 #include "orvandel/commands/background_render.h"
 #include "orvandel/viewer/viewer_state.h"
 #include "picture_image.h"
+#include "settings/desktop_settings.h"
 #include "shell/user_dialogs.h"
 #include "widgets/up_down_control.h"
 
@@ -53,12 +54,14 @@ class PictureView : public QWidget {
 // waiting is done: a burst of steps gives one picture, of the last angle. A render runs on
 // a thread of its own while the window goes on taking input: controls changed meanwhile
 // give one more render after it, and Escape stops it, leaving the picture as it was. The
-// controls change the program-wide viewer state, which outlives the window.
+// controls change the program-wide viewer state, which outlives the window. "Wire" and
+// "Autorender" stay as the user left them, also between runs.
 class TfrmRender : public QMdiSubWindow {
   Q_OBJECT
 
  public:
-  TfrmRender(ViewerState& state, UserDialogs& dialogs, QWidget* parent = nullptr);
+  TfrmRender(ViewerState& state, UserDialogs& dialogs, DesktopSettings& settings,
+             QWidget* parent = nullptr);
 
   static constexpr QSize kPictureSize{550, 418};
 
@@ -117,6 +120,7 @@ class TfrmRender : public QMdiSubWindow {
 
   ViewerState& state_;
   UserDialogs& dialogs_;
+  DesktopSettings& settings_;
   PictureImage picture_;
   bool render_wanted_ = false;
   BackgroundRender* running_ = nullptr;  // the render under way, if any

@@ -1,6 +1,7 @@
 #include "widgets/masked_edit.h"
 
 #include <QFocusEvent>
+#include <QKeyEvent>
 #include <QStyle>
 #include <QStyleOptionFrame>
 
@@ -11,6 +12,12 @@ namespace {
 
 // What QLineEdit keeps free beside its text: a margin of 2 at either side and the cursor.
 constexpr int kLineEditSpare = 2 + 2 + 2;
+
+bool IsUndoOrRedo(const QKeyEvent* key) {
+  const QKeyCombination pressed = key->keyCombination();
+  return pressed == (Qt::CTRL | Qt::Key_Z) || pressed == (Qt::CTRL | Qt::SHIFT | Qt::Key_Z) ||
+         pressed == (Qt::CTRL | Qt::Key_Y);
+}
 
 bool ComesFromTheUser(Qt::FocusReason reason) {
   return reason == Qt::MouseFocusReason || reason == Qt::ActiveWindowFocusReason ||
@@ -29,6 +36,15 @@ QString MaskedEdit::FieldText() const {
   while (text.endsWith(' '))
     text.chop(1);
   return text;
+}
+
+// Left unclaimed, the keys reach the window's shortcuts first.
+bool MaskedEdit::event(QEvent* event) {
+  if (event->type() == QEvent::ShortcutOverride && IsUndoOrRedo(static_cast<QKeyEvent*>(event))) {
+    event->ignore();
+    return true;
+  }
+  return QLineEdit::event(event);
 }
 
 // A click or the return to the window keeps the cursor where the user left it; Tab and

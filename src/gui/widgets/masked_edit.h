@@ -9,7 +9,9 @@ namespace orvandel::gui {
 // stands where a whole number fits: a click behind the typed characters puts the cursor
 // right after them, and entering the field by Tab or from the program selects its text, so
 // that typing replaces it (an empty field takes the cursor at its start). Its font narrows until a
-// full field of the widest characters the mask lets in shows whole.
+// full field of the widest characters the mask lets in shows whole. Undo and redo keys
+// (Ctrl+Z, Ctrl+Shift+Z, Ctrl+Y) go to the window's shortcuts when it has them, which undo
+// step by step across fields, and only otherwise to the field itself.
 class MaskedEdit : public QLineEdit {
   Q_OBJECT
 
@@ -22,6 +24,7 @@ class MaskedEdit : public QLineEdit {
   QString FieldText() const;
 
  protected:
+  bool event(QEvent* event) override;
   void focusInEvent(QFocusEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;

@@ -2,6 +2,7 @@
 
 #include <QBoxLayout>
 #include <QKeyEvent>
+#include <QMouseEvent>
 #include <algorithm>
 
 namespace orvandel::gui {
@@ -43,6 +44,18 @@ void UpDownControl::keyPressEvent(QKeyEvent* event) {
     default:
       QWidget::keyPressEvent(event);
   }
+}
+
+void UpDownControl::WidenClickArea(const QMargins& margins) {
+  layout()->setContentsMargins(margins);
+  setGeometry(geometry().marginsAdded(margins));
+}
+
+// The arrows meet where the lower (or left) one ends, or the upper one begins.
+void UpDownControl::mousePressEvent(QMouseEvent* event) {
+  const QPoint at = event->position().toPoint();
+  const bool up = down_->x() < up_->x() ? at.x() >= up_->x() : at.y() < down_->y();
+  (up ? up_ : down_)->click();
 }
 
 void UpDownControl::SetRange(int minimum, int maximum) {

@@ -23,6 +23,11 @@ class UpDownControl : public QWidget {
   void SetPosition(int position);
   int Position() const { return position_; }
 
+  // Lets each arrow take clicks beyond its drawn edges, by margins: the control grows by
+  // them while the arrows stay where they are drawn, over whatever lies beside them. For
+  // arrows too small to hit at once.
+  void WidenClickArea(const QMargins& margins);
+
   // What a click on the upper (or right) arrow, or the lower (or left) one, does.
   void StepUp() { Step(increment_); }
   void StepDown() { Step(-increment_); }
@@ -33,13 +38,15 @@ class UpDownControl : public QWidget {
  protected:
   // With the focus, the arrow keys step as the arrow buttons do.
   void keyPressEvent(QKeyEvent* event) override;
+  // A press beside the arrows is a click on the nearer one.
+  void mousePressEvent(QMouseEvent* event) override;
 
  private:
   void Step(int delta);
   void TakeTypedPosition();
 
-  QToolButton* up_;
-  QToolButton* down_;
+  QToolButton* up_;    // the upper or right arrow
+  QToolButton* down_;  // the lower or left arrow
   QPointer<QLineEdit> associate_;
   int minimum_ = 0;
   int maximum_ = 100;

@@ -12,7 +12,8 @@ namespace orvandel {
 //
 // Throws RuntimeFailure for a field that holds no number, and Refusal "Invalid interval!",
 // "Division by zero - Interval too small!", "Interval too large - the grid has no cells!"
-// or "Interval too small - the grid has too many cells!".
+// or "Interval too small - the grid has too many cells!"; each as a FieldFailure that names
+// the field at fault (the interval for the refusals).
 void ReadGeneratorSettings(const PanelTexts& panel, int image_width, int image_height,
                            GeneratorState& state);
 

@@ -18,7 +18,8 @@ struct WritePreparation {
   float fallback = 0;  // at first the mean scaled height of the set colours
 };
 
-// Throws Refusal "Must set at least one height!" when no colour has a height.
+// Throws Refusal "Must set at least one height!" when no colour has a height, as a
+// FieldFailure at the first height field.
 WritePreparation PrepareWrite(const HeightTable& heights, const GeneratorSettings& settings);
 
 // The height class of a triangle whose mean cell height is m: kWaterClass up to the water

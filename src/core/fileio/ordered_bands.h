@@ -3,8 +3,8 @@
 #include <cstddef>
 #include <functional>
 
+#include "fileio/parallel_parts.h"
 #include "orvandel/fileio/byte_sink.h"
-#include "orvandel/fileio/parallel_parts.h"
 #include "orvandel/fileio/thread_count.h"
 
 namespace orvandel {
