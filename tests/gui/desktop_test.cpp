@@ -543,12 +543,14 @@ void tst_Desktop::meshOptionsComeOnlyForTrueScaleFormats_data() {
   const QString refused = "Error: --vertical-scale takes a positive number, not '0'";
   QTest::newRow("3DF: no dialog") << "t.3df" << QList<QStringList>() << QStringList()
                                   << QStringList{"--threads", "1"};
-  QTest::newRow("STL with both") << "t.stl" << QList<QStringList>{{"2", "50"}} << QStringList()
+  QTest::newRow("STL with both") << "t.stl" << QList<QStringList>{{"2", "50", "0"}} << QStringList()
                                  << QStringList{"--vertical-scale", "2", "--base", "50"};
-  QTest::newRow("OBJ, no base") << "t.obj" << QList<QStringList>{{"0.5", ""}} << QStringList()
+  QTest::newRow("OBJ, no base") << "t.obj" << QList<QStringList>{{"0.5", "", "0"}} << QStringList()
                                 << QStringList{"--vertical-scale", "0.5"};
+  QTest::newRow("PLY within 40") << "t.ply" << QList<QStringList>{{"1", "", "40"}} << QStringList()
+                                 << QStringList{"--max-error", "40"};
   QTest::newRow("refused, then cancelled")
-      << "t.glb" << QList<QStringList>{{"0", ""}, {}} << QStringList{refused} << QStringList();
+      << "t.glb" << QList<QStringList>{{"0", "", "0"}, {}} << QStringList{refused} << QStringList();
 }
 
 // Prefilled with the texts of the last use, checked as orvandel-cli checks its options.
@@ -566,7 +568,7 @@ void tst_Desktop::meshOptionsComeOnlyForTrueScaleFormats() {
                                                        : std::optional<QStringList>(answer));
   QCOMPARE(Generate(dir_->filePath(output)), messages);
   QCOMPARE(dialogs_->shown_values.size(), answers.size());
-  if (!answers.isEmpty()) QCOMPARE(dialogs_->shown_values.first(), (QStringList{"1", ""}));
+  if (!answers.isEmpty()) QCOMPARE(dialogs_->shown_values.first(), (QStringList{"1", "", "0"}));
   QCOMPARE(QFile::exists(dir_->filePath(output)), !cli_options.isEmpty());
   if (cli_options.isEmpty()) return;
   QDir(dir_->path()).mkdir("cli");

@@ -2,7 +2,7 @@
 
 #include <utility>
 
-#include "orvandel/fileio/parallel_parts.h"
+#include "fileio/parallel_parts.h"
 #include "orvandel/meshing/simplify_terrain.h"
 #include "writers/square_classes.h"
 

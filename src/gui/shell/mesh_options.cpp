@@ -2,6 +2,7 @@
 
 #include "orvandel/commands/option_text.h"
 #include "orvandel/fileio/failure.h"
+#include "orvandel/writers/simplified_surface.h"
 
 namespace orvandel::gui {
 namespace {
@@ -23,6 +24,12 @@ const MeshOptionEntry kMeshOptionEntries[] = {
      "(empty for none)",
      "base", "",
      [](const std::string& text, MeshOptions& options) { options.base = BaseFromText(text); }},
+    {"&Largest error: how far the surface may lie above or below any grid vertex's height, "
+     "in map units (0: without loss)",
+     "maxError", "0",
+     [](const std::string& text, MeshOptions& options) {
+       options.surface = SimplifiedSurface(MaxErrorFromText(text));
+     }},
 };
 
 MeshOptions ReadMeshOptions(const QStringList& texts) {
