@@ -10,10 +10,11 @@
 //   as many bytes as the output has;
 // - with --scaling, the same on maps from 1024 x 1024 to 32768 x 32768 pixels, with the
 //   peak memory of each run.
-// Usage: generator_bench [FOLDER] [--runs N] [--before OLD_CLI] [--writer FORMAT]
+// Usage: generator_bench [FOLDER] [--runs N] [--before OLD_CLI] [--writer FORMAT[,FORMAT]...]
 // [--scaling]. FOLDER, /tmp by default, holds the maps and the outputs: give a folder of
-// your own when others may run it at the same time. --writer measures reading and that one
-// writer alone. The scaling run needs about 4 GB in FOLDER and 3 GB of memory.
+// your own when others may run it at the same time. --writer measures reading and those
+// writers alone, in turn in every run, each also against the first one named. The scaling
+// run needs about 4 GB in FOLDER and 3 GB of memory.
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -25,6 +26,7 @@
 #include <cstring>
 #include <functional>
 #include <memory>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -50,8 +52,8 @@ constexpr ThreadCount kThreadCounts[] = {1, 2};
 struct Options {
   std::string folder = "/tmp";
   int runs = 5;
-  std::string before;  // an older orvandel-cli, or empty
-  std::string writer;  // the one format whose writer alone is measured, or empty for all
+  std::string before;                // an older orvandel-cli, or empty
+  std::vector<std::string> writers;  // the formats whose writers alone are measured, or none
   bool scaling = false;
 };
 
@@ -168,7 +170,7 @@ double WriteBody(const MapImage& map, Generation& g, const OutputFormat& format,
                               g.prep);
     MeshSource source{g.state.grid_layout,        g.prep, sampler, "bench.out",
                       g.state.generator_settings, {},     threads};
-    format.body(source, sink);
+    format.WriteMesh(source, sink);
     sink.Flush();
   });
 }
@@ -201,25 +203,44 @@ void Measure3dfAgainstCopy(const MapImage& map, Generation& g, const Options& op
       Median(floors), Median(own), Ratios(ratios).c_str());
 }
 
+// The formats --writer names, in its order, or every one of the table.
+std::vector<const OutputFormat*> MeasuredFormats(const Options& options) {
+  std::vector<const OutputFormat*> formats;
+  for (const OutputFormat& format : OutputFormats())
+    formats.push_back(&format);
+  if (options.writers.empty()) return formats;
+  formats.clear();
+  for (const std::string& name : options.writers) {
+    if (const OutputFormat* format = FormatNamed(name)) formats.push_back(format);
+  }
+  return formats;
+}
+
+// The writers take turns within each run, so that the machine's load weighs on each alike.
 void MeasureWriters(const MapImage& map, Generation& g, const Options& options) {
-  std::printf("%-10s %7s %9s %9s %10s %12s\n", "writer", "threads", "seconds", "MB", "MB/s",
-              "MB/s own");
-  for (const OutputFormat& format : OutputFormats()) {
-    if (!options.writer.empty() && format.name != options.writer) continue;
-    for (const ThreadCount threads : kThreadCounts) {
-      std::vector<double> took, sampling;
-      std::size_t bytes = 0;
-      for (int run = 0; run < options.runs; ++run) {
-        sampling.push_back(Seconds([&] { SampleEveryCell(map, g, threads); }));
+  const std::vector<const OutputFormat*> formats = MeasuredFormats(options);
+  std::printf("%-10s %7s %9s %9s %10s %12s %9s\n", "writer", "threads", "seconds", "MB", "MB/s",
+              "MB/s own", "x first");
+  for (const ThreadCount threads : kThreadCounts) {
+    std::vector<std::vector<double>> took(formats.size()), ratios(formats.size());
+    std::vector<double> sampling;
+    std::vector<std::size_t> bytes(formats.size());
+    for (int run = 0; run < options.runs; ++run) {
+      sampling.push_back(Seconds([&] { SampleEveryCell(map, g, threads); }));
+      for (std::size_t f = 0; f < formats.size(); ++f) {
         CountingSink sink;
-        took.push_back(WriteBody(map, g, format, threads, sink));
-        bytes = sink.bytes;
+        took[f].push_back(WriteBody(map, g, *formats[f], threads, sink));
+        ratios[f].push_back(took[f].back() / took[0].back());
+        bytes[f] = sink.bytes;
       }
+    }
+    for (std::size_t f = 0; f < formats.size(); ++f) {
       // Every writer reads each map pixel once; the rest of its time is its own.
-      const double mb = static_cast<double>(bytes) / 1e6;
-      std::printf("%-10s %7u %9.4f %9.1f %10.1f %12.1f\n", std::string(format.name).c_str(),
-                  threads, Median(took), mb, mb / Median(took),
-                  mb / (Median(took) - Median(sampling)));
+      const double mb = static_cast<double>(bytes[f]) / 1e6;
+      std::printf("%-10s %7u %9.4f %9.1f %10.1f %12.1f %9.2f\n",
+                  std::string(formats[f]->name).c_str(), threads, Median(took[f]), mb,
+                  mb / Median(took[f]), mb / (Median(took[f]) - Median(sampling)),
+                  Median(ratios[f]));
     }
   }
   Measure3dfAgainstCopy(map, g, options);
@@ -340,7 +361,9 @@ Options ParseOptions(int argc, char** argv) {
     } else if (arg == "--before" && i + 1 < argc) {
       options.before = argv[++i];
     } else if (arg == "--writer" && i + 1 < argc) {
-      options.writer = argv[++i];
+      std::stringstream names(argv[++i]);
+      for (std::string name; std::getline(names, name, ',');)
+        options.writers.push_back(name);
     } else if (arg == "--scaling") {
       options.scaling = true;
     } else {
@@ -362,7 +385,7 @@ int main(int argc, char** argv) {
               g.state.grid_layout.Columns, g.state.grid_layout.Rows);
   MeasureReading(map_file, g, options);
   MeasureWriters(*OpenPackedMap(map_file), g, options);
-  if (!options.writer.empty()) return 0;
+  if (!options.writers.empty()) return 0;
   MeasureGenerate(launcher, map_file, kSide, {2, 4, 8, 16}, options, options.runs);
   unlink(map_file.c_str());
   if (options.scaling) MeasureScaling(launcher, options);

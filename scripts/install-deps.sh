@@ -7,6 +7,8 @@ packages=(
   cmake ninja-build g++ pkg-config clang libclang-rt-14-dev
   qt6-base-dev qt6-base-dev-tools libgl-dev
   libgtest-dev libgmock-dev libassimp-dev
+  # 3MF files: libzip makes the package, ISA-L deflates the model; lib3mf reads them back
+  libzip-dev libisal-dev lib3mf-dev
   xvfb openbox xdotool x11-utils imagemagick
   # the .deb (CPack, dpkg-shlibdeps) and the checks of the installed program
   dpkg-dev file man-db desktop-file-utils appstream lintian

@@ -35,7 +35,8 @@ std::string About() {
          "  does and writes it to OUTPUT in the format of OUTPUT's extension:\n"
          "  " +
          Extensions(false, " or ") + ".\n  " + Extensions(true, " and ") +
-         " files hold the terrain in map units at true scale.\n"
+         " files hold the terrain at true\n"
+         "  scale: in map units, or printed --print-width millimetres wide.\n"
          "  Each TEXT is what you would type into that field of the control panel; all\n"
          "  six settings must be given.\n";
 }
@@ -63,9 +64,9 @@ std::vector<Option<GenerateArgs>> Options() {
        },
        kTrueScaleOnly},
       {kBaseOption, "T", Presence::kOptional,
-       "closes the terrain into a solid with a flat bottom T map\nunits below its lowest "
-       "point; " +
-           true_scale + "\nonly",
+       "closes the terrain into a solid with a flat bottom T map\n"
+       "units below its lowest point (millimetres with\n--print-width); " +
+           true_scale + " only",
        [](std::string_view, const std::string& value, GenerateArgs& args) {
          args.options.base = BaseFromText(value);
        },
@@ -87,6 +88,27 @@ std::vector<Option<GenerateArgs>> Options() {
            true_scale + " only",
        [](std::string_view, const std::string&, GenerateArgs& args) {
          args.options.surface = nullptr;
+       },
+       kTrueScaleOnly},
+      {kPrintWidthOption, "MM", Presence::kOptional,
+       "scales the mesh uniformly to MM millimetres from west to\n"
+       "east, its footprint centred on the origin and its lowest\n"
+       "point at height 0; T of --base is then in millimetres;\n" +
+           true_scale + " only",
+       [](std::string_view, const std::string& value, GenerateArgs& args) {
+         args.options.print_width = PrintWidthFromText(value);
+       },
+       kTrueScaleOnly},
+      {kUpOption, "AXIS", Presence::kOptional,
+       "y or z, the axis that points up: by default y for\n" +
+           ExtensionsWhere([](const OutputFormat& f) { return f.true_scale && f.up == UpAxis::kY; },
+                           " and ") +
+           ", z for " +
+           ExtensionsWhere([](const OutputFormat& f) { return f.true_scale && f.up == UpAxis::kZ; },
+                           " and ") +
+           ";\n" + ExtensionsWhere(TakesUpAxis, " and ") + " only",
+       [](std::string_view, const std::string& value, GenerateArgs& args) {
+         args.options.up = UpAxisFromText(value);
        },
        kTrueScaleOnly},
       ThreadsOption<GenerateArgs>("file"),
@@ -112,6 +134,15 @@ void CheckMeshOptionsApply(const ParsedLine<GenerateArgs>& parsed) {
   }
 }
 
+// A format whose axes are fixed, such as glTF's, takes no --up.
+void CheckUpApplies(const ParsedLine<GenerateArgs>& parsed) {
+  const OutputFormat* format = FindFormatForFile(parsed.args.output_file);
+  if (format == nullptr || !format->true_scale || !parsed.args.options.up || TakesUpAxis(*format))
+    return;
+  throw UsageError(std::string(kUpOption) + " applies to " + ExtensionsWhere(TakesUpAxis, " and ") +
+                   " files only");
+}
+
 }  // namespace
 
 const Form& GenerateForm() {
@@ -126,15 +157,23 @@ const Form& GenerateForm() {
 GenerateArgs ParseGenerateArgs(const std::vector<std::string>& args) {
   const ParsedLine<GenerateArgs> parsed = ParseCommandLine(GenerateForm(), args);
   CheckMeshOptionsApply(parsed);
+  CheckUpApplies(parsed);
   return parsed.args;
 }
 
 std::string Extensions(bool true_scale_only, std::string_view last_joint) {
-  std::vector<std::string_view> listed;
+  return ExtensionsWhere(
+      [&](const OutputFormat& format) { return format.true_scale || !true_scale_only; },
+      last_joint);
+}
+
+std::string ExtensionsWhere(const std::function<bool(const OutputFormat&)>& listed,
+                            std::string_view last_joint) {
+  std::vector<std::string_view> extensions;
   for (const OutputFormat& format : OutputFormats()) {
-    if (format.true_scale || !true_scale_only) listed.push_back(format.extension);
+    if (listed(format)) extensions.push_back(format.extension);
   }
-  return Listed(listed, last_joint);
+  return Listed(extensions, last_joint);
 }
 
 }  // namespace orvandel::cli

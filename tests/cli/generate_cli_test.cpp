@@ -179,8 +179,8 @@ TEST_F(GenerateCliTest, FileLayerErrors) {
 TEST_F(GenerateCliTest, MeshOptionsTakePositiveNumbersForTodaysFormats) {
   const BmpDescription map = Map(4, {kBlack, kWhite});
   const char* const kTrueScaleOnly =
-      "orvandel-cli: --vertical-scale, --base, --max-error and --full-grid apply to .stl, .obj, "
-      ".ply and .glb files only";
+      "orvandel-cli: --vertical-scale, --base, --max-error, --full-grid, --print-width and --up "
+      "apply to .stl, .obj, .ply, .glb and .3mf files only";
   struct Case {
     const char* output;
     std::vector<std::string> options;
@@ -200,8 +200,15 @@ TEST_F(GenerateCliTest, MeshOptionsTakePositiveNumbersForTodaysFormats) {
        {"--max-error", "-0.5"},
        "orvandel-cli: --max-error takes a number of map units, 0 or more, not '-0.5'"},
       {"t.asc", {"--full-grid"}, kTrueScaleOnly},
+      {"t.3mf",
+       {"--print-width", "0"},
+       "orvandel-cli: --print-width takes a positive number of millimetres, not '0'"},
+      {"t.obj", {"--up", "x"}, "orvandel-cli: --up takes y or z, not 'x'"},
+      {"t.glb",
+       {"--up", "z"},
+       "orvandel-cli: --up applies to .stl, .obj, .ply and .3mf files only"},
       {"t.3df", {"--base", "5"}, kTrueScaleOnly},
-      {"t.plg", {"--vertical-scale", "1"}, kTrueScaleOnly},
+      {"t.plg", {"--up", "z"}, kTrueScaleOnly},
   };
   for (const Case& c : wrong) {
     std::vector<std::string> extra = {"--height", "0=100", "--height", "1=200"};
@@ -265,7 +272,8 @@ TEST_F(GenerateCliTest, WrongUsage) {
   const CommandResult help = test::RunCommand(ORVANDEL_CLI, {"--help"});
   EXPECT_EQ(help.exit_status, 0);
   EXPECT_NE(help.out.find("orvandel-cli generate MAP OUTPUT"), std::string::npos);
-  EXPECT_NE(help.out.find(".3df, .asc, .raw, .plg, .stl, .obj, .ply or .glb."), std::string::npos);
+  EXPECT_NE(help.out.find(".3df, .asc, .raw, .plg, .stl, .obj, .ply, .glb or .3mf."),
+            std::string::npos);
 }
 
 }  // namespace

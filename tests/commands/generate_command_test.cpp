@@ -39,7 +39,8 @@ TEST(GenerateCommandTest, DialogSettingsFollowTheOutputItem) {
   // The chosen item's filter comes first, the formats for today's 3D tools after it.
   const std::string today =
       "|STL binary mesh (3D printing) (*.stl)|*.stl|Wavefront OBJ with materials (*.obj)|*.obj"
-      "|PLY binary mesh with colours (*.ply)|*.ply|glTF 2.0 binary (*.glb)|*.glb";
+      "|PLY binary mesh with colours (*.ply)|*.ply|glTF 2.0 binary (*.glb)|*.glb"
+      "|3MF with colours (3D printing) (*.3mf)|*.3mf";
   g.panel.output_item = "PLG";
   EXPECT_EQ(g.Run(""), "");  // cancelled: nothing happens
   EXPECT_EQ(g.last_dialog.title, "Generate 3D file");

@@ -212,8 +212,8 @@ void tst_QtDialogs::saveDialogAddsTheExtensionInSmallLetters() {
   const auto chosen = dialogs.AskSaveFile(GenerateDialogSettings("PLG"), {});
   QVERIFY(chosen.has_value());
   QCOMPARE(*chosen, dir.filePath("terrain.plg"));
-  // The chosen item's format first, then the four true-scale formats.
-  QCOMPARE(filters.size(), 5);
+  // The chosen item's format first, then the five true-scale formats.
+  QCOMPARE(filters.size(), 6);
   QCOMPARE(filters.first(), QString("PLG object format (REND386) (*.plg)"));
 }
 

@@ -2,6 +2,7 @@
 
 #include "failure_message.h"
 
+#include "fileio/little_endian.h"
 #include "orvandel/fileio/failure.h"
 #include "orvandel/generator/read_generator_settings.h"
 #include "orvandel/writers/output_formats.h"
@@ -44,8 +45,20 @@ std::string Generation::Written(const std::string& output_name) {
   MeshSource source{state.grid_layout,        prep,    sampler, output_name,
                     state.generator_settings, options, threads};
   MemorySink sink;
-  format.body(source, sink);
+  format.WriteMesh(source, sink);
   return sink.Bytes();
+}
+
+std::map<std::string, unsigned> FacesByClass(Generation& g) {
+  const std::map<int, std::string> names = {
+      {216, "water"}, {120, "lawn"}, {24, "rock"}, {32767, "snow"}};
+  const std::string mesh = g.Written("hill.3df");
+  const auto* bytes = reinterpret_cast<const unsigned char*>(mesh.data());
+  const std::size_t triangles = 11 + 12 * static_cast<std::size_t>(I32At(bytes + 3));
+  std::map<std::string, unsigned> faces;
+  for (std::size_t at = triangles; at < mesh.size(); at += 16)
+    ++faces[names.at(I32At(bytes + at + 12))];
+  return faces;
 }
 
 Generation TwoByTwoExample() {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -53,6 +54,10 @@ Generation TrueScaleHill();
 // the first rows have none with a set colour. Index k has the height heights[k % size];
 // the levels give faces of every class.
 Generation Gaps(int columns, int rows, int cell_size, std::vector<std::string> heights);
+
+// The faces of each material that the 3DF mesh of g's height classes gives: "water",
+// "lawn", "rock" and "snow".
+std::map<std::string, unsigned> FacesByClass(Generation& g);
 
 // 90 k for palette index k.
 std::vector<std::string> Levels();

@@ -39,4 +39,14 @@ double MaxErrorFromText(const std::string& text) {
                                 [](double number) { return number >= 0; });
 }
 
+float PrintWidthFromText(const std::string& text) {
+  return PositiveFromText(kPrintWidthOption, text, "number of millimetres");
+}
+
+UpAxis UpAxisFromText(const std::string& text) {
+  if (text == "y") return UpAxis::kY;
+  if (text == "z") return UpAxis::kZ;
+  throw Refusal(std::string(kUpOption) + " takes y or z, not '" + text + "'");
+}
+
 }  // namespace orvandel

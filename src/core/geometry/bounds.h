@@ -22,4 +22,11 @@ struct AxisRange {
   }
 };
 
+// The ranges of values seen on each of the three axes: the extent of a set of points.
+struct AxisRanges {
+  AxisRange x;
+  AxisRange y;
+  AxisRange z;
+};
+
 }  // namespace orvandel

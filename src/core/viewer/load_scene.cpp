@@ -6,12 +6,12 @@
 #include <utility>
 #include <vector>
 
+#include "fileio/huge_pages.h"
 #include "fileio/little_endian.h"
 #include "geometry/bounds.h"
 #include "orvandel/fileio/binary_reader.h"
 #include "orvandel/fileio/format_3df.h"
 #include "orvandel/fileio/io_error.h"
-#include "viewer/huge_pages.h"
 #include "viewer/vertex_use.h"
 
 namespace orvandel {

@@ -3,11 +3,11 @@
 #include <cmath>
 #include <numbers>
 
+#include "fileio/huge_pages.h"
 #include "fileio/parallel_parts.h"
 #include "geometry/bounds.h"
 #include "geometry/vector_math.h"
 #include "orvandel/fileio/failure.h"
-#include "viewer/huge_pages.h"
 
 namespace orvandel {
 namespace {

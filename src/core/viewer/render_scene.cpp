@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <vector>
 
+#include "fileio/huge_pages.h"
 #include "fileio/parallel_parts.h"
 #include "geometry/shading.h"
-#include "viewer/huge_pages.h"
 #include "viewer/shade_ahead.h"
 
 namespace orvandel {

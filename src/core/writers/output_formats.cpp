@@ -19,6 +19,7 @@ void WriteObjMesh(const MeshSource& source, ByteSink& out);
 void WriteObjFile(const WriteRequest& request, MeshBody body);
 void WritePlyMesh(const MeshSource& source, ByteSink& out);
 void WriteGlbMesh(const MeshSource& source, ByteSink& out);
+void Write3mfMesh(const MeshSource& source, ByteSink& out);
 
 namespace {
 
@@ -29,9 +30,11 @@ constexpr std::array kFormats = {
     OutputFormat{"PLG", ".plg", "PLG object format (REND386) (*.plg)|*.plg", WritePlgMesh},
     OutputFormat{"STL", ".stl", "STL binary mesh (3D printing) (*.stl)|*.stl", WriteStlMesh, true},
     OutputFormat{"OBJ", ".obj", "Wavefront OBJ with materials (*.obj)|*.obj", WriteObjMesh, true,
-                 MaterialLibraryName, WriteObjFile},
+                 UpAxis::kY, false, MaterialLibraryName, WriteObjFile},
     OutputFormat{"PLY", ".ply", "PLY binary mesh with colours (*.ply)|*.ply", WritePlyMesh, true},
-    OutputFormat{"GLB", ".glb", "glTF 2.0 binary (*.glb)|*.glb", WriteGlbMesh, true},
+    OutputFormat{"GLB", ".glb", "glTF 2.0 binary (*.glb)|*.glb", WriteGlbMesh, true, UpAxis::kY,
+                 true},
+    OutputFormat{"3MF", ".3mf", "3MF with colours (3D printing) (*.3mf)|*.3mf", Write3mfMesh, true},
 };
 
 }  // namespace

@@ -50,7 +50,7 @@ std::vector<BorderVertex> GridBorder(std::int32_t columns, std::int32_t rows) {
 }
 
 SolidBase::SolidBase(const TrueScaleTerrain& terrain, std::vector<BorderVertex> border,
-                     const SurfaceExtent& extent, float thickness)
+                     const AxisRanges& extent, float thickness)
     : terrain_(terrain),
       ring_(std::move(border)),
       bottom_z_(BottomBelow(extent.z.low, thickness)),

@@ -21,13 +21,6 @@ struct BorderVertex {
 // from above).
 std::vector<BorderVertex> GridBorder(std::int32_t columns, std::int32_t rows);
 
-// The extent of the terrain's surface on each axis.
-struct SurfaceExtent {
-  AxisRange x;
-  AxisRange y;
-  AxisRange z;
-};
-
 // The walls and the bottom that close a terrain's surface into a solid body. Under every
 // vertex of the surface's edge stands a vertex of the bottom, `thickness` map units below
 // the surface's lowest vertex; the walls join each edge segment of the surface to the
@@ -43,7 +36,7 @@ class SolidBase {
   // footprint; extent: the surface's. The terrain must outlive the base. Throws Refusal
   // kNotFiniteVertex for a bottom beyond the float range.
   SolidBase(const TrueScaleTerrain& terrain, std::vector<BorderVertex> border,
-            const SurfaceExtent& extent, float thickness);
+            const AxisRanges& extent, float thickness);
 
   std::int32_t VertexCount() const { return RingSize() + 1; }
   std::int64_t FaceCount() const { return 3 * std::int64_t{RingSize()}; }

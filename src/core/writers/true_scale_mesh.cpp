@@ -4,6 +4,7 @@
 #include <cassert>
 
 #include "orvandel/fileio/failure.h"
+#include "writers/placement.h"
 
 namespace orvandel {
 namespace {
@@ -42,7 +43,16 @@ TrueScaleMesh::TrueScaleMesh(const MeshSource& source)
     assert(KeepsItsNumbers(*surface_, grid_));
   }
   extent_ = ExtentOfSurface();
-  if (source.options.base > 0) base_.emplace(terrain_, Border(), extent_, source.options.base);
+  const MeshOptions& options = source.options;
+  if (options.base > 0) {
+    // At a print width the base is given in the printed units.
+    const auto thickness =
+        static_cast<float>(options.base / PrintScale(extent_.x, options.print_width));
+    base_.emplace(terrain_, Border(), extent_, thickness);
+  }
+  placement_ = PlaceMesh(MapExtent(), options.print_width, options.up.value_or(UpAxis::kZ),
+                         source.settings.Mapheight);
+  RequireFinitePlacement();
 }
 
 std::int32_t TrueScaleMesh::SurfaceVertexCount() const {
@@ -61,10 +71,19 @@ std::int64_t TrueScaleMesh::FaceCount() const {
   return SurfaceFaceCount() + (base_ ? base_->FaceCount() : 0);
 }
 
-AxisRange TrueScaleMesh::ZRange() const {
-  AxisRange range = extent_.z;
-  if (base_) range.Take(base_->BottomZ());
-  return range;
+AxisRanges TrueScaleMesh::MapExtent() const {
+  AxisRanges extent = extent_;
+  if (base_) extent.z.Take(base_->BottomZ());
+  return extent;
+}
+
+// A print width may scale a mesh beyond what a float holds.
+void TrueScaleMesh::RequireFinitePlacement() const {
+  const AxisRanges placed = Extent();
+  for (const AxisRange* range : {&placed.x, &placed.y, &placed.z}) {
+    RequireFiniteVertex(range->low);
+    RequireFiniteVertex(range->high);
+  }
 }
 
 std::size_t TrueScaleMesh::FaceItems() const {
@@ -76,9 +95,9 @@ std::int32_t TrueScaleMesh::FacesPerItem() const {
 }
 
 // The full grid's extent is the terrain's; a surface's is taken over its vertices.
-SurfaceExtent TrueScaleMesh::ExtentOfSurface() const {
+AxisRanges TrueScaleMesh::ExtentOfSurface() const {
   if (!surface_) return {terrain_.XRange(), terrain_.YRange(), terrain_.ZRange()};
-  SurfaceExtent extent;
+  AxisRanges extent;
   for (const std::int32_t n : surface_->vertices) {
     const Vector3 p = terrain_.PositionOf(n);
     extent.x.Take(p.x);

@@ -8,6 +8,7 @@
 
 #include "fileio/ordered_bands.h"
 #include "fileio/parallel_parts.h"
+#include "writers/placement.h"
 #include "writers/solid_base.h"
 #include "writers/true_scale_terrain.h"
 #include "writers/vertex_range.h"
@@ -24,7 +25,9 @@ constexpr Triangle CounterClockwise(const Triangle& t) {
 // The mesh that the formats for today's 3D tools write: a surface over the sampled
 // terrain in map units at true scale (see TrueScaleTerrain), every face wound
 // counter-clockwise seen from outside, and, when the options ask for a base, closed into
-// a solid body (see SolidBase).
+// a solid body (see SolidBase). Every position and normal it gives is placed as the
+// options' print width and up axis say (see PlaceMesh; z up when the options name no
+// axis): in map units, z up, the mesh stays as it is sampled.
 //
 // The surface is either the full grid, whose vertices and faces are formed as they are
 // written, in the grid's order (faces square by square, each square's two triangles of the
@@ -34,7 +37,8 @@ constexpr Triangle CounterClockwise(const Triangle& t) {
 class TrueScaleMesh {
  public:
   // Samples every cell once and makes the surface. Throws Refusal kNoTriangles for a grid
-  // without a square, and what TrueScaleTerrain, the SurfaceMaker and SolidBase throw.
+  // without a square, Refusal kNotFiniteVertex for a placed vertex beyond the float range,
+  // and what TrueScaleTerrain, the SurfaceMaker and SolidBase throw.
   explicit TrueScaleMesh(const MeshSource& source);
   TrueScaleMesh(const TrueScaleMesh&) = delete;  // the base refers to the terrain
   TrueScaleMesh& operator=(const TrueScaleMesh&) = delete;
@@ -49,10 +53,10 @@ class TrueScaleMesh {
   std::int64_t SurfaceFaceCount() const;
   std::int32_t VertexCount() const;
   std::int64_t FaceCount() const;
-  // The extent of all vertices on each axis.
-  AxisRange XRange() const { return extent_.x; }
-  AxisRange YRange() const { return extent_.y; }
-  AxisRange ZRange() const;
+  // The extent of all vertices on each axis, as placed.
+  AxisRanges Extent() const { return placement_.Bounds(MapExtent()); }
+  // Where the mesh is placed: its units and axes.
+  const Placement& Placed() const { return placement_; }
 
   // The surface's faces come in items, each of FacesPerItem() faces: the rows of grid
   // squares, two faces per square, or the triangles of an IndexedSurface, one each.
@@ -78,7 +82,12 @@ class TrueScaleMesh {
   // visit(face) for every face of the base, in face order.
   template <typename Visit>
   void ForEachBaseFace(Visit&& visit) const {
-    if (base_) base_->ForEachFace(SurfaceVertexCount(), visit);
+    if (!base_) return;
+    base_->ForEachFace(SurfaceVertexCount(), [&](const MeshFace& f) {
+      const auto& [a, b, c] = f.corners;
+      visit(MeshFace{f.vertices,
+                     {placement_.Position(a), placement_.Position(b), placement_.Position(c)}});
+    });
   }
   // visit(triangle) for every face of the base, in face order.
   template <typename Visit>
@@ -96,15 +105,20 @@ class TrueScaleMesh {
   }
   template <typename Visit>
   void ForEachGridFace(PartRange rows, Visit&& visit) const;
-  SurfaceExtent ExtentOfSurface() const;
+  AxisRanges ExtentOfSurface() const;
   std::vector<BorderVertex> Border() const;
+  // The extent of all vertices in map units, the base's bottom included.
+  AxisRanges MapExtent() const;
+  // Throws Refusal kNotFiniteVertex unless every placed vertex is a finite number.
+  void RequireFinitePlacement() const;
 
   const GridLayout& grid_;
   const WritePreparation& prep_;
   TrueScaleTerrain terrain_;
   std::optional<IndexedSurface> surface_;
-  SurfaceExtent extent_;
+  AxisRanges extent_;
   std::optional<SolidBase> base_;
+  Placement placement_;
 };
 
 template <typename Visit>
@@ -120,7 +134,7 @@ void TrueScaleMesh::ForEachSurfaceVertex(PartRange range, Visit&& visit) const {
   if (surface_) {
     for (std::size_t i = range.begin; i < range.end; ++i) {
       const std::int32_t n = surface_->vertices[i];
-      visit(terrain_.PositionOf(n), terrain_.NormalOf(n));
+      visit(placement_.Position(terrain_.PositionOf(n)), placement_.Normal(terrain_.NormalOf(n)));
     }
     return;
   }
@@ -128,7 +142,8 @@ void TrueScaleMesh::ForEachSurfaceVertex(PartRange range, Visit&& visit) const {
                   [&](std::size_t, std::size_t c, std::size_t r) {
                     const auto column = static_cast<std::int32_t>(c);
                     const auto row = static_cast<std::int32_t>(r);
-                    visit(terrain_.Position(column, row), terrain_.Normal(column, row));
+                    visit(placement_.Position(terrain_.Position(column, row)),
+                          placement_.Normal(terrain_.Normal(column, row)));
                   });
 }
 
@@ -136,14 +151,15 @@ template <typename Visit>
 void TrueScaleMesh::ForEachBaseVertex(Visit&& visit) const {
   if (!base_) return;
   for (std::int32_t i = 0; i < base_->VertexCount(); ++i)
-    visit(base_->Position(i), base_->Normal(i));
+    visit(placement_.Position(base_->Position(i)), placement_.Normal(base_->Normal(i)));
 }
 
 template <typename Visit>
 void TrueScaleMesh::ForEachSurfaceFace(PartRange items, Visit&& visit) const {
   if (!surface_) return ForEachGridFace(items, visit);
   const auto position = [&](std::int32_t i) {
-    return terrain_.PositionOf(surface_->vertices[static_cast<std::size_t>(i)]);
+    return placement_.Position(
+        terrain_.PositionOf(surface_->vertices[static_cast<std::size_t>(i)]));
   };
   for (std::size_t i = items.begin; i < items.end; ++i) {
     const Triangle& t = surface_->triangles[i];
@@ -159,7 +175,8 @@ void TrueScaleMesh::ForEachGridFace(PartRange rows, Visit&& visit) const {
   std::vector<Vector3> upper(static_cast<std::size_t>(columns)), lower(upper.size());
   const auto positions = [&](std::size_t r, std::vector<Vector3>& row) {
     for (std::int32_t c = 0; c < columns; ++c)
-      row[static_cast<std::size_t>(c)] = terrain_.Position(c, static_cast<std::int32_t>(r));
+      row[static_cast<std::size_t>(c)] =
+          placement_.Position(terrain_.Position(c, static_cast<std::int32_t>(r)));
   };
   positions(rows.begin, upper);
   for (std::size_t r = rows.begin; r < rows.end; ++r) {

@@ -17,14 +17,6 @@ constexpr std::uint32_t kJsonChunk = 0x4E4F534A;  // "JSON"
 constexpr std::uint32_t kBinChunk = 0x004E4942;   // "BIN\0"
 constexpr std::uint64_t kFaceBytes = 12;
 
-// glTF's axes: y up, z south, measured from the map's top edge.
-struct GltfAxes {
-  float top;  // Mapheight: the y of the map's top edge
-  float South(float y) const { return static_cast<float>(double{top} - y); }
-  Vector3 Position(const Vector3& p) const { return {p.x, p.z, South(p.y)}; }
-  static Vector3 Normal(const Vector3& n) { return {n.x, n.z, -n.y}; }
-};
-
 // The shortest text that reads back as the same number.
 std::string Number(double value) {
   char text[32];
@@ -49,12 +41,12 @@ std::string MaterialJson(Material material) {
          R"(,1],"metallicFactor":0,"roughnessFactor":1}})";
 }
 
-std::string VertexAccessorsJson(const TrueScaleMesh& mesh, const GltfAxes& axes) {
-  const AxisRange x = mesh.XRange(), y = mesh.YRange(), z = mesh.ZRange();
+std::string VertexAccessorsJson(const TrueScaleMesh& mesh) {
+  const AxisRanges extent = mesh.Extent();
   const std::string count = std::to_string(mesh.VertexCount());
   return R"({"bufferView":0,"componentType":5126,"count":)" + count + R"(,"type":"VEC3","min":)" +
-         Vec3({x.low, z.low, axes.South(y.high)}) + R"(,"max":)" +
-         Vec3({x.high, z.high, axes.South(y.low)}) +
+         Vec3({extent.x.low, extent.y.low, extent.z.low}) + R"(,"max":)" +
+         Vec3({extent.x.high, extent.y.high, extent.z.high}) +
          R"(},{"bufferView":0,"byteOffset":12,"componentType":5126,"count":)" + count +
          R"(,"type":"VEC3"})";
 }
@@ -84,14 +76,14 @@ PrimitivesJson MaterialsInUse(const FaceMaterials& faces) {
   return json;
 }
 
-std::string GltfJson(const TrueScaleMesh& mesh, const FaceMaterials& faces, const GltfAxes& axes,
+std::string GltfJson(const TrueScaleMesh& mesh, const FaceMaterials& faces,
                      std::uint64_t vertex_bytes, std::uint64_t index_bytes) {
   const std::string start =
       R"({"asset":{"version":"2.0","generator":"ORVANDEL"},"scene":0,"scenes":[{"nodes":[0]}],)";
   const PrimitivesJson in_use = MaterialsInUse(faces);
   return start + R"("nodes":[{"name":"terrain","mesh":0}],"meshes":[{"name":"terrain",)" +
          R"("primitives":[)" + in_use.primitives + R"(]}],"materials":[)" + in_use.materials +
-         R"(],"accessors":[)" + VertexAccessorsJson(mesh, axes) + in_use.accessors +
+         R"(],"accessors":[)" + VertexAccessorsJson(mesh) + in_use.accessors +
          R"(],"bufferViews":[{"buffer":0,"byteLength":)" + std::to_string(vertex_bytes) +
          R"(,"byteStride":24,"target":34962},{"buffer":0,"byteOffset":)" +
          std::to_string(vertex_bytes) + R"(,"byteLength":)" + std::to_string(index_bytes) +
@@ -110,34 +102,30 @@ void WriteFace(const Triangle& t, ByteSink& out) {
   out.Advance(PutI32(at, t.c));
 }
 
-void WriteBinaryChunk(const TrueScaleMesh& mesh, const FaceMaterials& faces, const GltfAxes& axes,
-                      std::uint64_t length, ThreadCount threads, ByteSink& out) {
+void WriteBinaryChunk(const TrueScaleMesh& mesh, const FaceMaterials& faces, std::uint64_t length,
+                      ThreadCount threads, ByteSink& out) {
   AppendU32(length, out);
   AppendU32(kBinChunk, out);
-  WriteMeshVertices(mesh, kVertexRecordBytes, threads, out,
-                    [&](const Vector3& p, const Vector3& n, ByteSink& sink) {
-                      WriteVertexRecord(axes.Position(p), GltfAxes::Normal(n), sink);
-                    });
+  WriteMeshVertices(mesh, kVertexRecordBytes, threads, out, WriteVertexRecord);
   for (const Material m : kMaterials)
     faces.WriteFacesOf(mesh, m, kFaceBytes, threads, out, WriteFace);
 }
 
 }  // namespace
 
-// Binary glTF 2.0 in map units at true scale, on glTF's fixed axes: x east from 0 to
-// Mapwidth, y up (the height), z south from 0 at the map's top edge to Mapheight at its
-// bottom edge. One mesh with one primitive per material in use (water, lawn, rock, snow,
-// base), each material with the render window's colour in full light; positions and
-// normals interleaved, indices as 32-bit integers, faces counter-clockwise seen from
-// outside. Throws Refusal as TrueScaleMesh does, and "Mesh too large for a glTF binary file!"
-// beyond 4 GiB.
+// Binary glTF 2.0 in map units at true scale (or millimetres at a print width), on
+// glTF's fixed axes: x east, y up (the height), z south; in map units x runs from 0 to
+// Mapwidth and z from 0 at the map's top edge to Mapheight at its bottom edge. One mesh with one
+// primitive per material in use (water, lawn, rock, snow, base), each material with the render
+// window's colour in full light; positions and normals interleaved, indices as 32-bit integers,
+// faces counter-clockwise seen from outside. Throws Refusal as TrueScaleMesh does, and "Mesh too
+// large for a glTF binary file!" beyond 4 GiB.
 void WriteGlbMesh(const MeshSource& source, ByteSink& out) {
   const TrueScaleMesh mesh(source);
   const FaceMaterials faces(mesh, source.threads);
-  const GltfAxes axes{source.settings.Mapheight};
   const std::uint64_t vertex_bytes = kVertexRecordBytes * mesh.VertexCount();
   const std::uint64_t index_bytes = kFaceBytes * static_cast<std::uint64_t>(mesh.FaceCount());
-  std::string json = GltfJson(mesh, faces, axes, vertex_bytes, index_bytes);
+  std::string json = GltfJson(mesh, faces, vertex_bytes, index_bytes);
   json.resize((json.size() + 3) / 4 * 4, ' ');  // chunks keep 4-byte alignment
   const std::uint64_t binary = vertex_bytes + index_bytes;
   const std::uint64_t total = 12 + 8 + json.size() + 8 + binary;
@@ -150,7 +138,7 @@ void WriteGlbMesh(const MeshSource& source, ByteSink& out) {
   AppendU32(json.size(), out);
   AppendU32(kJsonChunk, out);
   out.Append(json);
-  WriteBinaryChunk(mesh, faces, axes, binary, source.threads, out);
+  WriteBinaryChunk(mesh, faces, binary, source.threads, out);
 }
 
 }  // namespace orvandel

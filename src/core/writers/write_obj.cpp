@@ -59,13 +59,16 @@ void WriteMtl(const MeshOptions& options, ByteSink& out) {
 
 }  // namespace
 
-// Wavefront OBJ in map units at true scale, z up: the material library's name, one "v"
+// Wavefront OBJ in map units at true scale (or millimetres at a print width), y up and z
+// south as most OBJ readers take them unless the options choose z up: a comment naming
+// them, the material library's name, one "v"
 // and one "vn" line per vertex, then the faces of each material after its "usemtl" line,
 // each face "f a//a b//b c//c", counter-clockwise seen from outside. Lines end with CR LF.
 // Throws Refusal as TrueScaleMesh does.
 void WriteObjMesh(const MeshSource& source, ByteSink& out) {
   const TrueScaleMesh mesh(source);
-  TextLine(out).Text("# ORVANDEL terrain: map units, x east, y north, z up");
+  const Placement& placed = mesh.Placed();
+  TextLine(out).Text("# ORVANDEL terrain: ").Text(placed.Units()).Text(", ").Text(placed.Axes());
   const std::string library = MaterialLibraryName(source.output_file_name);
   TextLine(out).Text("mtllib ").Text(NameInFolder(library));
   TextLine(out).Text("o terrain");

@@ -14,7 +14,9 @@ void WriteHeader(const TrueScaleMesh& mesh, ByteSink& out) {
   out.Append(
       "ply\n"
       "format binary_little_endian 1.0\n"
-      "comment ORVANDEL terrain: map units, x east, y north, z up\n"
+      "comment ORVANDEL terrain: " +
+      std::string(mesh.Placed().Units()) + ", " + std::string(mesh.Placed().Axes()) +
+      "\n"
       "element vertex " +
       std::to_string(mesh.VertexCount()) +
       "\n"
@@ -42,7 +44,8 @@ void WriteFace(const Triangle& t, PackedColour colour, ByteSink& out) {
 
 }  // namespace
 
-// Binary little-endian PLY in map units at true scale, z up: a text header, then per
+// Binary little-endian PLY in map units at true scale (or millimetres at a print width),
+// z up unless the options choose y: a text header naming them, then per
 // vertex x y z nx ny nz (floats), then per face its three vertex numbers,
 // counter-clockwise seen from outside, and the colour of its material (red, green, blue
 // bytes). Throws Refusal as TrueScaleMesh does.

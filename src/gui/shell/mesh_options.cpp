@@ -13,6 +13,7 @@ struct MeshOptionEntry {
   const char* name;     // the name its text is kept under between runs
   const char* initial;  // the text before the first use
   void (*take)(const std::string& text, MeshOptions& options);  // throws Refusal
+  bool (*offered)(const OutputFormat& format) = nullptr;        // null: for every format
 };
 
 const MeshOptionEntry kMeshOptionEntries[] = {
@@ -20,8 +21,8 @@ const MeshOptionEntry kMeshOptionEntries[] = {
      [](const std::string& text, MeshOptions& options) {
        options.vertical_scale = VerticalScaleFromText(text);
      }},
-    {"&Base: a solid with a flat bottom this many map units below the lowest point "
-     "(empty for none)",
+    {"&Base: a solid with a flat bottom this many map units (millimetres at a print width) "
+     "below the lowest point (empty for none)",
      "base", "",
      [](const std::string& text, MeshOptions& options) { options.base = BaseFromText(text); }},
     {"&Largest error: how far the surface may lie above or below any grid vertex's height, "
@@ -30,30 +31,50 @@ const MeshOptionEntry kMeshOptionEntries[] = {
      [](const std::string& text, MeshOptions& options) {
        options.surface = SimplifiedSurface(MaxErrorFromText(text));
      }},
+    {"&Print width: millimetres from west to east, footprint centred, lowest point at "
+     "height 0 (empty for map units at true scale)",
+     "printWidth", "",
+     [](const std::string& text, MeshOptions& options) {
+       options.print_width = PrintWidthFromText(text);
+     }},
+    {"&Up axis: y or z (empty for the format's own)", "upAxis", "",
+     [](const std::string& text, MeshOptions& options) { options.up = UpAxisFromText(text); },
+     TakesUpAxis},
 };
 
-MeshOptions ReadMeshOptions(const QStringList& texts) {
+std::vector<const MeshOptionEntry*> EntriesOffered(const OutputFormat& format) {
+  std::vector<const MeshOptionEntry*> entries;
+  for (const MeshOptionEntry& entry : kMeshOptionEntries) {
+    if (entry.offered == nullptr || entry.offered(format)) entries.push_back(&entry);
+  }
+  return entries;
+}
+
+MeshOptions ReadMeshOptions(const std::vector<const MeshOptionEntry*>& entries,
+                            const QStringList& texts) {
   MeshOptions options;
-  for (std::size_t i = 0; i < std::size(kMeshOptionEntries); ++i) {
+  for (std::size_t i = 0; i < entries.size(); ++i) {
     const QString text = texts.value(static_cast<qsizetype>(i));
-    if (!text.isEmpty()) kMeshOptionEntries[i].take(text.toStdString(), options);
+    if (!text.isEmpty()) entries[i]->take(text.toStdString(), options);
   }
   return options;
 }
 
 }  // namespace
 
-std::optional<MeshOptions> AskMeshOptions(UserDialogs& dialogs, DesktopSettings& settings) {
+std::optional<MeshOptions> AskMeshOptions(UserDialogs& dialogs, DesktopSettings& settings,
+                                          const OutputFormat& format) {
+  const std::vector<const MeshOptionEntry*> entries = EntriesOffered(format);
   QList<TypedValue> values;
-  for (const MeshOptionEntry& entry : kMeshOptionEntries)
-    values.append({entry.caption, settings.Text(entry.name).value_or(entry.initial)});
+  for (const MeshOptionEntry* entry : entries)
+    values.append({entry->caption, settings.Text(entry->name).value_or(entry->initial)});
   while (const std::optional<QStringList> texts = dialogs.AskValues("Mesh options", values)) {
     for (qsizetype i = 0; i < values.size(); ++i)
       values[i].text = texts->value(i);
     try {
-      const MeshOptions options = ReadMeshOptions(*texts);
+      const MeshOptions options = ReadMeshOptions(entries, *texts);
       for (qsizetype i = 0; i < values.size(); ++i)
-        settings.SetText(kMeshOptionEntries[i].name, values[i].text);
+        settings.SetText(entries[static_cast<std::size_t>(i)]->name, values[i].text);
       return options;
     } catch (const Refusal& refusal) {
       dialogs.ShowError(QString::fromStdString(MessageText(refusal)));

@@ -262,7 +262,8 @@ std::optional<std::string> TfrmMainMDI::ChooseOutput(const FileDialogSettings& s
   const std::string file_name = LocalFileName(*chosen);
   const OutputFormat* format = FindFormatForFile(file_name);
   if (format == nullptr || !format->true_scale) return file_name;
-  const std::optional<MeshOptions> asked = AskMeshOptions(program_.dialogs, program_.settings);
+  const std::optional<MeshOptions> asked =
+      AskMeshOptions(program_.dialogs, program_.settings, *format);
   if (!asked) return std::nullopt;
   options = *asked;
   return file_name;

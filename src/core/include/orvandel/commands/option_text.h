@@ -5,6 +5,8 @@
 #include <string>
 #include <string_view>
 
+#include "orvandel/writers/mesh_write.h"
+
 namespace orvandel {
 
 // The mesh options of the formats in map units at true scale, as a user types them. Both
@@ -13,6 +15,8 @@ namespace orvandel {
 inline constexpr std::string_view kVerticalScaleOption = "--vertical-scale";
 inline constexpr std::string_view kBaseOption = "--base";
 inline constexpr std::string_view kMaxErrorOption = "--max-error";
+inline constexpr std::string_view kPrintWidthOption = "--print-width";
+inline constexpr std::string_view kUpOption = "--up";
 
 // The factor of every height: a positive number. Throws Refusal
 // "--vertical-scale takes a positive number, not '<text>'".
@@ -26,6 +30,12 @@ float BaseFromText(const std::string& text);
 // positive number of map units (after the vertical scale), 0 meaning without loss. Throws
 // Refusal "--max-error takes a number of map units, 0 or more, not '<text>'".
 double MaxErrorFromText(const std::string& text);
+// The east-west extent of a print: a positive number of millimetres. Throws Refusal
+// "--print-width takes a positive number of millimetres, not '<text>'".
+float PrintWidthFromText(const std::string& text);
+
+// The up axis of a file: "y" or "z". Throws Refusal "--up takes y or z, not '<text>'".
+UpAxis UpAxisFromText(const std::string& text);
 
 // A positive finite float made of the whole of text. Throws Refusal
 // "<option> takes a positive <what>, not '<text>'" for anything else.

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string_view>
 #include <vector>
 
@@ -15,6 +16,9 @@
 
 namespace orvandel {
 
+// The axis of a file that points up, along which the terrain's heights run.
+enum class UpAxis : std::uint8_t { kY, kZ };
+
 // How the formats in map units at true scale shape the mesh; the other formats ignore it.
 struct MeshOptions {
   float vertical_scale = 1;  // multiplies every height; positive
@@ -24,6 +28,11 @@ struct MeshOptions {
   // simplified without loss; the vertical scale and the base apply to it as to the grid.
   // Empty: every grid triangle, written row of squares by row as the grid is.
   SurfaceMaker surface = SimplifiedSurface(0);
+  // When positive, the mesh is scaled uniformly to this east-west extent in millimetres,
+  // its footprint centred on the origin and its lowest point at height 0; the base is
+  // then in millimetres too. 0 keeps map units at true scale.
+  float print_width = 0;
+  std::optional<UpAxis> up = std::nullopt;  // the axis the user chose, or none: the format's own
 };
 
 // The inputs of one write, prepared by the generate command. A write only reads them.

@@ -19,14 +19,38 @@ struct OutputFormat {
   // control panel's Output group lists only the other formats; the save dialog offers
   // these after the chosen one.
   bool true_scale = false;
+  // The up axis of a true-scale file, unless the user chooses one: the axis the tools that
+  // read the format take as up. A format whose up_fixed takes no other (glTF: y).
+  UpAxis up = UpAxis::kZ;
+  bool up_fixed = false;
   // The file written beside the output file, if the format writes one: its name.
   std::string (*companion)(std::string_view output_file_name) = nullptr;
   // Writes OutputFileName with body, and the companion file if there is one.
   FileWrite write = RunMeshWrite;
 
-  // Writes OutputFileName in this format; throws what write throws.
-  void WriteFile(const WriteRequest& request) const { write(request, body); }
+  // The options as this format applies them: the up axis the user chose where the format
+  // allows a choice, otherwise its own.
+  MeshOptions Shaping(MeshOptions options) const {
+    if (!options.up || up_fixed) options.up = up;
+    return options;
+  }
+  // Writes the mesh of source into out in this format, as Shaping() shapes it; throws what
+  // body throws.
+  void WriteMesh(MeshSource source, ByteSink& out) const {
+    source.options = Shaping(source.options);
+    body(source, out);
+  }
+  // Writes OutputFileName in this format, as Shaping() shapes it; throws what write throws.
+  void WriteFile(WriteRequest request) const {
+    request.options = Shaping(request.options);
+    write(request, body);
+  }
 };
+
+// Whether the user may choose the up axis of the format's files.
+inline bool TakesUpAxis(const OutputFormat& format) {
+  return format.true_scale && !format.up_fixed;
+}
 
 // Every output format: those of the control panel's Output group in its order, then the
 // true-scale ones.

@@ -1,4 +1,4 @@
-#include "viewer/huge_pages.h"
+#include "fileio/huge_pages.h"
 
 #include <sys/mman.h>
 #include <unistd.h>
