@@ -2,8 +2,10 @@
 // reports each stage against its floor, measured in the same run:
 // - load: LoadScene against read()ing the whole 3DF file into memory already in place;
 // - render: RenderScene (projection, clearing, drawing) shaded and as a wire frame, on 1
-//   and 2 threads, against clearing the picture plus one plain pass over the file's
-//   vertex and triangle records held in memory (summing every 32-bit field);
+//   and 2 threads, in file order and in depth order, against clearing the picture plus
+//   one plain pass over the file's vertex and triangle records held in memory (summing
+//   every 32-bit field); at the render window's 550 x 418 and at 1920 x 1080, each depth
+//   order render also against the file order render before it;
 // - memory: bytes per face held while the scene is shown, at the peak of loading and at
 //   the peak of a render.
 // The pictures' checksums must agree between thread counts, and with older builds.
@@ -32,8 +34,12 @@ namespace {
 using namespace orvandel;
 using namespace orvandel::bench;
 
-constexpr int kPictureWidth = 550;
-constexpr int kPictureHeight = 418;
+// The render window's picture, and a full-screen one.
+struct PictureSize {
+  int width;
+  int height;
+};
+constexpr PictureSize kPictureSizes[] = {{550, 418}, {1920, 1080}};
 
 void ReadWhole(const std::string& file_name, std::vector<char>& bytes) {
   bytes.resize(std::filesystem::file_size(file_name));
@@ -67,20 +73,26 @@ std::uint64_t Checksum(const std::vector<std::uint32_t>& pixels) {  // FNV-1a
 }
 
 struct Picture {
-  std::vector<std::uint32_t> pixels =
-      std::vector<std::uint32_t>(std::size_t{kPictureWidth} * kPictureHeight);
-  RasterCanvas canvas{pixels.data(), kPictureWidth, kPictureHeight, kPictureWidth};
+  explicit Picture(PictureSize size)
+      : size(size),
+        pixels(static_cast<std::size_t>(size.width) * static_cast<std::size_t>(size.height)),
+        canvas(pixels.data(), size.width, size.height, size.width) {}
+
+  PictureSize size;
+  std::vector<std::uint32_t> pixels;
+  RasterCanvas canvas;
 };
 
 void Row(const std::string& stage, double floor, double took) {
-  std::printf("  %-24s floor %7.4f s   %7.4f s   ratio to floor %5.2f\n", stage.c_str(), floor,
+  std::printf("  %-32s floor %7.4f s   %7.4f s   ratio to floor %5.2f\n", stage.c_str(), floor,
               took, took / floor);
 }
 
-// The floors of one scene: reading its file, and a render's own work.
+// The floors of one scene: reading its file, and a pass over its records, a render's own
+// work but for clearing the picture.
 struct Floors {
   double load = 0;
-  double render = 0;
+  double pass = 0;
 };
 
 Floors MeasureFloors(const std::string& scene_file, int runs) {
@@ -88,31 +100,42 @@ Floors MeasureFloors(const std::string& scene_file, int runs) {
   Floors floors;
   floors.load = Best(runs, [&] { ReadWhole(scene_file, bytes); });
   std::uint32_t sum = 0;
-  const double pass = Best(runs, [&] { sum = SumOfFields(bytes); });
-  Picture picture;
-  const double clear =
-      Best(runs, [&] { ClearPicture(picture.canvas, kPictureWidth, kPictureHeight); });
-  floors.render = pass + clear;
+  floors.pass = Best(runs, [&] { sum = SumOfFields(bytes); });
   std::printf("  (the file's fields sum to %08X)\n", sum);
   return floors;
 }
 
-void BenchRenders(ViewerState& state, double floor, double base, int runs) {
-  Picture picture;
-  const double faces = static_cast<double>(state.SceneFaces.faces.size());
+// Renders the scene as state says; reports the time against floor, the picture's checksum
+// and the peak memory per face beyond base. Returns the time.
+double BenchRender(const std::string& stage, ViewerState& state, Picture& picture, double floor,
+                   double base, int runs) {
+  ResetPeakMemory();
+  const double took = Best(
+      runs, [&] { RenderScene(state, picture.canvas, picture.size.width, picture.size.height); });
+  const double peak = StatusBytes("VmHWM") - base;
+  Row(stage, floor, took);
+  std::printf("  %-32s picture %016llX, peak %.1f bytes per face\n", "",
+              static_cast<unsigned long long>(Checksum(picture.pixels)),
+              peak / static_cast<double>(state.SceneFaces.faces.size()));
+  return took;
+}
+
+void BenchRenders(ViewerState& state, double pass, double base, int runs, PictureSize size) {
+  Picture picture(size);
+  const double floor =
+      pass + Best(runs, [&] { ClearPicture(picture.canvas, size.width, size.height); });
+  std::printf(" at %d x %d:\n", size.width, size.height);
   for (const bool shaded : {true, false}) {
     for (const ThreadCount threads : {1u, 2u}) {
       state.Shaded = shaded;
       state.threads = threads;
-      ResetPeakMemory();
-      const double took =
-          Best(runs, [&] { RenderScene(state, picture.canvas, kPictureWidth, kPictureHeight); });
-      const double peak = StatusBytes("VmHWM") - base;
-      Row(std::string("render ") + (shaded ? "shaded" : "wire") + ", " + std::to_string(threads) +
-              (threads == 1 ? " thread" : " threads"),
-          floor, took);
-      std::printf("  %-24s picture %016llX, peak %.1f bytes per face\n", "",
-                  static_cast<unsigned long long>(Checksum(picture.pixels)), peak / faces);
+      const std::string stage = std::string("render ") + (shaded ? "shaded" : "wire") + ", " +
+                                std::to_string(threads) + (threads == 1 ? " thread" : " threads");
+      state.paint_order = PaintOrder::kFile;
+      const double file_order = BenchRender(stage, state, picture, floor, base, runs);
+      state.paint_order = PaintOrder::kDepth;
+      const double depth_order = BenchRender(stage + ", depth", state, picture, floor, base, runs);
+      std::printf("  %-32s depth order / file order %5.2f\n", "", depth_order / file_order);
     }
   }
 }
@@ -133,7 +156,8 @@ void Bench(const std::string& folder, int side, int runs) {
   const double faces = static_cast<double>(state.SceneFaces.faces.size());
   std::printf("  %.0f faces\n", faces);
   Row("load", floors.load, load);
-  BenchRenders(state, floors.render, base, runs);
+  for (const PictureSize size : kPictureSizes)
+    BenchRenders(state, floors.pass, base, runs, size);
   std::printf("  memory: %.1f bytes per face while shown, %.1f at the peak of loading\n",
               shown / faces, load_peak / faces);
 }

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cerrno>
 #include <new>
+#include <sstream>
+#include <string>
 
 #include "cli_options.h"
 #include "commands.h"
@@ -65,9 +67,11 @@ std::string UsageErrorLine(const UsageError& error) {
 }
 
 // What was printed must have reached standard output: a full disk or a closed pipe is a
-// failure, not a success.
-int CheckedOutput(std::ostream& out, std::ostream& err) {
+// failure, not a success. The text goes out in one piece, so that the reason of a failed
+// write is still in errno however long the text is.
+int CheckedOutput(const std::string& printed, std::ostream& out, std::ostream& err) {
   errno = 0;
+  out << printed;
   out.flush();
   if (out) return 0;
   err << (errno != 0 ? MessageText(IoError::FromErrno(errno)) : std::string("I/O error.")) << "\n";
@@ -78,8 +82,9 @@ int CheckedOutput(std::ostream& out, std::ostream& err) {
 
 int RunCommandLine(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
   try {
-    Dispatch(args, out);
-    return CheckedOutput(out, err);
+    std::ostringstream printed;
+    Dispatch(args, printed);
+    return CheckedOutput(printed.str(), out, err);
   } catch (const UsageError& error) {
     err << UsageErrorLine(error);
     return 2;

@@ -1,6 +1,8 @@
 #include "render_args.h"
 
+#include <algorithm>
 #include <array>
+#include <cmath>
 #include <optional>
 #include <string_view>
 
@@ -43,6 +45,22 @@ void TakeSize(std::string_view option, const std::string& value, RenderArgs& arg
   args.height = (*size)[1];
 }
 
+// W,L,S: three finite numbers.
+HeightLevels LevelsFrom(std::string_view option, const std::string& value) {
+  std::array<float, 3> levels{};
+  std::string_view rest = value;
+  for (std::size_t k = 0; k < levels.size(); ++k) {
+    const std::size_t comma = k + 1 < levels.size() ? rest.find(',') : rest.size();
+    const std::optional<float> level = NumberFrom<float>(rest.substr(0, comma));
+    if (comma == std::string_view::npos || !level || !std::isfinite(*level)) {
+      throw UsageError(std::string(option) + " takes W,L,S, three numbers, not '" + value + "'");
+    }
+    levels[k] = *level;
+    rest.remove_prefix(std::min(comma + 1, rest.size()));
+  }
+  return {levels[0], levels[1], levels[2]};
+}
+
 // A form longer than "--observer V,H" stands on a line of its own.
 constexpr std::size_t kHelpColumn = 18;
 
@@ -65,10 +83,24 @@ std::vector<Option<RenderArgs>> Options() {
        }},
       {"--wire", "", Presence::kOptional, "a white wire frame instead of shaded faces",
        [](std::string_view, const std::string&, RenderArgs& args) { args.view.shaded = false; }},
+      {"--depth", "", Presence::kOptional,
+       "nearer faces hide farther ones, and a wire frame shows only\n"
+       "the edges no face hides (default: faces in file order, later\n"
+       "ones over earlier ones)",
+       [](std::string_view, const std::string&, RenderArgs& args) {
+         args.view.paint_order = PaintOrder::kDepth;
+       }},
       {"--size", "WxH", Presence::kOptional,
        "the picture's width and height in pixels, each from 1 to\n" +
            std::to_string(kMaxPictureSide) + " (default 550x418)",
        TakeSize},
+      {"--levels", "W,L,S", Presence::kOptional,
+       "the water, lawn and snow levels in SCENE's units, which class\n"
+       "the faces of a mesh file without colours (STL) by height;\n"
+       "without them such faces are grey",
+       [](std::string_view option, const std::string& value, RenderArgs& args) {
+         args.levels = LevelsFrom(option, value);
+       }},
       ThreadsOption<RenderArgs>("picture"),
       {"--timeout", "SECONDS", Presence::kOptional,
        "gives up when loading and drawing take longer than SECONDS,\n"
@@ -86,8 +118,9 @@ const CommandForm<RenderArgs>& RenderForm() {
       "render",
       {{"SCENE", &RenderArgs::scene_file}, {"OUTPUT.bmp", &RenderArgs::output_file}},
       Options(),
-      "  Draws the 3DF mesh SCENE as the render window does and saves the picture as a\n"
-      "  24-bit BMP file.\n",
+      "  Draws the mesh SCENE as the render window does and saves the picture as a\n"
+      "  24-bit BMP file. SCENE is a .stl, .obj, .ply or .glb file by its extension,\n"
+      "  shown as the 3DF mesh of the same terrain, or else a 3DF mesh.\n",
       kHelpColumn};
   return form;
 }

@@ -1,21 +1,24 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "cli_options.h"
 #include "orvandel/fileio/thread_count.h"
+#include "orvandel/viewer/mesh_scene.h"
 #include "orvandel/viewer/viewer_state.h"
 
 namespace orvandel::cli {
 
 // orvandel-cli render SCENE OUTPUT.bmp [--observer V,H] [--sun V,H] [--zoom Z] [--wire]
-// [--size WxH] [--threads N] [--timeout SECONDS]
+// [--depth] [--size WxH] [--levels W,L,S] [--threads N] [--timeout SECONDS]
 struct RenderArgs {
   std::string scene_file;
   std::string output_file;
   ViewSettings view;
-  int width = 550;  // the render window's picture
+  std::optional<HeightLevels> levels;  // for the faces of mesh files without colours
+  int width = 550;                     // the render window's picture
   int height = 418;
   ThreadCount threads = DefaultThreadCount();
   float timeout = 0;  // seconds; 0: no limit
@@ -28,8 +31,9 @@ inline constexpr int kMaxPictureSide = 16384;
 const CommandForm<RenderArgs>& RenderForm();
 
 // Reads the arguments that follow "render". Angles are whole degrees from 0 to 359, the
-// zoom a positive number, each side of the size from 1 to kMaxPictureSide, the threads
-// from 1 to kMaxThreadCount, the timeout a positive number. Throws UsageError.
+// zoom a positive number, the levels three finite numbers, each side of the size from 1 to
+// kMaxPictureSide, the threads from 1 to kMaxThreadCount, the timeout a positive number. Throws
+// UsageError.
 RenderArgs ParseRenderArgs(const std::vector<std::string>& args);
 
 }  // namespace orvandel::cli

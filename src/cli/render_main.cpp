@@ -2,6 +2,7 @@
 
 #include <charconv>
 
+#include "assimp_mesh_reader.h"
 #include "orvandel/commands/scene_commands.h"
 #include "orvandel/fileio/failure.h"
 #include "orvandel/fileio/same_file.h"
@@ -28,7 +29,8 @@ void RunRender(const RenderArgs& args) {
   // load the scene and render it as asked
   PictureImage picture(args.width, args.height);
   try {
-    RenderSceneFile(args.scene_file, args.view, args.threads,
+    const AssimpMeshReader mesh_reader;
+    RenderSceneFile({args.scene_file, mesh_reader, args.levels}, args.view, args.threads,
                     {picture.GetCanvas(), args.width, args.height}, stop);
   } catch (const RenderStopped&) {
     throw Refusal("Render stopped after " + SecondsText(args.timeout) + " s.");

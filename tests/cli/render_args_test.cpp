@@ -18,16 +18,20 @@ TEST(RenderArgsTest, DefaultsAreThoseOfAFreshLoadAndTheRenderWindow) {
   EXPECT_EQ(args.height, 418);
   EXPECT_EQ(args.threads, DefaultThreadCount());
   EXPECT_EQ(args.timeout, 0.0f);  // no time limit
+  EXPECT_EQ(args.view.paint_order, PaintOrder::kFile);
+  EXPECT_FALSE(args.levels);
 }
 
 TEST(RenderArgsTest, EveryOption) {
-  const RenderArgs args =
-      ParseRenderArgs({"--observer", "0,359", "hill.3df", "--sun=45,5", "--zoom", "1.5", "--wire",
-                       "--size=640x480", "out.bmp", "--threads", "3"});
+  const RenderArgs args = ParseRenderArgs(
+      {"--observer", "0,359", "hill.3df", "--sun=45,5", "--zoom", "1.5", "--wire", "--depth",
+       "--levels=-5,2.5,1e3", "--size=640x480", "out.bmp", "--threads", "3"});
   EXPECT_EQ(args.view.observer, (AnglePair{0, 359}));
   EXPECT_EQ(args.view.sun, (AnglePair{45, 5}));
   EXPECT_EQ(args.view.zoom, 1.5f);
   EXPECT_FALSE(args.view.shaded);
+  EXPECT_EQ(args.view.paint_order, PaintOrder::kDepth);
+  EXPECT_EQ(args.levels->snow, 1e3f);
   EXPECT_EQ(args.width, 640);
   EXPECT_EQ(args.height, 480);
   EXPECT_EQ(args.output_file, "out.bmp");
@@ -64,6 +68,10 @@ TEST(RenderArgsTest, WrongUsage) {
       {"a.3df", "b.bmp", "--timeout", "inf"},
       {"a.3df", "b.bmp", "--timeout", "5s"},
       {"a.3df", "b.bmp", "--timeout"},
+      {"a.stl", "b.bmp", "--levels", "1,2"},
+      {"a.stl", "b.bmp", "--levels", "1,2,3,4"},
+      {"a.stl", "b.bmp", "--levels", "1,,3"},
+      {"a.stl", "b.bmp", "--levels", "1,2,inf"},
   };
   for (const auto& args : wrong) {
     EXPECT_THROW(ParseRenderArgs(args), UsageError) << ::testing::PrintToString(args);

@@ -1,15 +1,19 @@
 // Pictures pinned by the checksums of the BMP files that orvandel-cli render has always
 // made of them: the sample valley and hand-made scenes, at ordinary and extreme angles,
-// zooms and sizes, shaded and as wire frames.
+// zooms and sizes, shaded and as wire frames, in file order and in depth order.
 #include <gtest/gtest.h>
 
 #include <cstdint>
 #include <cstdio>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "assimp_mesh_reader.h"
 #include "bmp_builder.h"
+#include "orvandel/commands/scene_commands.h"
+#include "picture_image.h"
 #include "reference_scenes.h"
 #include "run_command.h"
 #include "temp_dir.h"
@@ -54,6 +58,13 @@ const PictureCase kCases[] = {
     {"soup", {"--observer", "125,250", "--sun", "20,340"}, 0xA03F050ADA622CC3u},
     {"soup", {"--wire", "--zoom", "1.9"}, 0x68E4434EFA325BA2u},
     {"soup", {"--size", "2000x1500", "--zoom", "0.6"}, 0xDF3FEE49C75FFD01u},
+    {"valley", {"--depth"}, 0xBF8C9633AC68E6A3u},
+    {"valley", {"--depth", "--wire", "--observer", "35,10"}, 0x569600278BA9DA87u},
+    {"overlap", {"--depth", "--observer", "180,90", "--sun", "45,20"}, 0x44C44BD1FC79A696u},
+    {"far", {"--depth", "--zoom", "4000000", "--observer", "80,10"}, 0xF7773DACEB1D1AD3u},
+    {"far", {"--depth", "--wire", "--zoom", "0.3"}, 0xB7CF1522220CF31Eu},
+    {"soup", {"--depth", "--observer", "125,250", "--sun", "20,340"}, 0x3DA3013935E972A1u},
+    {"soup", {"--depth", "--wire", "--zoom", "1.9"}, 0x719E89E40D0CC93Du},
 };
 // clang-format on
 
@@ -81,13 +92,16 @@ class RenderPicturesTest : public ::testing::Test {
     tools::WriteFileBytes(dir_->File("overlap.3df"), test::OverlapScene().Bytes());
     tools::WriteFileBytes(dir_->File("far.3df"), test::FarScene().Bytes());
     tools::WriteFileBytes(dir_->File("soup.3df"), test::SoupScene(3000).Bytes());
+    generated_ = Generate("valley.3df");
+  }
+  static CommandResult Generate(const std::string& output) {
     std::vector<std::string> args = {"generate", ORVANDEL_SAMPLES "/valley.bmp",
-                                     dir_->File("valley.3df")};
+                                     dir_->File(output)};
     for (int k = 0; k < 16; ++k)
       args.insert(args.end(), {"--height", std::to_string(k) + "=" + std::to_string(100 * k)});
     args.insert(args.end(), {"--water", "250", "--lawn", "800", "--snow", "1200", "--map-width",
                              "6400", "--map-height", "4800", "--interval", "20"});
-    generated_ = RunCommand(ORVANDEL_CLI, args);
+    return RunCommand(ORVANDEL_CLI, args);
   }
   static void TearDownTestSuite() { dir_.reset(); }
 
@@ -119,6 +133,37 @@ TEST_F(RenderPicturesTest, PicturesStayTheSameOnAnyNumberOfThreads) {
       options += " " + option;
     const char* threads = k % 2 == 0 ? "1" : "3";
     EXPECT_EQ(Picture(c, {"--threads", threads}), Hex(c.checksum)) << options << " " << threads;
+  }
+}
+
+// The command line draws what the core draws: in depth order, and the mesh files of
+// today's tools, named in any case.
+TEST_F(RenderPicturesTest, CommandLineDrawsWhatTheCoreDraws) {
+  ASSERT_EQ(generated_.exit_status, 0) << generated_.err;
+  ASSERT_EQ(Generate("valley.STL").exit_status, 0);
+  ViewSettings depth;
+  depth.paint_order = PaintOrder::kDepth;
+  ViewSettings wire = depth;
+  wire.shaded = false;
+  struct Case {
+    const char* scene;
+    std::vector<std::string> options;
+    ViewSettings view;
+    std::optional<HeightLevels> levels;
+  };
+  const Case cases[] = {
+      {"valley.3df", {"--depth"}, depth, std::nullopt},
+      {"valley.3df", {"--wire", "--depth"}, wire, std::nullopt},
+      {"valley.STL", {"--depth", "--levels", "250,800,1200"}, depth, HeightLevels{250, 800, 1200}},
+  };
+  for (const Case& c : cases) {
+    std::vector<std::string> args = {"render", dir_->File(c.scene), dir_->File("cli.bmp")};
+    args.insert(args.end(), c.options.begin(), c.options.end());
+    ASSERT_EQ(RunCommand(ORVANDEL_CLI, args).err, "") << c.scene;
+    PictureImage picture(550, 418);
+    RenderSceneFile({dir_->File(c.scene), AssimpMeshReader(), c.levels}, c.view, 2,
+                    {picture.GetCanvas(), 550, 418});
+    EXPECT_EQ(test::ReadFileBytes(dir_->File("cli.bmp")), picture.BmpBytes()) << c.scene;
   }
 }
 

@@ -5,14 +5,15 @@
 # The core's folders form layers, each using only itself and the layers before it:
 #   fileio, geometry, mapinput, generator, meshing, writers | viewer, commands
 # writers and viewer stand side by side and do not use each other, and the viewer has no use
-# for meshing. imaging (Qt's images behind the core's interfaces) may use the whole core; the
-# two front ends, cli and gui, the core and imaging, but not each other. A header directly in
-# orvandel/ (the version, generated from its .in template) belongs to no layer: everyone may
-# use it.
+# for meshing. imaging (Qt's images behind the core's interfaces) and meshimport (the mesh
+# reader library behind them) may use the whole core; the two front ends, cli and gui, the
+# core, imaging and meshimport, but not each other. A header directly in orvandel/ (the
+# version, generated from its .in template) belongs to no layer: everyone may use it.
 #
-# A core header is public (under core/include) only when a front end, imaging, a benchmark, a
-# fuzz target or a tool includes it, or another public header does; every other header stands
-# beside its sources, and nothing outside the core and the tests reaches for one of those.
+# A core header is public (under core/include) only when a front end, imaging, meshimport, a
+# benchmark, a fuzz target or a tool includes it, or another public header does; every other
+# header stands beside its sources, and nothing outside the core and the tests reaches for one
+# of those.
 
 cmake_minimum_required(VERSION 3.25)
 
@@ -26,8 +27,9 @@ set(allowed_writers ${allowed_meshing} writers)
 set(allowed_viewer ${allowed_generator} viewer)
 set(allowed_commands ${core_layers})
 set(allowed_imaging ${core_layers} imaging)
-set(allowed_cli ${core_layers} imaging cli)
-set(allowed_gui ${core_layers} imaging gui)
+set(allowed_meshimport ${core_layers} meshimport)
+set(allowed_cli ${core_layers} imaging meshimport cli)
+set(allowed_gui ${core_layers} imaging meshimport gui)
 
 set(src "${SOURCE_DIR}/src")
 
@@ -45,11 +47,11 @@ function(layer_of path out)
 endfunction()
 
 # Where a quoted include of a file in this layer is found: the core's public and private
-# headers, then imaging's and the front end's own folder.
+# headers, then those of imaging, meshimport and the front ends' own folders.
 function(resolve layer name out)
   set(roots "${src}/core/include" "${src}/core")
-  if(layer STREQUAL "imaging" OR layer STREQUAL "cli" OR layer STREQUAL "gui")
-    list(APPEND roots "${src}/imaging" "${src}/cli" "${src}/gui")
+  if(layer MATCHES "^(imaging|meshimport|cli|gui)$")
+    list(APPEND roots "${src}/imaging" "${src}/meshimport" "${src}/cli" "${src}/gui")
   endif()
   foreach(root IN LISTS roots)
     foreach(candidate "${root}/${name}" "${root}/${name}.in")
@@ -88,6 +90,7 @@ endforeach()
 set(public_root "${src}/core/include")
 file(GLOB_RECURSE public_headers "${public_root}/*.h")
 file(GLOB_RECURSE outside "${src}/cli/*" "${src}/gui/*" "${src}/imaging/*"
+     "${src}/meshimport/*"
      "${SOURCE_DIR}/bench/*" "${SOURCE_DIR}/fuzz/*" "${SOURCE_DIR}/tools/*")
 list(FILTER outside INCLUDE REGEX "\\.(h|cpp)$")
 set(used_publicly "")

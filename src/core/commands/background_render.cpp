@@ -9,10 +9,8 @@ namespace {
 
 // The view of state with its scene, taken out of state.
 ViewerState TakeForRender(ViewerState& state) {
-  IndexedScene scene = std::move(state.SceneFaces);
-  state.SceneFaces = {};
-  ViewerState taken = state;
-  taken.SceneFaces = std::move(scene);
+  ViewerState taken = CopyWithoutScene(state);
+  taken.SceneFaces = std::exchange(state.SceneFaces, {});
   return taken;
 }
 

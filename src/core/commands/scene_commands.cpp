@@ -1,20 +1,42 @@
 #include "orvandel/commands/scene_commands.h"
 
+#include <utility>
+
 #include "orvandel/viewer/render_scene.h"
 
 namespace orvandel {
+namespace {
 
-void OpenSceneCommand(ViewerState& state, const std::string& file_name,
-                      const ShowAngles& show_angles, BusyIndicator& busy) {
-  const BusyScope busy_cursor(busy);
-  LoadScene(file_name, state, show_angles);
+// The angles are not shown as a load resets them: it runs apart from the state shown and
+// may yet fail, or runs without a window.
+void ShowNoAngles(AnglePair) {}
+
+}  // namespace
+
+void LoadSceneFrom(const SceneSource& source, ViewerState& state, const RenderStop& stop) {
+  const MeshFormat* format = MeshFormatForFile(source.file_name);
+  if (format == nullptr) {
+    LoadScene(source.file_name, state, ShowNoAngles, stop);
+  } else {
+    LoadMeshScene(source.file_name, *format, source.mesh_reader, source.levels, state, ShowNoAngles,
+                  stop);
+  }
 }
 
-void RenderSceneFile(const std::string& file_name, const ViewSettings& view, ThreadCount threads,
+void OpenSceneCommand(ViewerState& state, const SceneSource& source, const ShowAngles& show_angles,
+                      BusyIndicator& busy, const RenderStop& stop) {
+  const BusyScope busy_cursor(busy);
+  ViewerState loaded = CopyWithoutScene(state);
+  LoadSceneFrom(source, loaded, stop);
+  state = std::move(loaded);
+  show_angles(TargetAngles(state));
+}
+
+void RenderSceneFile(const SceneSource& source, const ViewSettings& view, ThreadCount threads,
                      Picture picture, const RenderStop& stop) {
   ViewerState state;
   state.threads = threads;
-  LoadScene(file_name, state, [](AnglePair) {});  // no arrows to show the angles in
+  LoadSceneFrom(source, state, stop);
   ApplyView(state, view);
   RenderScene(state, picture.canvas, picture.width, picture.height, stop);
 }

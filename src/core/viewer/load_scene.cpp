@@ -8,10 +8,10 @@
 
 #include "fileio/huge_pages.h"
 #include "fileio/little_endian.h"
-#include "geometry/bounds.h"
 #include "orvandel/fileio/binary_reader.h"
 #include "orvandel/fileio/format_3df.h"
 #include "orvandel/fileio/io_error.h"
+#include "viewer/scene_size.h"
 #include "viewer/vertex_use.h"
 
 namespace orvandel {
@@ -34,12 +34,14 @@ void ReserveForRecords(std::vector<Item>& items, std::int32_t count, const Binar
 }
 
 // Hands count records of record_bytes each to take, in file order. A file that ends early
-// throws IoError::EndOfFile() after its last whole record has been taken.
+// throws IoError::EndOfFile() after its last whole record has been taken; a stopped load
+// throws RenderStopped before the next chunk of records.
 template <typename TakeRecord>
 void ReadRecords(BinaryReader& reader, std::int32_t count, std::size_t record_bytes,
-                 TakeRecord take) {
+                 const RenderStop& stop, TakeRecord take) {
   std::vector<unsigned char> chunk(kRecordsPerChunk * record_bytes);
   for (auto left = static_cast<std::size_t>(count); left > 0;) {
+    stop.ThrowIfStopped();
     const std::size_t wanted = std::min(left, kRecordsPerChunk);
     const std::size_t got = reader.ReadUpTo(chunk.data(), wanted * record_bytes) / record_bytes;
     for (std::size_t k = 0; k < got; ++k)
@@ -49,31 +51,6 @@ void ReadRecords(BinaryReader& reader, std::int32_t count, std::size_t record_by
   }
 }
 
-struct BoundingBox {
-  AxisRange x, y, z;
-
-  void Take(const Vector3& v) {
-    x.Take(v.x);
-    y.Take(v.y);
-    z.Take(v.z);
-  }
-  float DiagonalSquared() const {
-    using L = long double;
-    const L dx = L{x.high} - x.low;
-    const L dy = L{y.high} - y.low;
-    const L dz = L{z.high} - z.low;
-    return static_cast<float>(dx * dx + dy * dy + dz * dz);
-  }
-};
-
-// The viewing distance for a scene whose bounding box has the squared diagonal d2, derived
-// from the previous one. After a degenerate scene left it near zero, it starts again from
-// kStartEyeDistance, so that one such file does not make every later load fail.
-float NextEyeDistance(float previous, float d2) {
-  const long double e = previous < -1e-9L ? previous : kStartEyeDistance;
-  return static_cast<float>(-(100.0L / 99) * std::sqrt((0.25L / (e * e) + 1) * d2));
-}
-
 bool IsFinite(const Vector3& v) {
   return std::isfinite(v.x) && std::isfinite(v.y) && std::isfinite(v.z);
 }
@@ -81,7 +58,7 @@ bool IsFinite(const Vector3& v) {
 // The header, the vertex count and the vertices, which become the scene's vertices; sets
 // EyeDistance and the view angles.
 void Read_Points(BinaryReader& reader, ViewerState& state, const ShowAngles& show_angles,
-                 std::vector<Vector3>& vertices) {
+                 const RenderStop& stop, std::vector<Vector3>& vertices) {
   unsigned char header[kHeaderBytes];
   reader.Read(header, sizeof header);  // never checked: any file with plausible counts loads
   const std::int32_t count = reader.ReadI32();
@@ -89,7 +66,7 @@ void Read_Points(BinaryReader& reader, ViewerState& state, const ShowAngles& sho
 
   ReserveForRecords(vertices, count, reader, kVertexBytes);
   BoundingBox box;
-  ReadRecords(reader, count, kVertexBytes, [&](const unsigned char* record) {
+  ReadRecords(reader, count, kVertexBytes, stop, [&](const unsigned char* record) {
     const Vector3 v{F32At(record), F32At(record + 4), F32At(record + 8)};
     // Such values would make every later conversion to pixels undefined.
     if (!IsFinite(v)) throw Refusal("Invalid file!");
@@ -97,20 +74,18 @@ void Read_Points(BinaryReader& reader, ViewerState& state, const ShowAngles& sho
     vertices.push_back(v);
   });
 
-  state.EyeDistance = NextEyeDistance(state.EyeDistance, box.DiagonalSquared());
-  ResetViewAngles(state);
-  show_angles(TargetAngles(state));
-  if (std::fabs(state.EyeDistance) < 1e-9L) throw Refusal("Division by zero!");
+  SizeUpScene(box, state, show_angles);
 }
 
 // The triangle count and the triangles, appended to the scene's faces as they are read,
 // each corner checked against the vertices.
-void Read_Triangles(BinaryReader& reader, IndexedScene& scene, VertexUse& use) {
+void Read_Triangles(BinaryReader& reader, IndexedScene& scene, VertexUse& use,
+                    const RenderStop& stop) {
   const std::int32_t count = reader.ReadI32();
   if (count <= 0) throw Refusal("Invalid file!");
 
   ReserveForRecords(scene.faces, count, reader, kTriangleBytes);
-  ReadRecords(reader, count, kTriangleBytes, [&](const unsigned char* record) {
+  ReadRecords(reader, count, kTriangleBytes, stop, [&](const unsigned char* record) {
     const SceneFace face{use.Number(I32At(record)), use.Number(I32At(record + 4)),
                          use.Number(I32At(record + 8)), I32At(record + 12)};
     use.Name(face);
@@ -120,18 +95,19 @@ void Read_Triangles(BinaryReader& reader, IndexedScene& scene, VertexUse& use) {
 
 }  // namespace
 
-void LoadScene(const std::string& file_name, ViewerState& state, const ShowAngles& show_angles) {
+void LoadScene(const std::string& file_name, ViewerState& state, const ShowAngles& show_angles,
+               const RenderStop& stop) {
   DiscardScene(state);
   BinaryReader reader(file_name);
   IndexedScene scene;
-  Read_Points(reader, state, show_angles, scene.vertices);
+  Read_Points(reader, state, show_angles, stop, scene.vertices);
   VertexUse use(scene.vertices.size());
   const auto keep = [&] {
     DropUnnamedVertices(scene, use);
     state.SceneFaces = std::move(scene);
   };
   try {
-    Read_Triangles(reader, scene, use);
+    Read_Triangles(reader, scene, use, stop);
   } catch (const Failure&) {
     keep();  // the faces read before the failure stay as the scene
     throw;

@@ -1,5 +1,6 @@
 #include "orvandel/viewer/project_scene.h"
 
+#include <algorithm>
 #include <cmath>
 #include <numbers>
 
@@ -103,6 +104,9 @@ Projection Project_Scene(ViewerState& state, std::int32_t width, std::int32_t he
   if (w.x1 == w.x2 || w.y1 == w.y2) RefuseFlatScene(state);
   projection.mapping.SetWindow(w.x1, w.y1, w.x2, w.y2);
   projection.mapping.SetViewport(0, 0, width - 1, height - 1);
+  projection.pixel_size = static_cast<float>(
+      std::max((double{extent.x.high} - extent.x.low) / std::max(width - 1, 1),
+               (double{extent.z.high} - extent.z.low) / std::max(height - 1, 1)));
   return projection;
 }
 

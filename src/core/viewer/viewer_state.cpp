@@ -1,6 +1,7 @@
 #include "orvandel/viewer/viewer_state.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace orvandel {
 namespace {
@@ -29,6 +30,13 @@ void DiscardScene(ViewerState& state) {
   state.SceneFaces = IndexedScene();
 }
 
+ViewerState CopyWithoutScene(ViewerState& state) {
+  IndexedScene scene = std::exchange(state.SceneFaces, {});
+  ViewerState copy = state;
+  state.SceneFaces = std::move(scene);
+  return copy;
+}
+
 void SetObserverAngles(ViewerState& state, AnglePair angles) {
   state.ObserverVertical = angles.vertical;
   state.ObserverHorizontal = angles.horizontal;
@@ -49,6 +57,7 @@ void ApplyView(ViewerState& state, const ViewSettings& view) {
   SetSunAngles(state, view.sun);
   state.Zoom = view.zoom;
   state.Shaded = view.shaded;
+  state.paint_order = view.paint_order;
 }
 
 AnglePair TargetAngles(const ViewerState& state) {

@@ -1,5 +1,6 @@
 #include "writers/face_materials.h"
 
+#include "fileio/class_materials.h"
 #include "fileio/parallel_parts.h"
 #include "geometry/shading.h"
 #include "orvandel/fileio/format_3df.h"
@@ -31,9 +32,8 @@ PackedColour FullLight(float hue) {
 }  // namespace
 
 std::string_view MaterialName(Material material) {
-  constexpr std::array<std::string_view, kMaterialCount> kNames = {"water", "lawn", "rock", "snow",
-                                                                   "base"};
-  return kNames[static_cast<std::size_t>(material)];
+  static_assert(kClassMaterials.size() == kMaterialCount);
+  return kClassMaterials[static_cast<std::size_t>(material)].name;
 }
 
 PackedColour MaterialColour(Material material) {

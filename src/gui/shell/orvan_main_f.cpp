@@ -8,6 +8,7 @@
 #include <QScreen>
 #include <algorithm>
 
+#include "assimp_mesh_reader.h"
 #include "mapinput/orvan_gencpanel_f.h"
 #include "mapinput/orvan_map_f.h"
 #include "mapinput/orvan_set_f.h"
@@ -309,8 +310,9 @@ void TfrmMainMDI::LoadScene(const QString& file_name) {
   TfrmRender* window = RenderWindow(file_name);
   window->StopRender();  // it draws the scene about to be replaced
   QtBusyCursor busy_cursor;
+  const AssimpMeshReader mesh_reader;
   OpenSceneCommand(
-      program_.viewer, LocalFileName(file_name),
+      program_.viewer, {LocalFileName(file_name), mesh_reader, std::nullopt},
       [window](AnglePair angles) { window->ShowAngles(angles); }, busy_cursor);
   window->Button1Click();
 }

@@ -1,11 +1,13 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "orvandel/commands/user_interface.h"
 #include "orvandel/viewer/canvas.h"
 #include "orvandel/viewer/load_scene.h"
+#include "orvandel/viewer/mesh_scene.h"
 #include "orvandel/viewer/render_stop.h"
 #include "orvandel/viewer/viewer_state.h"
 
@@ -18,16 +20,35 @@ struct Picture {
   std::int32_t height;
 };
 
-// "Open 3DF file" after its dialog, under the busy cursor: loads the scene (the reset
-// angles go to show_angles), which the render window then renders as "Render now!" does
-// (BackgroundRender). Throws what LoadScene throws.
-void OpenSceneCommand(ViewerState& state, const std::string& file_name,
-                      const ShowAngles& show_angles, BusyIndicator& busy);
+// A scene file and what showing it takes: a 3DF file, or a mesh file of today's tools
+// (by its extension, see MeshFormatForFile) read through mesh_reader and, where its faces
+// have no colours, classed by levels.
+struct SceneSource {
+  std::string file_name;
+  const MeshFileReader& mesh_reader;
+  std::optional<HeightLevels> levels;
+};
+
+// Loads the scene of source into state as its file's extension says (see LoadScene and
+// LoadMeshScene), showing the reset angles nowhere: the load of OpenSceneCommand, for a
+// front end that runs it on a thread of its own into a state apart (CopyWithoutScene of
+// the state shown) and swaps that in once the load is whole. Throws what LoadScene and
+// LoadMeshScene throw, RenderStopped included.
+void LoadSceneFrom(const SceneSource& source, ViewerState& state,
+                   const RenderStop& stop = RenderStop::Never());
+
+// "Open 3DF file" after its dialog, under the busy cursor: loads the scene, which the
+// render window then renders as "Render now!" does (BackgroundRender). Only a whole load
+// changes state: the new scene, EyeDistance and the reset angles, which then go to
+// show_angles. Throws what LoadScene and LoadMeshScene throw, RenderStopped included,
+// leaving state as it was.
+void OpenSceneCommand(ViewerState& state, const SceneSource& source, const ShowAngles& show_angles,
+                      BusyIndicator& busy, const RenderStop& stop = RenderStop::Never());
 
 // Loads a scene and renders it as view says on threads threads, with no window: what the
-// command line's render does before it saves the picture. Throws what LoadScene and
-// RenderScene throw, RenderStopped included.
-void RenderSceneFile(const std::string& file_name, const ViewSettings& view, ThreadCount threads,
+// command line's render does before it saves the picture. Throws what LoadScene,
+// LoadMeshScene and RenderScene throw, RenderStopped included.
+void RenderSceneFile(const SceneSource& source, const ViewSettings& view, ThreadCount threads,
                      Picture picture, const RenderStop& stop = RenderStop::Never());
 
 }  // namespace orvandel

@@ -3,6 +3,7 @@
 #include <functional>
 #include <string>
 
+#include "orvandel/viewer/render_stop.h"
 #include "orvandel/viewer/viewer_state.h"
 
 namespace orvandel {
@@ -25,7 +26,9 @@ using ShowAngles = std::function<void(AnglePair)>;
 // - RuntimeFailure "List index out of bounds": a triangle names a vertex the file does not
 //   hold.
 // After the last two while reading triangles, the faces read so far stay as the scene.
+// - RenderStopped: stop was stopped; the load ends within a few thousand records.
 // No count in the file is trusted for allocation.
-void LoadScene(const std::string& file_name, ViewerState& state, const ShowAngles& show_angles);
+void LoadScene(const std::string& file_name, ViewerState& state, const ShowAngles& show_angles,
+               const RenderStop& stop = RenderStop::Never());
 
 }  // namespace orvandel

@@ -28,6 +28,8 @@ struct Projection {
   float S = 0;  // 1 / E
   ViewWindow window;
   ViewMapping mapping;
+  // The longer side of a pixel in view space at a zoom of 1.
+  float pixel_size = 0;
   std::vector<Vector3> view_vertices;
 };
 

@@ -20,10 +20,13 @@ inline constexpr PackedColour kWireColour = 0x00FFFFFF;
 
 // Draws every face of state.SceneFaces, rotated as projection says, in scene order at
 // state.Zoom: filled and outlined in its ShadeFace colour when state.Shaded, else outlined
-// in white with the brush clear. Later faces cover earlier ones; nothing is sorted or
-// culled. Each vertex is placed on the picture once and each face shaded once, shared
-// among state.threads threads; the canvas is used from the calling thread only. Needs the
-// projection of the same scene just before. Throws RenderStopped once stop is stopped,
+// in white with the brush clear. In file order later faces cover earlier ones; in depth
+// order (state.paint_order) the nearer face shows at every pixel, the later one where
+// they lie equally near, and the wire frame shows only the edges no face hides. Nothing
+// is sorted or culled. Each vertex is placed on the picture once and each face shaded at
+// most once (in depth order only the faces that show), shared among state.threads
+// threads; the canvas is used from the calling thread only. Needs the projection of the
+// same scene just before. Throws RenderStopped once stop is stopped,
 // leaving the picture partly drawn; otherwise fails only as the canvas does.
 void Draw_and_View(const Projection& projection, const ViewerState& state, Canvas& canvas,
                    const RenderStop& stop = RenderStop::Never());

@@ -7,16 +7,18 @@
 
 namespace orvandel {
 
-// Thrown out of a render that was stopped. The picture is then partly drawn and must not
-// be shown or saved. Not a Failure: the user asked for it, there is nothing to report.
+// Thrown out of a render or a load that was stopped. A render's picture is then partly
+// drawn and must not be shown or saved. Not a Failure: the user asked for it, there is
+// nothing to report.
 class RenderStopped : public std::exception {
  public:
   const char* what() const noexcept override { return "render stopped"; }
 };
 
-// Stops a render from another thread, or once a time limit has passed. A render looks at
-// it every kFacesBetweenChecks faces, never per pixel: one load, and one reading of the
-// clock when there is a time limit.
+// Stops a render, or the load of a scene, from another thread, or once a time limit has
+// passed. A render looks at it every kFacesBetweenChecks faces, never per pixel, a load
+// every few thousand records: one load, and one reading of the clock when there is a
+// time limit.
 class RenderStop {
  public:
   using Clock = std::chrono::steady_clock;

@@ -44,6 +44,11 @@ struct AnglePair {
   friend bool operator==(const AnglePair&, const AnglePair&) = default;
 };
 
+// How faces cover each other: in file order a later face covers an earlier one wherever
+// they overlap; in depth order the nearer face shows, the later one where they lie equally
+// near, and a wire frame shows only the edges that no face hides.
+enum class PaintOrder { kFile, kDepth };
+
 // The angles turn in steps of this many degrees.
 inline constexpr int kAngleStep = 5;
 
@@ -69,6 +74,7 @@ struct ViewerState {
   AngleTargetKind AngleTarget = AngleTargetKind::kObserver;
   float Zoom = kStartZoom;
   bool Shaded = true;  // false: white wire frame
+  PaintOrder paint_order = PaintOrder::kFile;
   // The threads every render shares its work among; the picture never depends on them.
   ThreadCount threads = DefaultThreadCount();
 };
@@ -79,10 +85,15 @@ struct ViewSettings {
   AnglePair sun = kStartSun;
   float zoom = kStartZoom;
   bool shaded = true;
+  PaintOrder paint_order = PaintOrder::kFile;
 };
 
 // Empties the scene and gives its memory back.
 void DiscardScene(ViewerState& state);
+
+// Everything of state but its scene, which stays in state: the view, for a scene loaded
+// or rendered apart.
+ViewerState CopyWithoutScene(ViewerState& state);
 
 void SetObserverAngles(ViewerState& state, AnglePair angles);
 void SetSunAngles(ViewerState& state, AnglePair angles);

@@ -12,12 +12,10 @@
 #include "orvandel/generator/indexed_surface.h"
 #include "orvandel/generator/triangulation.h"
 #include "orvandel/generator/write_preparation.h"
+#include "orvandel/geometry/up_axis.h"
 #include "orvandel/writers/simplified_surface.h"
 
 namespace orvandel {
-
-// The axis of a file that points up, along which the terrain's heights run.
-enum class UpAxis : std::uint8_t { kY, kZ };
 
 // How the formats in map units at true scale shape the mesh; the other formats ignore it.
 struct MeshOptions {
