@@ -33,11 +33,13 @@ const OutputFormat& PickFormat(std::uint8_t choice) {
   return formats[choice % formats.size()];
 }
 
-// Ordinary options, and heights and bases at the ends of the float range.
+// Ordinary options, and heights and bases at the ends of the float range; the surface
+// simplified without loss, within a bound, or the full grid.
 MeshOptions PickOptions(std::uint8_t choice) {
   constexpr float kScales[] = {1.0f, 0.001f, 7.5f, 3e38f};
   constexpr float kBases[] = {0.0f, 1.0f, 250.0f, 3e38f};
-  return {kScales[choice % 4], kBases[(choice / 4) % 4]};
+  const SurfaceMaker surfaces[] = {SimplifiedSurface(0), SimplifiedSurface(2.5), nullptr};
+  return {kScales[choice % 4], kBases[(choice / 4) % 4], surfaces[(choice / 16) % 3]};
 }
 
 struct GenerateInput {

@@ -2,6 +2,7 @@
 
 #include "orvandel/commands/option_text.h"
 #include "orvandel/writers/output_formats.h"
+#include "orvandel/writers/simplified_surface.h"
 
 namespace orvandel::cli {
 namespace {
@@ -68,6 +69,25 @@ std::vector<Option<GenerateArgs>> Options() {
            true_scale + " only",
        [](std::string_view, const std::string& value, GenerateArgs& args) {
          args.options.base = BaseFromText(value);
+       },
+       kTrueScaleOnly},
+      {kMaxErrorOption, "E", Presence::kOptional,
+       "writes as few triangles as keep the surface within E map\n"
+       "units (after --vertical-scale) of every grid vertex's\n"
+       "height; E is 0 or more (default 0: without loss);\n" +
+           true_scale + " only",
+       [](std::string_view, const std::string& value, GenerateArgs& args) {
+         const double bound = MaxErrorFromText(value);
+         // The full grid, without any error, meets every bound: --full-grid wins.
+         if (args.options.surface) args.options.surface = SimplifiedSurface(bound);
+       },
+       kTrueScaleOnly},
+      {"--full-grid", "", Presence::kOptional,
+       "writes every triangle of the grid, two per square of\n"
+       "cells, in place of as few as --max-error allows;\n" +
+           true_scale + " only",
+       [](std::string_view, const std::string&, GenerateArgs& args) {
+         args.options.surface = nullptr;
        },
        kTrueScaleOnly},
       {kPrintWidthOption, "MM", Presence::kOptional,

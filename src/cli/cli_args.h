@@ -14,7 +14,8 @@
 namespace orvandel::cli {
 
 // orvandel-cli generate MAP OUTPUT [--height INDEX=TEXT]... --water TEXT ...
-// [--vertical-scale F] [--base T] [--print-width MM] [--up AXIS] [--threads N]
+// [--vertical-scale F] [--base T] [--max-error E] [--full-grid] [--print-width MM]
+// [--up AXIS] [--threads N]
 struct GenerateArgs {
   std::string map_file;
   std::string output_file;
@@ -28,9 +29,10 @@ const CommandForm<GenerateArgs>& GenerateForm();
 
 // Reads the arguments that follow "generate". Every settings option is required; a
 // height not given leaves its field empty. --vertical-scale, --base and --print-width
-// take positive numbers, --up y or z; they apply only to an OUTPUT of a true-scale format
-// (or of no known format, which the command then refuses), --up only to one whose axes
-// may be chosen. Throws UsageError.
+// take positive numbers, --max-error a number of 0 or more (ignored beside --full-grid,
+// whose full grid meets any bound), --up y or z; they apply only to an OUTPUT of a
+// true-scale format (or of no known format, which the command then refuses), --up only to
+// one whose axes may be chosen. Throws UsageError.
 GenerateArgs ParseGenerateArgs(const std::vector<std::string>& args);
 
 // The extensions of every output format, or of the true-scale ones only, the last joined

@@ -178,6 +178,9 @@ TEST_F(GenerateCliTest, FileLayerErrors) {
 
 TEST_F(GenerateCliTest, MeshOptionsTakePositiveNumbersForTodaysFormats) {
   const BmpDescription map = Map(4, {kBlack, kWhite});
+  const char* const kTrueScaleOnly =
+      "orvandel-cli: --vertical-scale, --base, --max-error, --full-grid, --print-width and --up "
+      "apply to .stl, .obj, .ply, .glb and .3mf files only";
   struct Case {
     const char* output;
     std::vector<std::string> options;
@@ -193,6 +196,10 @@ TEST_F(GenerateCliTest, MeshOptionsTakePositiveNumbersForTodaysFormats) {
       {"t.obj",
        {"--vertical-scale", "1e39"},
        "orvandel-cli: --vertical-scale takes a positive number, not '1e39'"},
+      {"t.ply",
+       {"--max-error", "-0.5"},
+       "orvandel-cli: --max-error takes a number of map units, 0 or more, not '-0.5'"},
+      {"t.asc", {"--full-grid"}, kTrueScaleOnly},
       {"t.3mf",
        {"--print-width", "0"},
        "orvandel-cli: --print-width takes a positive number of millimetres, not '0'"},
@@ -200,14 +207,8 @@ TEST_F(GenerateCliTest, MeshOptionsTakePositiveNumbersForTodaysFormats) {
       {"t.glb",
        {"--up", "z"},
        "orvandel-cli: --up applies to .stl, .obj, .ply and .3mf files only"},
-      {"t.3df",
-       {"--base", "5"},
-       "orvandel-cli: --vertical-scale, --base, --print-width and --up apply to .stl, .obj, .ply, "
-       ".glb and .3mf files only"},
-      {"t.plg",
-       {"--up", "z"},
-       "orvandel-cli: --vertical-scale, --base, --print-width and --up apply to .stl, .obj, .ply, "
-       ".glb and .3mf files only"},
+      {"t.3df", {"--base", "5"}, kTrueScaleOnly},
+      {"t.plg", {"--up", "z"}, kTrueScaleOnly},
   };
   for (const Case& c : wrong) {
     std::vector<std::string> extra = {"--height", "0=100", "--height", "1=200"};

@@ -545,17 +545,19 @@ void tst_Desktop::meshOptionsComeOnlyForTrueScaleFormats_data() {
   const QString refused = "Error: --vertical-scale takes a positive number, not '0'";
   QTest::newRow("3DF: no dialog") << "t.3df" << QList<QStringList>() << QStringList()
                                   << QStringList{"--threads", "1"};
-  QTest::newRow("STL with both") << "t.stl" << QList<QStringList>{{"2", "50", "", ""}}
+  QTest::newRow("STL with both") << "t.stl" << QList<QStringList>{{"2", "50", "0", "", ""}}
                                  << QStringList()
                                  << QStringList{"--vertical-scale", "2", "--base", "50"};
-  QTest::newRow("OBJ, no base") << "t.obj" << QList<QStringList>{{"0.5", "", "", ""}}
+  QTest::newRow("OBJ, no base") << "t.obj" << QList<QStringList>{{"0.5", "", "0", "", ""}}
                                 << QStringList() << QStringList{"--vertical-scale", "0.5"};
+  QTest::newRow("PLY within 40") << "t.ply" << QList<QStringList>{{"1", "", "40", "", ""}}
+                                 << QStringList() << QStringList{"--max-error", "40"};
   QTest::newRow("3MF printed, y up")
-      << "t.3mf" << QList<QStringList>{{"1", "3", "150", "y"}} << QStringList()
+      << "t.3mf" << QList<QStringList>{{"1", "3", "0", "150", "y"}} << QStringList()
       << QStringList{"--base", "3", "--print-width", "150", "--up", "y"};
   // glTF's axes are fixed: no up axis is asked for.
-  QTest::newRow("refused, then cancelled")
-      << "t.glb" << QList<QStringList>{{"0", "", ""}, {}} << QStringList{refused} << QStringList();
+  QTest::newRow("refused, then cancelled") << "t.glb" << QList<QStringList>{{"0", "", "0", ""}, {}}
+                                           << QStringList{refused} << QStringList();
 }
 
 // Prefilled with the texts of the last use, checked as orvandel-cli checks its options.
@@ -574,7 +576,7 @@ void tst_Desktop::meshOptionsComeOnlyForTrueScaleFormats() {
   QCOMPARE(Generate(dir_->filePath(output)), messages);
   QCOMPARE(dialogs_->shown_values.size(), answers.size());
   if (!answers.isEmpty()) {
-    const QStringList prefilled = {"1", "", "", ""};
+    const QStringList prefilled = {"1", "", "0", "", ""};
     QCOMPARE(dialogs_->shown_values.first(), prefilled.mid(0, answers.first().size()));
   }
   QCOMPARE(QFile::exists(dir_->filePath(output)), !cli_options.isEmpty());

@@ -13,6 +13,7 @@
 #include "orvandel/generator/write_preparation.h"
 #include "orvandel/meshing/simplify_terrain.h"
 #include "orvandel/meshing/vertical_error.h"
+#include "surface_checks.h"
 
 namespace orvandel {
 namespace {
@@ -91,26 +92,9 @@ std::vector<Case> Cases() {
   };
 }
 
-using Corners = std::array<std::array<std::int64_t, 2>, 3>;
-
-std::int64_t Cross(const std::array<std::int64_t, 2>& o, const std::array<std::int64_t, 2>& a,
-                   const std::array<std::int64_t, 2>& b) {
-  return (a[0] - o[0]) * (b[1] - o[1]) - (a[1] - o[1]) * (b[0] - o[0]);
-}
-
-// Whether the insides of two triangles that turn alike meet: no edge of either separates them.
-bool InsidesMeet(const Corners& a, const Corners& b) {
-  const auto separates = [](const Corners& t, const Corners& other) {
-    for (std::size_t e = 0; e < 3; ++e) {
-      const auto& p = t[e];
-      const auto& q = t[(e + 1) % 3];
-      if (std::all_of(other.begin(), other.end(), [&](auto& x) { return Cross(p, q, x) >= 0; }))
-        return true;
-    }
-    return false;
-  };
-  return !separates(a, b) && !separates(b, a);
-}
+using test::Corners;
+using test::Cross;
+using test::InsidesMeet;
 
 // The columns of squares in row r that the triangle may meet: its extent within the row's
 // strip, a square wider on each side.

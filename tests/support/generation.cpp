@@ -89,6 +89,7 @@ Generation TrueScaleHill() {
   g.panel.settings = {"250", "350", "550", "800", "600", "100"};
   for (std::size_t k = 0; k < 8; ++k)
     g.panel.heights[k] = std::to_string(100 * k);
+  g.options.surface = nullptr;
   return g;
 }
 

@@ -44,7 +44,8 @@ Generation TwoByTwoExample();
 // An 8 x 6 map of cells of 1 pixel: colour (c + r) mod 8 in column c and row r, colour k
 // at the height 100 k; water 250, lawn 350, snow 550, so that there are faces of every
 // class; Mapwidth 800, Mapheight 600. At true scale column c lies at x = 800 c / 7 and row
-// r at y = 600 - 120 r.
+// r at y = 600 - 120 r. The true-scale formats write it as the full grid, every grid
+// triangle, so that its faces can be stated one by one.
 Generation TrueScaleHill();
 
 // A map of columns x rows cells of cell_size pixels whose palette indexes 3 and 7 have no

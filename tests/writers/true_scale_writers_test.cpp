@@ -10,6 +10,7 @@
 #include "fileio/little_endian.h"
 #include "generation.h"
 #include "scene_file.h"
+#include "surface_checks.h"
 #include "temp_dir.h"
 
 namespace orvandel {
@@ -19,6 +20,7 @@ using test::Generation;
 using test::MessageOf;
 using test::TriangleRecord;
 using test::TrueScaleHill;
+using test::UnpairedEdges;
 using Face = std::array<std::int32_t, 3>;
 
 const unsigned char* At(const std::string& bytes, std::size_t offset) {
@@ -95,23 +97,6 @@ const std::map<int, std::pair<PackedColour, std::string>> kClassMaterials = {
     {120, {PackRGB(0, 255, 0), "lawn"}},
     {24, {PackRGB(255, 102, 0), "rock"}},
     {32767, {PackRGB(255, 255, 255), "snow"}}};
-
-// Counts the directed edges that do not appear exactly once with exactly one partner
-// running the other way: 0 for a closed surface whose faces are all wound alike.
-template <typename Key>
-int UnpairedEdges(const std::vector<std::array<Key, 3>>& faces) {
-  std::map<std::pair<Key, Key>, int> edges;
-  for (const auto& f : faces) {
-    for (std::size_t k = 0; k < 3; ++k)
-      ++edges[{f[k], f[(k + 1) % 3]}];
-  }
-  int unpaired = 0;
-  for (const auto& [edge, count] : edges) {
-    const auto back = edges.find({edge.second, edge.first});
-    if (count != 1 || back == edges.end() || back->second != 1) ++unpaired;
-  }
-  return unpaired;
-}
 
 // A position by its bits, so that corners of different faces match only when equal.
 std::array<std::uint32_t, 3> Bits(const Vector3& p) {
@@ -235,6 +220,7 @@ TEST(TrueScaleWritersTest, NormalsAreUnitAndLeanAwayFromTheSlope) {
   Generation g(8, 6, pixels);
   g.panel = TrueScaleHill().panel;
   g.panel.settings[kWater] = "0";
+  g.options.surface = nullptr;
   const double slope = 100 / (800.0 / 7);
   const double nx = -slope / Length(slope, 0, 1), nz = 1 / Length(slope, 0, 1);
   for (const auto& [position, normal] : ReadPly(g.Written("ramp.ply")).vertices) {
@@ -367,6 +353,7 @@ TEST(TrueScaleWritersTest, TheFullGridAsAnIndexedSurfaceWritesTheStreamedBytes) 
     for (const MeshOptions& shape : {MeshOptions{}, MeshOptions{2, 5}}) {
       Generation g = test::Gaps(17, 13, 3, test::Levels());
       g.options = shape;
+      g.options.surface = nullptr;
       g.threads = 3;
       const std::string streamed = g.Written("gaps" + extension);
       g.options.surface = FullGrid;

@@ -47,7 +47,7 @@ TEST(WriterThreadsTest, EveryFormatWritesTheSameBytesOnAnyThreads) {
   for (const auto& [case_name, make] : Cases()) {
     for (const OutputFormat& format : OutputFormats()) {
       std::vector<MeshOptions> shapes = {{}};
-      if (format.true_scale) shapes.push_back({2, 5});
+      if (format.true_scale) shapes.insert(shapes.end(), {{2, 5}, {2, 5, nullptr}});
       for (const MeshOptions& options : shapes) {
         const std::string name = "terrain" + std::string(format.extension);
         const std::string one = Outcome(make, name, 1, options);
@@ -55,7 +55,8 @@ TEST(WriterThreadsTest, EveryFormatWritesTheSameBytesOnAnyThreads) {
         EXPECT_TRUE(!one.empty() || format.name == "RAW") << case_name << " " << name;
         for (const ThreadCount threads : {2u, 3u, 7u}) {
           EXPECT_TRUE(Outcome(make, name, threads, options) == one)
-              << case_name << " " << name << " on " << threads << " threads, base " << options.base;
+              << case_name << " " << name << " on " << threads << " threads, base " << options.base
+              << (options.surface ? "" : ", full grid");
         }
       }
     }

@@ -2,6 +2,7 @@
 
 #include "orvandel/commands/option_text.h"
 #include "orvandel/fileio/failure.h"
+#include "orvandel/writers/simplified_surface.h"
 
 namespace orvandel::gui {
 namespace {
@@ -24,6 +25,12 @@ const MeshOptionEntry kMeshOptionEntries[] = {
      "below the lowest point (empty for none)",
      "base", "",
      [](const std::string& text, MeshOptions& options) { options.base = BaseFromText(text); }},
+    {"&Largest error: how far the surface may lie above or below any grid vertex's height, "
+     "in map units (0: without loss)",
+     "maxError", "0",
+     [](const std::string& text, MeshOptions& options) {
+       options.surface = SimplifiedSurface(MaxErrorFromText(text));
+     }},
     {"&Print width: millimetres from west to east, footprint centred, lowest point at "
      "height 0 (empty for map units at true scale)",
      "printWidth", "",

@@ -14,6 +14,7 @@ namespace orvandel {
 // line refuses, with the same messages; the messages name the command line's options.
 inline constexpr std::string_view kVerticalScaleOption = "--vertical-scale";
 inline constexpr std::string_view kBaseOption = "--base";
+inline constexpr std::string_view kMaxErrorOption = "--max-error";
 inline constexpr std::string_view kPrintWidthOption = "--print-width";
 inline constexpr std::string_view kUpOption = "--up";
 
@@ -25,6 +26,10 @@ float VerticalScaleFromText(const std::string& text);
 // map units. Throws Refusal "--base takes a positive number of map units, not '<text>'".
 float BaseFromText(const std::string& text);
 
+// How far, at most, the written surface may lie above or below any grid vertex: 0 or a
+// positive number of map units (after the vertical scale), 0 meaning without loss. Throws
+// Refusal "--max-error takes a number of map units, 0 or more, not '<text>'".
+double MaxErrorFromText(const std::string& text);
 // The east-west extent of a print: a positive number of millimetres. Throws Refusal
 // "--print-width takes a positive number of millimetres, not '<text>'".
 float PrintWidthFromText(const std::string& text);

@@ -13,6 +13,7 @@
 #include "orvandel/generator/triangulation.h"
 #include "orvandel/generator/write_preparation.h"
 #include "orvandel/geometry/up_axis.h"
+#include "orvandel/writers/simplified_surface.h"
 
 namespace orvandel {
 
@@ -21,10 +22,10 @@ struct MeshOptions {
   float vertical_scale = 1;  // multiplies every height; positive
   float base = 0;            // when positive, the mesh is closed into a solid whose flat
                              // bottom lies this many map units below its lowest vertex
-  // Makes the surface written in place of every grid triangle, such as a simplified one;
-  // the vertical scale and the base apply to it as to the grid. Empty: every grid
-  // triangle, written row of squares by row as the grid is.
-  SurfaceMaker surface = nullptr;
+  // Makes the surface written in place of every grid triangle: by default the terrain
+  // simplified without loss; the vertical scale and the base apply to it as to the grid.
+  // Empty: every grid triangle, written row of squares by row as the grid is.
+  SurfaceMaker surface = SimplifiedSurface(0);
   // When positive, the mesh is scaled uniformly to this east-west extent in millimetres,
   // its footprint centred on the origin and its lowest point at height 0; the base is
   // then in millimetres too. 0 keeps map units at true scale.
