@@ -57,7 +57,10 @@ class ChosenFile : public UserDialogs {
 double OpenAndPaint(Program& program) {
   const auto start = std::chrono::steady_clock::now();
   program.frmMainMDI->Open3Dfile1->trigger();
-  program.frmMainMDI->findChild<TfrmRender*>()->Image1->repaint();
+  TfrmRender* window = program.frmMainMDI->findChild<TfrmRender*>();
+  while (window->Rendering())
+    QApplication::processEvents(QEventLoop::WaitForMoreEvents);
+  window->Image1->repaint();
   QApplication::processEvents();
   return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
 }

@@ -76,15 +76,6 @@ std::string Ratios(const std::vector<double>& ratios) {
   return text;
 }
 
-PanelTexts Panel(int side, int interval) {
-  PanelTexts panel;
-  panel.settings = {
-      "50", "400", "1200", std::to_string(side), std::to_string(side), std::to_string(interval)};
-  for (int k = 0; k < 16; ++k)
-    panel.heights[static_cast<std::size_t>(k)] = std::to_string(100 * k);
-  return panel;
-}
-
 // The floor of reading a map: its file read() into fresh memory at once.
 void ReadFloor(const std::string& path) {
   const int fd = open(path.c_str(), O_RDONLY);
@@ -104,7 +95,7 @@ void ReadFloor(const std::string& path) {
 struct Generation {
   Generation(const std::string& map_file, int side, int interval) {
     OpenMapCommand(session, map_file, [](BinaryReader&, const MapHeader&) {});
-    ReadGeneratorSettings(Panel(side, interval), side, side, state);
+    ReadGeneratorSettings(bench::HillPanel(side, interval), side, side, state);
     prep = PrepareWrite(state.height_table, state.generator_settings);
   }
   // 11 + 12 N + 16 T bytes.
@@ -249,7 +240,7 @@ void MeasureWriters(const MapImage& map, Generation& g, const Options& options) 
 std::vector<std::string> GenerateArgs(const std::string& cli, const std::string& map_file,
                                       const std::string& output, int side, int interval,
                                       ThreadCount threads) {
-  const PanelTexts panel = Panel(side, interval);
+  const PanelTexts panel = bench::HillPanel(side, interval);
   std::vector<std::string> args = {cli, "generate", map_file, output};
   const char* options[] = {"--water",     "--lawn",       "--snow",
                            "--map-width", "--map-height", "--interval"};

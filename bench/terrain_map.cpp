@@ -4,6 +4,7 @@
 #include <array>
 #include <cmath>
 #include <cstdint>
+#include <string>
 #include <vector>
 
 #include "bmp_builder.h"
@@ -50,6 +51,15 @@ void MakeTerrainMap(const std::string& path, int side, double zoom) {
   for (int k = 0; k < 16; ++k)
     bmp.palette.push_back(PackRGB(16 * k, 200 - 8 * k, 255 - 16 * k));
   tools::WriteBmpFile(path, bmp, TerrainBands(side, zoom));
+}
+
+PanelTexts HillPanel(int side, int interval) {
+  PanelTexts panel;
+  panel.settings = {
+      "50", "400", "1200", std::to_string(side), std::to_string(side), std::to_string(interval)};
+  for (int k = 0; k < 16; ++k)
+    panel.heights[static_cast<std::size_t>(k)] = std::to_string(100 * k);
+  return panel;
 }
 
 std::unique_ptr<MapImage> OpenPackedMap(const std::string& map_file, MapSession& session) {

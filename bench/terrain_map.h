@@ -3,6 +3,7 @@
 #include <memory>
 #include <string>
 
+#include "orvandel/generator/panel_texts.h"
 #include "orvandel/mapinput/map_image.h"
 #include "orvandel/mapinput/map_session.h"
 
@@ -13,6 +14,10 @@ namespace orvandel::bench {
 // same hills lie at every size, so that a larger map has more of them; at zoom z every
 // hill is z times as large. Throws std::runtime_error when the file cannot be written.
 void MakeTerrainMap(const std::string& path, int side, double zoom = 1);
+
+// The panel's texts for a side x side map of MakeTerrainMap at interval: colour k at height
+// 100 k, the map side long in map units, water at 50, lawn at 400, snow at 1200.
+PanelTexts HillPanel(int side, int interval);
 
 // The map as the generate command opens it into session: its headers, then its pixels as
 // stored, from one open file. Throws what OpenMapCommand throws.

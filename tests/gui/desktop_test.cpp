@@ -185,10 +185,11 @@ void tst_Desktop::menuItemsInOrder() {
   QCOMPARE(main_->findChild<QMenu*>("Menu1")->title(), QString("&Menu"));
   QCOMPARE(items, (QStringList{
                       "OpenBMPfile1 &Open BMP image file... Ctrl+O", "RecentMaps1 &Recent maps ",
-                      "Generate3Dfile1 &Generate 3D file... Ctrl+G", "N1 - ",
+                      "Generate3Dfile1 &Generate 3D file... Ctrl+G",
+                      "Preview1 &Preview terrain Ctrl+P", "N1 - ",
                       "Open3Dfile1 Open 3&DF file... Ctrl+Shift+O", "RecentScenes1 Recent sc&enes ",
-                      "Save3D1 &Save 3D picture as... Ctrl+S", "N2 - ",
-                      "Documentation1 Do&cumentation F1", "N3 - ", "Exit1 E&xit Ctrl+Q"}));
+                      "Save3D1 &Save 3D picture as... Ctrl+S", "FileOrder1 Paint in &file order ",
+                      "N2 - ", "Documentation1 Do&cumentation F1", "N3 - ", "Exit1 E&xit Ctrl+Q"}));
 }
 
 void tst_Desktop::panelFieldsHaveTheirMasksAndTags() {
@@ -247,6 +248,7 @@ void tst_Desktop::everyDialogHasItsSettingsAndOpensOverTheMainWindow() {
   QCOMPARE(Generate(dir_->filePath("t.3df")), QStringList());
   dialogs_->open_answers.push_back(dir_->filePath("t.3df"));
   main_->Open3Dfile1Click();
+  QTRY_VERIFY(!main_->SceneLoading());
   dialogs_->save_answers.push_back(QString());
   main_->Save3D1Click();
   QCOMPARE(dialogs_->last_file_dialog.title, std::string("Save 3D picture"));

@@ -96,6 +96,7 @@ void tst_Forgiving::eachShortcutTriggersItsCommandOnce_data() {
   QTest::newRow("open map") << (Qt::CTRL | Qt::Key_O) << "OpenBMPfile1";
   QTest::newRow("open scene") << (Qt::CTRL | Qt::SHIFT | Qt::Key_O) << "Open3Dfile1";
   QTest::newRow("generate") << (Qt::CTRL | Qt::Key_G) << "Generate3Dfile1";
+  QTest::newRow("preview") << (Qt::CTRL | Qt::Key_P) << "Preview1";
   QTest::newRow("save picture") << (Qt::CTRL | Qt::Key_S) << "Save3D1";
   QTest::newRow("documentation") << QKeyCombination(Qt::Key_F1) << "Documentation1";
   QTest::newRow("exit") << (Qt::CTRL | Qt::Key_Q) << "Exit1";

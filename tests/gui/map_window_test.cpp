@@ -4,6 +4,7 @@
 #include <QMdiArea>
 #include <QScreen>
 #include <QScrollBar>
+#include <QWheelEvent>
 #include <QtTest>
 #include <memory>
 
@@ -44,6 +45,7 @@ class tst_MapWindow : public QObject {
   void panelStaysAboveABigMapWhateverIsScrolled();
   void hoveringOverTheMapTellsTheColourAndItsHeight();
   void swatchesTellTheirIndexAndColour();
+  void bigMapFitsAndZoomedMapPicksThePixelUnderThePointer();
 
  private:
   void OpenBigMap();
@@ -200,6 +202,35 @@ void tst_MapWindow::swatchesTellTheirIndexAndColour() {
   run_->OpenMap(run_->WriteFile("blocks.bmp", BlockMap()));
   QCOMPARE(swatch->toolTip(), QString("7: RGB 70,185,35"));
   QCOMPARE(run_->Panel()->findChild<QLabel*>("Label1")->toolTip(), QString("0: RGB 0,255,0"));
+}
+
+// Ctrl+0 ("Fit") brings a map larger than the work area wholly into it, halved; Ctrl and
+// the wheel double it again; a click picks the map pixel under the pointer.
+void tst_MapWindow::bigMapFitsAndZoomedMapPicksThePixelUnderThePointer() {
+  OpenBigMap();
+  TfrmMap* window = run_->Main()->frmMap;
+  QTest::keyClick(Map(), Qt::Key_0, Qt::ControlModifier);
+  QVERIFY(
+      QRect(QPoint(0, 0), run_->Main()->MdiArea->viewport()->size()).contains(window->geometry()));
+  const int halvings = Map()->Halvings();
+  QVERIFY(halvings > 0);
+  QWheelEvent wheel(QPointF(5, 5), Map()->mapToGlobal(QPointF(5, 5)), QPoint(),
+                    QPoint(0, QWheelEvent::DefaultDeltasPerStep), Qt::NoButton, Qt::ControlModifier,
+                    Qt::NoScrollPhase, false);
+  QApplication::sendEvent(Map(), &wheel);
+  QCOMPARE(Map()->Halvings(), halvings - 1);
+  QCOMPARE(window->widget()->size(), Map()->ShownSize());
+  const QPoint at(61, 37);
+  const int k = 1 << (halvings - 1);
+  QString name;
+  QRect place;
+  ClickMapAt(Map()->mapToGlobal(at), [&](TfrmSet* popup) {
+    name = popup->ColourName->text();
+    place = popup->frameGeometry();
+    QTest::keyClick(popup, Qt::Key_Escape);
+  });
+  QCOMPARE(name, QString("Colour %1").arg(BlockColour(at.x() * k, at.y() * k)));
+  QCOMPARE(place.topLeft(), Map()->mapToGlobal(at) + QPoint(-46, 25));
 }
 
 QTEST_MAIN(tst_MapWindow)

@@ -73,7 +73,8 @@ class tst_RenderWindow : public QObject {
   void noPictureToSave();
   void savedPictureOpensInImageMagick();
   void pictureIsNeverSavedOverItsScene();
-  void vertexCountZeroLeavesACaptionedWindow();
+  void failedOpenChangesNothing_data();
+  void failedOpenChangesNothing();
   void secondSceneReusesTheWindow();
   void newWindowShowsTheProgramWideState();
   void renderWithoutSceneClearsThePicture();
@@ -89,6 +90,8 @@ class tst_RenderWindow : public QObject {
   void arrowsTakeClicksBesideThem_data();
   void arrowsTakeClicksBesideThem();
   void wireAndAutorenderStayForTheNextRun();
+  void picturefollowsTheWindowsSizeAndIsSavedAtIt();
+  void escapeStopsALoadAndChangesNothing();
 
  private:
   TfrmRender* OpenScene(const QString& path);
@@ -121,16 +124,42 @@ void tst_RenderWindow::cleanup() {
   QVERIFY(QApplication::overrideCursor() == nullptr);
 }
 
+// Renders run on while the test goes on; it waits for them to end.
+void WaitForRenders(TfrmRender* window) {
+  const QPointer<TfrmRender> open(window);  // the user may close it meanwhile
+  QTRY_VERIFY_WITH_TIMEOUT(open.isNull() || !open->Rendering(), 60000);
+}
+
+// Runs action once a render runs, after any load: the busy cursor is then the render's.
+void WhenDrawing(TfrmMainMDI* main, const std::function<void()>& action) {
+  auto* poll = new QTimer(main);
+  QObject::connect(poll, &QTimer::timeout, main, [main, poll, action] {
+    if (main->SceneLoading() || QApplication::overrideCursor() == nullptr) return;
+    poll->deleteLater();
+    poll->stop();
+    action();
+  });
+  poll->start(5);
+}
+
+void WaitForLoad(const TfrmMainMDI* main) {
+  QTRY_VERIFY_WITH_TIMEOUT(!main->SceneLoading(), 60000);
+}
+
 TfrmRender* tst_RenderWindow::OpenScene(const QString& path) {
   dialogs_->open_answers.push_back(path);
   main_->Open3Dfile1Click();
+  WaitForLoad(main_);
+  WaitForRenders(main_->frmRender);
   return main_->frmRender;
 }
 
 void tst_RenderWindow::openedSceneIsPaintedInACentredWindow() {
   TfrmRender* window = OpenScene(terrain_);
   QCOMPARE(dialogs_->last_file_dialog.title, std::string("Open 3DF file"));
-  QCOMPARE(dialogs_->last_file_dialog.filter, std::string("3DF files|*.3df"));
+  QCOMPARE(dialogs_->last_file_dialog.filter,
+           std::string("3DF and mesh files|*.3df *.stl *.obj *.ply *.glb|3DF files|*.3df|"
+                       "STL files|*.stl|OBJ files|*.obj|PLY files|*.ply|GLB files|*.glb"));
   QCOMPARE(dialogs_->TakeShown(), QStringList());
   QVERIFY(window != nullptr);
   QCOMPARE(window->windowTitle(), terrain_);
@@ -140,6 +169,8 @@ void tst_RenderWindow::openedSceneIsPaintedInACentredWindow() {
   QCOMPARE(window->pos(), QPoint((screen.width() - 558) / 2, (screen.height() - 477) / 2 - 25));
   QCOMPARE(window->Edit1->text(), QString("20"));
   QCOMPARE(window->Edit2->text(), QString("60"));
+  QCOMPARE(main_->MdiArea->activeSubWindow(), window);
+  QTRY_VERIFY(window->Image1->hasFocus());
   const QImage picture = Picture();
   QCOMPARE(picture.size(), QSize(550, 418));
   QVERIFY(!OnlyBlackAndWhite(picture));
@@ -192,6 +223,7 @@ void tst_RenderWindow::withoutAutorenderOnlyRenderNowRenders() {
   QCoreApplication::processEvents();  // no render waits either
   QCOMPARE(Picture(), before);
   window->Button1->click();
+  WaitForRenders(window);
   QVERIFY(Picture() != before);
   QVERIFY(OnlyBlackAndWhite(Picture()));
 }
@@ -262,20 +294,39 @@ void tst_RenderWindow::pictureIsNeverSavedOverItsScene() {
   QCOMPARE(test::ReadFileBytes(scene.toStdString()), test::ReadFileBytes(terrain_.toStdString()));
 }
 
-void tst_RenderWindow::vertexCountZeroLeavesACaptionedWindow() {
-  const QString empty = dir_->filePath("empty.3df");
-  QFile file(empty);
-  QVERIFY(file.open(QIODevice::WriteOnly));
-  file.write(QByteArray::fromStdString(test::SceneFileBytes({}, {{0, 0, 0, 120}})));
-  file.close();
-  TfrmRender* window = OpenScene(empty);
-  QVERIFY(window != nullptr);
-  QCOMPARE(window->windowTitle(), empty);
-  QCOMPARE(dialogs_->TakeShown(), QStringList{"Error: Invalid file!"});
-  dialogs_->save_answers.push_back(dir_->filePath("black.bmp"));
-  main_->Save3D1Click();
-  QCOMPARE(dialogs_->TakeShown(), QStringList());
-  QVERIFY(QFile::exists(dir_->filePath("black.bmp")));
+void tst_RenderWindow::failedOpenChangesNothing_data() {
+  QTest::addColumn<QString>("name");
+  QTest::addColumn<QByteArray>("bytes");  // null: no such file
+  QTest::addColumn<QString>("message");
+  QTest::newRow("vertex count 0") << "empty.3df"
+                                  << QByteArray::fromStdString(
+                                         test::SceneFileBytes({}, {{0, 0, 0, 120}}))
+                                  << "Error: Invalid file!";
+  QTest::newRow("no such file") << "gone.3df" << QByteArray() << "ORVANDEL: File not found.";
+  QTest::newRow("no mesh") << "text.stl" << QByteArray("solid nothing\n") << "Error: Invalid file!";
+}
+
+// Before and after a scene is shown: no window opens, or the shown one keeps its caption,
+// its scene and its picture's bytes, and its picture can be saved.
+void tst_RenderWindow::failedOpenChangesNothing() {
+  QFETCH(QString, name);
+  QFETCH(QByteArray, bytes);
+  QFETCH(QString, message);
+  const QString path = dir_->filePath(name);
+  if (!bytes.isNull()) tools::WriteFileBytes(path.toStdString(), bytes.toStdString());
+  QCOMPARE(OpenScene(path), nullptr);
+  QCOMPARE(dialogs_->TakeShown(), QStringList{message});
+  TfrmRender* window = OpenScene(terrain_);
+  const std::string picture = window->Picture().BmpBytes();
+  QCOMPARE(OpenScene(path), window);
+  QCOMPARE(dialogs_->TakeShown(), QStringList{message});
+  QCOMPARE(window->windowTitle(), terrain_);
+  QCOMPARE(program_->SceneFileName, terrain_.toStdString());
+  QCOMPARE(program_->viewer.SceneFaces.faces.size(), std::size_t{162});
+  QVERIFY(window->Picture().BmpBytes() == picture);
+  window->Button1->click();
+  WaitForRenders(window);
+  QVERIFY(window->Picture().BmpBytes() == picture);
 }
 
 void tst_RenderWindow::secondSceneReusesTheWindow() {
@@ -315,6 +366,7 @@ void tst_RenderWindow::renderWithoutSceneClearsThePicture() {
   QCOMPARE(dialogs_->TakeShown(), QStringList{"Error: Division by zero!"});
   QVERIFY(!OnlyBlackAndWhite(Picture()));  // the old picture stays until a render
   window->Button1->click();
+  WaitForRenders(window);
   QImage black(Picture().size(), Picture().format());
   black.fill(Qt::black);
   QCOMPARE(Picture(), black);
@@ -337,7 +389,7 @@ void tst_RenderWindow::quickStepsGiveOneRenderOfTheLastAngle() {
   const QImage merged = Picture();
   QVERIFY(merged != before);
   ClickAt(window->Button1, window->Button1->rect().center());  // "Render now!" at 45
-  QCOMPARE(renders.count(), 2);
+  QTRY_COMPARE(renders.count(), 2);
   QCOMPARE(Picture(), merged);
 }
 
@@ -351,22 +403,18 @@ void tst_RenderWindow::stepsDuringARenderGiveOneMoreRender() {
   OpenScene(overdraw);
   QSignalSpy renders(window, &TfrmRender::Rendered);
   const QPoint up_arrow(window->UpDown1->width() / 2, window->UpDown1->height() / 4);
-  int renders_while_drawing = -1;
-  bool busy_while_drawing = false;
-  QTimer::singleShot(0, window, [&] {
-    busy_while_drawing = QApplication::overrideCursor() != nullptr;
-    for (int i = 0; i < 3; ++i)
-      ClickAt(window->UpDown1, up_arrow);
-    renders_while_drawing = renders.count();
-  });
   ClickAt(window->Button1, window->Button1->rect().center());
-  QVERIFY(busy_while_drawing);
-  QCOMPARE(renders_while_drawing, 0);
+  QTRY_VERIFY(QApplication::overrideCursor() != nullptr);  // drawing
+  for (int i = 0; i < 3; ++i)
+    ClickAt(window->UpDown1, up_arrow);
+  QCOMPARE(renders.count(), 0);
+  WaitForRenders(window);
   QCOMPARE(renders.count(), 2);
   QCOMPARE(window->Edit1->text(), QString("35"));
   QCOMPARE(program_->viewer.ObserverVertical, std::uint16_t{35});
   const QImage merged = Picture();
   ClickAt(window->Button1, window->Button1->rect().center());
+  WaitForRenders(window);
   QCOMPARE(renders.count(), 3);
   QCOMPARE(Picture(), merged);
   QVERIFY(QApplication::overrideCursor() == nullptr);
@@ -384,12 +432,13 @@ void tst_RenderWindow::escapeStopsABusyRenderAndKeepsThePicture() {
   for (QWidget* focus : std::initializer_list<QWidget*>{window->Image1, window->Button1}) {
     focus->setFocus();
     bool busy_while_drawing = false;
-    QTimer::singleShot(100, window, [&] {
+    WhenDrawing(main_, [&] {
       busy_while_drawing = QApplication::overrideCursor() != nullptr;
       QTest::keyClick(focus, Qt::Key_Escape);
     });
     if (focus == window->Button1) {
       ClickAt(window->Button1, window->Button1->rect().center());
+      WaitForRenders(window);
     } else {
       OpenScene(overdraw);
     }
@@ -405,7 +454,7 @@ void tst_RenderWindow::escapeStopsABusyRenderAndKeepsThePicture() {
   QCOMPARE(window->Edit1->text(), QString("25"));
   program_->viewer.Zoom = kStartZoom;
   OpenScene(terrain_);
-  QCOMPARE(renders.count(), 3);
+  QCOMPARE(renders.count(), 4);  // the step's, which the open stops, and the open's
   QCOMPARE(Picture(), before);
 }
 
@@ -421,7 +470,7 @@ void tst_RenderWindow::openingOrClosingDuringARenderEndsIt() {
     OpenScene(terrain_);
   };
   program_->viewer.Zoom = 20;
-  QTimer::singleShot(100, window, open_terrain);
+  WhenDrawing(main_, open_terrain);
   OpenScene(overdraw);
   QCOMPARE(main_->frmRender, window);
   QCOMPARE(Picture(), terrain);
@@ -429,7 +478,7 @@ void tst_RenderWindow::openingOrClosingDuringARenderEndsIt() {
   QCOMPARE(dialogs_->TakeShown(), QStringList());
 
   program_->viewer.Zoom = 20;
-  QTimer::singleShot(100, window, [window] { window->close(); });
+  WhenDrawing(main_, [window] { window->close(); });
   OpenScene(overdraw);
   QTRY_VERIFY(main_->frmRender == nullptr);
   QVERIFY(QApplication::overrideCursor() == nullptr);
@@ -462,7 +511,7 @@ void tst_RenderWindow::draggingTurnsAsTheArrowsDo() {
   QCOMPARE(program_->viewer.SunVertical, std::uint16_t{85});
   QCOMPARE(program_->viewer.ObserverVertical, std::uint16_t{30});
   QSignalSpy renders(window, &TfrmRender::Rendered);
-  QTRY_COMPARE(renders.count(), 1);
+  QTRY_VERIFY(!renders.isEmpty());
 }
 
 void tst_RenderWindow::wheelZoomsAsThePlusAndMinusButtonsDo() {
@@ -583,6 +632,48 @@ void tst_RenderWindow::wireAndAutorenderStayForTheNextRun() {
   window = OpenScene(terrain_);
   QVERIFY(window->CheckBox1->isChecked() && !window->CheckBox2->isChecked());
   QVERIFY(OnlyBlackAndWhite(Picture()));
+}
+
+// Dragged larger by its corner, the window renders at its new size; the saved picture is
+// the one shown. The next window opens at that size.
+void tst_RenderWindow::picturefollowsTheWindowsSizeAndIsSavedAtIt() {
+  TfrmRender* window = OpenScene(terrain_);
+  const QPoint corner(window->width() - 2, window->height() - 2);
+  QTest::mouseMove(window, corner);  // the frame shows the resize cursor
+  QTest::mousePress(window, Qt::LeftButton, {}, corner);
+  QTest::mouseMove(window, corner + QPoint(150, 40));
+  QTest::mouseMove(window, corner + QPoint(301, 120));
+  QTest::mouseRelease(window, Qt::LeftButton, {}, corner + QPoint(301, 120));
+  QCOMPARE(window->size(), QSize(558 + 301, 477 + 120));
+  WaitForRenders(window);
+  QCOMPARE(Picture().size(), QSize(550 + 301, 418 + 120));
+  QCOMPARE(window->Image1->size(), Picture().size());
+  QCOMPARE(window->Panel2->geometry().topLeft(), QPoint(0, 417 + 120));
+  const QString saved = dir_->filePath("large.bmp");
+  dialogs_->save_answers.push_back(saved);
+  main_->Save3D1Click();
+  QCOMPARE(QImage(saved).convertToFormat(Picture().format()), Picture());
+  window->close();
+  QCOMPARE(OpenScene(terrain_)->size(), QSize(558 + 301, 477 + 120));
+}
+
+// A big scene loads under the busy cursor while the window takes keys; Escape on the
+// picture stops the load and leaves the shown scene as it was.
+void tst_RenderWindow::escapeStopsALoadAndChangesNothing() {
+  TfrmRender* window = OpenScene(terrain_);
+  const QImage before = Picture();
+  const QString overdraw = dir_->filePath("overdraw.3df");
+  WriteOverdraw(overdraw, 1000000);
+  dialogs_->open_answers.push_back(overdraw);
+  main_->Open3Dfile1Click();
+  QVERIFY(main_->SceneLoading() && QApplication::overrideCursor() != nullptr);
+  QTest::keyClick(window->Image1, Qt::Key_Escape);
+  QVERIFY(!main_->SceneLoading() && QApplication::overrideCursor() == nullptr);
+  QTest::qWait(20);
+  QCOMPARE(dialogs_->TakeShown(), QStringList());
+  QCOMPARE(window->windowTitle(), terrain_);
+  QCOMPARE(program_->viewer.SceneFaces.faces.size(), std::size_t{162});
+  QCOMPARE(Picture(), before);
 }
 
 QTEST_MAIN(tst_RenderWindow)

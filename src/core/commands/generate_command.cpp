@@ -48,11 +48,16 @@ FileDialogSettings GenerateDialogSettings(const std::string& output_item) {
           format == nullptr ? "" : std::string(format->extension.substr(1))};
 }
 
+void CheckReadyToGenerate(const MapSession& map, const MapImage* map_image,
+                          const PanelTexts& panel) {
+  if (map.MapFileName.empty() || map_image == nullptr) throw Refusal("No map loaded!");
+  CheckSettingsFilledIn(panel);
+}
+
 void RunGenerateCommand(GeneratorState& state, const MapSession& map, const MapImage* map_image,
                         const PanelTexts& panel, const ChooseFile& choose_output,
                         BusyIndicator& busy, const MeshOptions& options, ThreadCount threads) {
-  if (map.MapFileName.empty() || map_image == nullptr) throw Refusal("No map loaded!");
-  CheckSettingsFilledIn(panel);
+  CheckReadyToGenerate(map, map_image, panel);
   const std::optional<std::string> chosen =
       choose_output(GenerateDialogSettings(panel.output_item));
   if (!chosen) return;

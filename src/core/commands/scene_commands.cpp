@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include "orvandel/fileio/file_names.h"
 #include "orvandel/viewer/render_scene.h"
 
 namespace orvandel {
@@ -23,12 +24,29 @@ void LoadSceneFrom(const SceneSource& source, ViewerState& state, const RenderSt
   }
 }
 
+FileDialogSettings OpenSceneDialogSettings() {
+  std::string all = "*.3df";
+  std::string each = "3DF files|*.3df";
+  for (const MeshFormat& format : MeshFormats()) {
+    const std::string pattern = "*" + std::string(format.extension);
+    all += " " + pattern;
+    each += "|" + AsciiUpper(format.extension.substr(1)) + " files|" + pattern;
+  }
+  return {"Open 3DF file", "3DF and mesh files|" + all + "|" + each, "3df"};
+}
+
+void TakeLoadedScene(ViewerState& state, ViewerState&& loaded) {
+  state.SceneFaces = std::move(loaded.SceneFaces);
+  state.EyeDistance = loaded.EyeDistance;
+  ResetViewAngles(state);
+}
+
 void OpenSceneCommand(ViewerState& state, const SceneSource& source, const ShowAngles& show_angles,
                       BusyIndicator& busy, const RenderStop& stop) {
   const BusyScope busy_cursor(busy);
   ViewerState loaded = CopyWithoutScene(state);
   LoadSceneFrom(source, loaded, stop);
-  state = std::move(loaded);
+  TakeLoadedScene(state, std::move(loaded));
   show_angles(TargetAngles(state));
 }
 

@@ -9,11 +9,10 @@
 namespace orvandel {
 namespace {
 
+using format3df::kHeightFactor;
 using format3df::kTriangleBytes;
 using format3df::kVertexBytes;
 
-// z is 2.5 x the cell height, rounded to a float.
-constexpr float kHeightFactor = 2.5f;
 constexpr std::size_t kSquareBytes = 2 * kTriangleBytes;
 
 void AppendI32(ByteSink& sink, std::int32_t value) {

@@ -1,9 +1,14 @@
 #include "mapinput/orvan_map_f.h"
 
 #include <QCloseEvent>
+#include <QMdiArea>
+#include <QMenu>
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
+#include <QWheelEvent>
+#include <algorithm>
+#include <cmath>
 
 #include "widgets/client_size.h"
 
@@ -21,23 +26,61 @@ void MapView::SetPicture(const QImage* picture) {
   update();
 }
 
-// Only the exposed part is converted for the screen, so huge maps stay quick.
+void MapView::SetHalvings(int halvings) {
+  halvings_ = std::clamp(halvings, 0, kSmallest);
+  update();
+}
+
+QSize MapView::ShownSize() const {
+  if (picture_ == nullptr) return {};
+  const int k = 1 << halvings_;
+  return (picture_->size() + QSize(k - 1, k - 1)) / k;
+}
+
+// Only the exposed part is converted for the screen, and scaled before it is, so huge maps
+// stay quick.
 void MapView::paintEvent(QPaintEvent* event) {
   if (picture_ == nullptr) return;
   QPainter painter(this);
-  const QRect exposed = event->rect() & picture_->rect();
-  painter.drawImage(exposed.topLeft(), picture_->copy(exposed));
+  const int k = 1 << halvings_;
+  const QRect exposed = event->rect();
+  const QRect source = QRect(exposed.topLeft() * k, exposed.size() * k) & picture_->rect();
+  if (source.isEmpty()) return;
+  const QSize shown = (source.size() + QSize(k - 1, k - 1)) / k;
+  painter.drawImage(
+      source.topLeft() / k,
+      picture_->copy(source).scaled(shown, Qt::IgnoreAspectRatio, Qt::FastTransformation));
+}
+
+std::optional<QPoint> MapView::PixelAt(QPointF point) const {
+  const int k = 1 << halvings_;
+  const QPoint pixel(static_cast<int>(std::floor(point.x() * k)),
+                     static_cast<int>(std::floor(point.y() * k)));
+  if (picture_ == nullptr || !picture_->rect().contains(pixel)) return std::nullopt;
+  return pixel;
 }
 
 void MapView::mousePressEvent(QMouseEvent* event) {
-  const QPoint pixel = event->position().toPoint();
-  if (picture_ == nullptr || !picture_->rect().contains(pixel)) return;
-  emit Pressed(pixel, event->globalPosition().toPoint());
+  const std::optional<QPoint> pixel = PixelAt(event->position());
+  if (pixel) emit Pressed(*pixel, event->globalPosition().toPoint());
 }
 
 void MapView::mouseMoveEvent(QMouseEvent* event) {
-  const QPoint pixel = event->position().toPoint();
-  if (picture_ != nullptr && picture_->rect().contains(pixel)) emit Hovered(pixel);
+  const std::optional<QPoint> pixel = PixelAt(event->position());
+  if (pixel) emit Hovered(*pixel);
+}
+
+// Without Ctrl the wheel scrolls the work area, as it always has.
+void MapView::wheelEvent(QWheelEvent* event) {
+  if (!(event->modifiers() & Qt::ControlModifier)) {
+    event->ignore();
+    return;
+  }
+  wheel_rest_ += event->angleDelta().y();
+  const int notches = wheel_rest_ / QWheelEvent::DefaultDeltasPerStep;
+  wheel_rest_ -= notches * QWheelEvent::DefaultDeltasPerStep;
+  if (notches != 0) emit ZoomAsked(notches);
+  event->accept();
 }
 
 TfrmMap::TfrmMap(std::function<void(PackedColour, const QPoint&)> on_click,
@@ -52,6 +95,12 @@ TfrmMap::TfrmMap(std::function<void(PackedColour, const QPoint&)> on_click,
   setWidget(Image1);
   connect(Image1, &MapView::Pressed, this, &TfrmMap::Image1MouseDown);
   connect(Image1, &MapView::Hovered, this, &TfrmMap::Image1MouseMove);
+  connect(Image1, &MapView::ZoomAsked, this, &TfrmMap::ZoomBy);
+  Fit1 = systemMenu()->addAction("&Fit", this, &TfrmMap::Fit);
+  Fit1->setObjectName("Fit1");
+  Fit1->setShortcut(Qt::CTRL | Qt::Key_0);
+  Fit1->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+  addAction(Fit1);  // so that its keys work while the menu is closed
 }
 
 // The picture is asked for at the new size: a window that grows behind another one would
@@ -59,8 +108,32 @@ TfrmMap::TfrmMap(std::function<void(PackedColour, const QPoint&)> on_click,
 void TfrmMap::ShowMap(std::unique_ptr<QImageMap> map, const QString& file_name) {
   map_ = std::move(map);
   setWindowTitle(file_name);
-  FixClientSize(this, map_->Image().size());
   Image1->SetPicture(&map_->Image());
+  ShowAtHalvings(0);
+}
+
+void TfrmMap::ShowAtHalvings(int halvings) {
+  Image1->SetHalvings(halvings);
+  FixClientSize(this, Image1->ShownSize());
+}
+
+// A fitted window that stood partly outside the work area moves into its top left corner.
+void TfrmMap::Fit() {
+  const QRect work(QPoint(0, 0), mdiArea()->viewport()->size());
+  const QMargins frame = contentsMargins();
+  int halvings = 0;
+  while (halvings < MapView::kSmallest) {
+    Image1->SetHalvings(halvings);
+    const QSize outer = Image1->ShownSize().grownBy(frame);
+    if (outer.width() <= work.width() && outer.height() <= work.height()) break;
+    ++halvings;
+  }
+  ShowAtHalvings(halvings);
+  if (!work.contains(geometry())) move(0, 0);
+}
+
+void TfrmMap::ZoomBy(int steps) {
+  ShowAtHalvings(Image1->Halvings() - steps);
 }
 
 void TfrmMap::PickColour(const QPoint& pixel, const QPoint& screen_point) {

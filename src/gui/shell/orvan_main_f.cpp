@@ -4,16 +4,17 @@
 #include <QEvent>
 #include <QFile>
 #include <QFileInfo>
+#include <QKeyEvent>
 #include <QMenuBar>
 #include <QScreen>
 #include <algorithm>
 
-#include "assimp_mesh_reader.h"
 #include "mapinput/orvan_gencpanel_f.h"
 #include "mapinput/orvan_map_f.h"
 #include "mapinput/orvan_set_f.h"
 #include "orvandel/commands/generate_command.h"
 #include "orvandel/commands/open_map_command.h"
+#include "orvandel/commands/preview_command.h"
 #include "orvandel/commands/scene_commands.h"
 #include "orvandel/fileio/same_file.h"
 #include "orvandel/generator/field_fault.h"
@@ -31,7 +32,7 @@
 namespace orvandel::gui {
 namespace {
 
-// The render window's outer size.
+// The render window's outer size when it first opens.
 constexpr QSize kRenderWindowSize(558, 477);
 
 constexpr char kOfferMapTexts[] =
@@ -67,11 +68,14 @@ TfrmMainMDI::TfrmMainMDI(Program& program) : program_(program) {
   MdiArea->setBackground(QApplication::palette().brush(QPalette::Dark));
   MdiArea->viewport()->installEventFilter(this);
   setCentralWidget(MdiArea);
+  scene_loader_ = new SceneLoader(this);
+  connect(scene_loader_, &SceneLoader::Ended, this, &TfrmMainMDI::SceneLoaded);
   CreateMenu();
+  ChoosePaintOrder();
   connect(qApp, &QCoreApplication::aboutToQuit, this, &TfrmMainMDI::RememberForNextRun);
 }
 
-// The shortcuts are those of today's desktop programs; Ctrl+P stays free for a preview.
+// The shortcuts are those of today's desktop programs.
 void TfrmMainMDI::CreateMenu() {
   QMenu* menu = menuBar()->addMenu("&Menu");
   menu->setObjectName("Menu1");
@@ -96,6 +100,8 @@ void TfrmMainMDI::CreateMenu() {
   Generate3Dfile1 = item("Generate3Dfile1", "&Generate 3D file...",
                          &TfrmMainMDI::Generate3Dfile1Click, Qt::CTRL | Qt::Key_G);
   Generate3Dfile1->setIcon(GlobePicture());  // the panel's button for the same command
+  Preview1 =
+      item("Preview1", "&Preview terrain", &TfrmMainMDI::Preview1Click, Qt::CTRL | Qt::Key_P);
   menu->addSeparator()->setObjectName("N1");
   Open3Dfile1 = item("Open3Dfile1", "Open 3&DF file...", &TfrmMainMDI::Open3Dfile1Click,
                      Qt::CTRL | Qt::SHIFT | Qt::Key_O);
@@ -104,6 +110,9 @@ void TfrmMainMDI::CreateMenu() {
       [this](const QString& file) { OpenSceneFile(file); });
   Save3D1 =
       item("Save3D1", "&Save 3D picture as...", &TfrmMainMDI::Save3D1Click, Qt::CTRL | Qt::Key_S);
+  FileOrder1 = item("FileOrder1", "Paint in &file order", &TfrmMainMDI::FileOrder1Click, {});
+  FileOrder1->setCheckable(true);
+  FileOrder1->setChecked(settings.Toggle(RenderToggle::kFileOrder));
   menu->addSeparator()->setObjectName("N2");
   Documentation1 =
       item("Documentation1", "Do&cumentation", &TfrmMainMDI::Documentation1Click, Qt::Key_F1);
@@ -270,7 +279,20 @@ std::optional<std::string> TfrmMainMDI::ChooseOutput(const FileDialogSettings& s
   return file_name;
 }
 
-// After a refusal that concerns one field, that field has the focus, its text selected.
+bool TfrmMainMDI::RunPanelCommand(const std::function<void(const PanelTexts&)>& command) {
+  std::optional<PanelField> at_fault;
+  const bool done = program_.dialogs.RunCommand([&] {
+    try {
+      command(program_.frmGenCPanel->Texts());
+    } catch (const FieldFault& fault) {
+      at_fault = fault.Field();
+      throw;
+    }
+  });
+  if (at_fault) program_.frmGenCPanel->ShowField(*at_fault);
+  return done;
+}
+
 void TfrmMainMDI::Generate() {
   MeshOptions options;  // set while the output is chosen, read by the write that follows
   const auto choose = [&](const FileDialogSettings& settings) {
@@ -278,47 +300,85 @@ void TfrmMainMDI::Generate() {
   };
   const MapImage* map = MapWindowOpen() ? frmMap->Map() : nullptr;
   QtBusyCursor busy_cursor;
-  std::optional<PanelField> at_fault;
-  program_.dialogs.RunCommand([&] {
-    try {
-      RunGenerateCommand(program_.generator, program_.map, map, program_.frmGenCPanel->Texts(),
-                         choose, busy_cursor, options);
-    } catch (const FieldFault& fault) {
-      at_fault = fault.Field();
-      throw;
-    }
+  RunPanelCommand([&](const PanelTexts& texts) {
+    RunGenerateCommand(program_.generator, program_.map, map, texts, choose, busy_cursor, options);
   });
-  if (at_fault) program_.frmGenCPanel->ShowField(*at_fault);
+}
+
+// The preview shows the map's name; saving its picture over the map is refused as saving
+// over a scene file is.
+void TfrmMainMDI::Preview() {
+  const MapImage* map = MapWindowOpen() ? frmMap->Map() : nullptr;
+  ViewerState loaded = CopyWithoutScene(program_.viewer);
+  QtBusyCursor busy_cursor;
+  const bool done = RunPanelCommand([&](const PanelTexts& texts) {
+    PreviewTerrainCommand(program_.generator, program_.map, map, texts, loaded, busy_cursor);
+  });
+  if (!done) return;
+  const std::string& map_file = program_.map.MapFileName;
+  ShowScene("Preview of " + QFileInfo(QFile::decodeName(map_file.c_str())).fileName(), map_file,
+            std::move(loaded));
 }
 
 void TfrmMainMDI::OpenScene() {
-  const auto chosen =
-      AskFile(DialogKind::kScene, {"Open 3DF file", "3DF files|*.3df", "3df"}, false);
+  const auto chosen = AskFile(DialogKind::kScene, OpenSceneDialogSettings(), false);
   if (chosen) OpenSceneFile(*chosen);
 }
 
+// Until the load is whole, the shown scene, its window's caption and its picture stay.
 void TfrmMainMDI::OpenSceneFile(const QString& file_name) {
-  program_.SceneFileName = LocalFileName(file_name);
-  if (program_.dialogs.RunCommand([&] { LoadScene(file_name); })) {
-    program_.settings.AddRecentScene(RecentName(file_name));
+  loading_file_ = file_name;
+  scene_loader_->Start(LocalFileName(file_name), PanelLevels(program_.frmGenCPanel->Texts()),
+                       program_.viewer);
+  loading_busy_.emplace(busy_cursor_);
+}
+
+void TfrmMainMDI::StopLoading() {
+  scene_loader_->Stop();
+}
+
+bool TfrmMainMDI::SceneLoading() const {
+  return scene_loader_->Loading();
+}
+
+void TfrmMainMDI::SceneLoaded(const std::shared_ptr<ViewerState>& loaded,
+                              std::exception_ptr failure) {
+  loading_busy_.reset();
+  if (failure) program_.dialogs.RunCommand([&] { std::rethrow_exception(failure); });
+  if (loaded == nullptr) return;
+  ShowScene(loading_file_, LocalFileName(loading_file_), std::move(*loaded));
+  program_.settings.AddRecentScene(RecentName(loading_file_));
+}
+
+void TfrmMainMDI::ShowScene(const QString& caption, const std::string& scene_file,
+                            ViewerState&& loaded) {
+  TfrmRender* window = RenderWindow(caption);
+  window->StopRender();  // it draws the scene about to be replaced
+  TakeLoadedScene(program_.viewer, std::move(loaded));
+  window->ShowAngles(TargetAngles(program_.viewer));
+  program_.SceneFileName = scene_file;
+  window->Render();
+}
+
+void TfrmMainMDI::ChoosePaintOrder() {
+  const bool file_order = FileOrder1->isChecked();
+  program_.settings.SetToggle(RenderToggle::kFileOrder, file_order);
+  program_.viewer.paint_order = file_order ? PaintOrder::kFile : PaintOrder::kDepth;
+  if (RenderWindowOpen()) frmRender->Render();
+}
+
+void TfrmMainMDI::keyPressEvent(QKeyEvent* event) {
+  if (event->key() == Qt::Key_Escape && SceneLoading()) {
+    StopLoading();
+  } else {
+    QMainWindow::keyPressEvent(event);
   }
 }
 
-// The window is set up before the file is read, so that it stands captioned with the file's
-// name also when the file turns out to be unusable.
-void TfrmMainMDI::LoadScene(const QString& file_name) {
-  TfrmRender* window = RenderWindow(file_name);
-  window->StopRender();  // it draws the scene about to be replaced
-  QtBusyCursor busy_cursor;
-  const AssimpMeshReader mesh_reader;
-  OpenSceneCommand(
-      program_.viewer, {LocalFileName(file_name), mesh_reader, std::nullopt},
-      [window](AnglePair angles) { window->ShowAngles(angles); }, busy_cursor);
-  window->Button1Click();
-}
-
-// Created when absent, else reused; re-captioned, re-sized and centred on the screen,
-// lifted by 25 pixels.
+// Created when absent, at the size the user last gave it, else reused at its size;
+// re-captioned and centred on the screen, lifted by 25 pixels, unless maximised. It comes
+// to the front with the keyboard focus on its picture, also over a map that covers the
+// work area.
 TfrmRender* TfrmMainMDI::RenderWindow(const QString& caption) {
   if (!RenderWindowOpen()) {
     frmRender = new TfrmRender(program_.viewer, program_.dialogs, program_.settings);
@@ -327,14 +387,18 @@ TfrmRender* TfrmMainMDI::RenderWindow(const QString& caption) {
       program_.SceneFileName.clear();
     });
     MdiArea->addSubWindow(frmRender);
+    frmRender->resize(program_.settings.RenderWindowSize().value_or(kRenderWindowSize));
     frmRender->show();
-    frmRender->Image1->setFocus();
   }
   frmRender->setWindowTitle(caption);
-  frmRender->setFixedSize(kRenderWindowSize);
-  const QSize screen_size = screen()->size();
-  frmRender->move((screen_size.width() - kRenderWindowSize.width()) / 2,
-                  (screen_size.height() - kRenderWindowSize.height()) / 2 - 25);
+  if (!frmRender->isMaximized()) {
+    const QSize screen_size = screen()->size();
+    frmRender->move((screen_size.width() - frmRender->width()) / 2,
+                    (screen_size.height() - frmRender->height()) / 2 - 25);
+  }
+  MdiArea->setActiveSubWindow(frmRender);
+  frmRender->raise();
+  frmRender->Image1->setFocus();
   return frmRender;
 }
 

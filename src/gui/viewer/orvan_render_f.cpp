@@ -1,16 +1,12 @@
 #include "viewer/orvan_render_f.h"
 
 #include <QCloseEvent>
-#include <QEventLoop>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QPointer>
 #include <QWheelEvent>
 #include <cstdlib>
 
-#include "orvandel/commands/scene_commands.h"
-#include "shell/qt_busy_cursor.h"
 #include "widgets/fit_font.h"
 
 namespace orvandel::gui {
@@ -49,17 +45,22 @@ QPushButton* ZoomButton(QWidget* parent, const char* caption, const char* name, 
 
 }  // namespace
 
-PictureView::PictureView(const PictureImage& picture, QWidget* parent)
-    : QWidget(parent), picture_(picture) {
+PictureView::PictureView(QWidget* parent) : QWidget(parent) {
   setObjectName("Image1");
   setAttribute(Qt::WA_OpaquePaintEvent);
   // Out of the Tab order of the controls; a click, or the window's opening, gives it focus.
   setFocusPolicy(Qt::ClickFocus);
 }
 
+void PictureView::SetPicture(const PictureImage* picture) {
+  picture_ = picture;
+  update();
+}
+
 void PictureView::paintEvent(QPaintEvent*) {
+  if (picture_ == nullptr) return;
   QPainter painter(this);
-  painter.drawImage(0, 0, picture_.Image());
+  painter.drawImage(rect(), picture_->Image());
 }
 
 void PictureView::mousePressEvent(QMouseEvent* event) {
@@ -117,19 +118,24 @@ TfrmRender::TfrmRender(ViewerState& state, UserDialogs& dialogs, DesktopSettings
       state_(state),
       dialogs_(dialogs),
       settings_(settings),
-      picture_(kPictureSize.width(), kPictureSize.height()) {
+      picture_(std::make_shared<PictureImage>(kPictureSize.width(), kPictureSize.height())),
+      scheduler_(new RenderScheduler(state, this)) {
   setObjectName("frmRender");
   setAttribute(Qt::WA_DeleteOnClose);
   setWindowFlags(Qt::SubWindow | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                  Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
-                 Qt::WindowCloseButtonHint);
+                 Qt::WindowMaximizeButtonHint | Qt::WindowCloseButtonHint);
   auto* client = new QWidget;
   QFont font = client->font();
   font.setPixelSize(11);
   client->setFont(font);
-  Image1 = new PictureView(picture_, client);
-  Image1->setGeometry(QRect(QPoint(0, 0), kPictureSize));
+  Image1 = new PictureView(client);
+  Image1->SetPicture(picture_.get());
   CreatePanel(client);
+  // The panel's controls stay whole, above a picture of some height.
+  client->setMinimumSize(kPictureSize.width(), kPanelHeight + 100);
+  client->installEventFilter(this);
+  PlaceViewAndPanel(kPictureSize + QSize(0, kPanelHeight - 2));
   setWidget(client);
   ConnectHandlers();
   SetTabOrder();
@@ -138,7 +144,8 @@ TfrmRender::TfrmRender(ViewerState& state, UserDialogs& dialogs, DesktopSettings
 // The controls start as the program-wide state stands, so that they never say the
 // opposite of what they do.
 void TfrmRender::CreatePanel(QWidget* client) {
-  Panel2 = Named(new QFrame(client), "Panel2", QRect(0, 417, 550, 33));
+  Panel2 = new QFrame(client);
+  Panel2->setObjectName("Panel2");
   Panel2->setFrameStyle(QFrame::Panel | QFrame::Sunken);
   Panel2->setLineWidth(2);
   CreateAngleControls();
@@ -185,8 +192,10 @@ void TfrmRender::ConnectHandlers() {
           [this](bool on) { settings_.SetToggle(RenderToggle::kAutorender, on); });
   connect(Button2, &QPushButton::clicked, this, &TfrmRender::Button2Click);
   connect(Button3, &QPushButton::clicked, this, &TfrmRender::Button3Click);
-  connect(Image1, &PictureView::TurnAsked, this, &TfrmRender::Turn);
-  connect(Image1, &PictureView::ZoomAsked, this, &TfrmRender::Zoom);
+  connect(Image1, &PictureView::TurnAsked, this, &TfrmRender::TurnBy);
+  connect(Image1, &PictureView::ZoomAsked, this, &TfrmRender::ZoomBy);
+  connect(scheduler_, &RenderScheduler::Ended, this, &TfrmRender::RenderEnded);
+  connect(scheduler_, &RenderScheduler::BusyChanged, this, &TfrmRender::ShowBusy);
 }
 
 void TfrmRender::SetTabOrder() {
@@ -213,87 +222,98 @@ void TfrmRender::ShowAngles(AnglePair angles) {
   UpDown2->SetPosition(angles.horizontal);
 }
 
-// Asked for while a render runs, a render follows it, once, with the view as it then is.
-void TfrmRender::Button1Click() {
-  if (running_ != nullptr) {
-    render_wanted_ = true;
-    return;
-  }
-  QtBusyCursor busy_cursor;
-  const BusyScope busy(busy_cursor);
-  do {
-    render_wanted_ = false;  // this render serves any that was waiting
-    if (!RenderInBackground()) return;
-  } while (render_wanted_);
+// The picture fills the client area above the panel, which keeps its controls where they
+// are, at the left, and overlaps the picture's last row. The frame around the client is a
+// pixel taller than the form's, so the panel's lowest row lies just below the client area:
+// at the opening size the picture and the panel stand where the form puts them.
+void TfrmRender::PlaceViewAndPanel(QSize client) {
+  const int panel_top = client.height() - kPanelHeight + 1;
+  Image1->setGeometry(0, 0, client.width(), panel_top + 1);
+  Panel2->setGeometry(0, panel_top, client.width(), kPanelHeight);
 }
 
-// Draws on a picture of its own, which replaces the shown one only when whole, while the
-// events go on: keys, clicks, and even the window's closing. False when the window is gone.
-bool TfrmRender::RenderInBackground() {
-  PictureImage drawn(picture_.Width(), picture_.Height());
-  QEventLoop loop;
-  BackgroundRender render(state_, {drawn.GetCanvas(), drawn.Width(), drawn.Height()}, [&loop] {
-    QMetaObject::invokeMethod(&loop, &QEventLoop::quit, Qt::QueuedConnection);
-  });
-  running_ = &render;
-  const QPointer<TfrmRender> window(this);
-  loop.exec();
-  if (window.isNull()) return false;
-  if (running_ == &render) running_ = nullptr;
-  dialogs_.RunCommand([&] {
-    if (render.Finish()) picture_.CopyFrom(drawn);
-  });
-  Image1->update();
+// A picture of another size than the view's is drawn afresh, whatever "Autorender" says:
+// the picture fills the view. Renders asked for while the user drags merge.
+bool TfrmRender::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == widget() && event->type() == QEvent::Resize) {
+    PlaceViewAndPanel(static_cast<QResizeEvent*>(event)->size());
+    if (Image1->size() != picture_->Image().size()) Render();
+  }
+  return QMdiSubWindow::eventFilter(watched, event);
+}
+
+// The size the user gives the window is the size of the next window.
+void TfrmRender::resizeEvent(QResizeEvent* event) {
+  QMdiSubWindow::resizeEvent(event);
+  if (!isMaximized() && !isMinimized()) settings_.SetRenderWindowSize(size());
+}
+
+void TfrmRender::Render() {
+  scheduler_->Request(Image1->size());
+}
+
+// A whole picture replaces the shown one; a failed render's message is shown, and a stopped
+// or failed one leaves the picture as it was.
+void TfrmRender::RenderEnded(const std::shared_ptr<PictureImage>& picture,
+                             std::exception_ptr failure) {
+  if (picture != nullptr) {
+    picture_ = picture;
+    Image1->SetPicture(picture_.get());
+  }
+  if (failure) dialogs_.RunCommand([&] { std::rethrow_exception(failure); });
   emit Rendered();
-  return true;
+}
+
+void TfrmRender::ShowBusy(bool busy) {
+  if (busy) {
+    busy_.emplace(busy_cursor_);
+  } else {
+    busy_.reset();
+  }
 }
 
 void TfrmRender::StopRender() {
-  render_wanted_ = false;
-  if (running_ == nullptr) return;
-  running_->Stop();
-  running_->Finish();
-  running_ = nullptr;
+  scheduler_->Stop();
 }
 
-void TfrmRender::UpDown1Click(int delta) {
+void TfrmRender::TurnVertically(int delta) {
   ShowAngles(TurnTarget(state_, AngleAxis::kVertical, delta));
   AutoRender();
 }
 
-void TfrmRender::UpDown2Click(int delta) {
+void TfrmRender::TurnHorizontally(int delta) {
   ShowAngles(TurnTarget(state_, AngleAxis::kHorizontal, delta));
   AutoRender();
 }
 
-void TfrmRender::RadioButton1Click() {
+void TfrmRender::ChooseObserver() {
   ShowAngles(ChooseAngleTarget(state_, AngleTargetKind::kObserver));
   ShowTargetInTooltips();
 }
 
-void TfrmRender::RadioButton2Click() {
+void TfrmRender::ChooseSun() {
   ShowAngles(ChooseAngleTarget(state_, AngleTargetKind::kSun));
   ShowTargetInTooltips();
 }
 
-void TfrmRender::CheckBox1Click() {
+void TfrmRender::ShowWireFrame() {
   state_.Shaded = !CheckBox1->isChecked();
   settings_.SetToggle(RenderToggle::kWire, CheckBox1->isChecked());
   AutoRender();
 }
 
-void TfrmRender::Button2Click() {
-  ZoomIn(state_);
+void TfrmRender::ZoomIn() {
+  orvandel::ZoomIn(state_);
   AutoRender();
 }
 
-void TfrmRender::Button3Click() {
-  ZoomOut(state_);
+void TfrmRender::ZoomOut() {
+  orvandel::ZoomOut(state_);
   AutoRender();
 }
 
 // The picture and the keys step as the arrows and the zoom buttons do, through them.
-void TfrmRender::Turn(Qt::Orientation axis, int steps) {
+void TfrmRender::TurnBy(Qt::Orientation axis, int steps) {
   UpDownControl* arrows = axis == Qt::Vertical ? UpDown1 : UpDown2;
   for (int i = 0; i < std::abs(steps); ++i) {
     if (steps > 0) {
@@ -304,31 +324,22 @@ void TfrmRender::Turn(Qt::Orientation axis, int steps) {
   }
 }
 
-void TfrmRender::Zoom(int steps) {
+void TfrmRender::ZoomBy(int steps) {
   for (int i = 0; i < std::abs(steps); ++i) {
     if (steps > 0) {
-      Button2Click();
+      ZoomIn();
     } else {
-      Button3Click();
+      ZoomOut();
     }
   }
 }
 
-// The render runs once the input already waiting has been handled: steps clicked while a
-// picture of millions of faces is drawn give one more picture, of the last angle, instead
-// of a queue of pictures of angles already left behind.
 void TfrmRender::AutoRender() {
-  if (!CheckBox2->isChecked() || render_wanted_) return;
-  render_wanted_ = true;
-  QMetaObject::invokeMethod(this, &TfrmRender::RenderWanted, Qt::QueuedConnection);
-}
-
-void TfrmRender::RenderWanted() {
-  if (render_wanted_) Button1Click();
+  if (CheckBox2->isChecked()) Render();
 }
 
 void TfrmRender::keyPressEvent(QKeyEvent* event) {
-  if (event->key() == Qt::Key_Escape && running_ != nullptr) {
+  if (event->key() == Qt::Key_Escape && scheduler_->Busy()) {
     StopRender();
   } else {
     QMdiSubWindow::keyPressEvent(event);

@@ -6,18 +6,22 @@
 #include <QMdiSubWindow>
 #include <QPushButton>
 #include <QRadioButton>
+#include <memory>
+#include <optional>
 
-#include "orvandel/commands/background_render.h"
 #include "orvandel/viewer/viewer_state.h"
 #include "picture_image.h"
 #include "settings/desktop_settings.h"
+#include "shell/qt_busy_cursor.h"
 #include "shell/user_dialogs.h"
+#include "viewer/render_scheduler.h"
 #include "widgets/up_down_control.h"
 
 namespace orvandel::gui {
 
-// The render window's picture on the screen. It turns what the user does on it into the
-// steps of the window's controls: dragging with the left button turns (horizontal drag the
+// The render window's picture on the screen, stretched over the view's area while a
+// picture of the new size is drawn. It turns what the user does on it into the steps of
+// the window's controls: dragging with the left button turns (horizontal drag the
 // horizontal angle, vertical drag the vertical one, one step per kDragStep pixels), the
 // wheel zooms, and with the keyboard focus, which a click gives it, the arrow keys turn and
 // "+" and "-" zoom.
@@ -25,9 +29,12 @@ class PictureView : public QWidget {
   Q_OBJECT
 
  public:
-  PictureView(const PictureImage& picture, QWidget* parent);
+  explicit PictureView(QWidget* parent);
 
   static constexpr int kDragStep = 8;
+
+  // Shows picture, which must stay alive until the next call.
+  void SetPicture(const PictureImage* picture);
 
  signals:
   // steps up (or right) when positive, down (or left) when negative.
@@ -43,19 +50,20 @@ class PictureView : public QWidget {
   void keyPressEvent(QKeyEvent* event) override;
 
  private:
-  const PictureImage& picture_;
+  const PictureImage* picture_ = nullptr;
   QPoint drag_from_;    // where the last whole step of the drag was taken
   int wheel_rest_ = 0;  // the part of a wheel notch not yet zoomed
 };
 
 // The render window: the picture of the loaded scene, and along its bottom the controls
 // that turn the observer or the sun in steps of 5 degrees, switch to a wire frame, zoom
-// and render. While "Autorender" is checked every control change renders, once the input
-// waiting is done: a burst of steps gives one picture, of the last angle. A render runs on
-// a thread of its own while the window goes on taking input: controls changed meanwhile
+// and render. Its handlers, named after the controls, forward to the commands named for
+// what they do (Render(), ZoomIn(), ...), which the rest of the program calls. Renders run
+// through a RenderScheduler while the window goes on taking input: changes made meanwhile
 // give one more render after it, and Escape stops it, leaving the picture as it was. The
-// controls change the program-wide viewer state, which outlives the window. "Wire" and
-// "Autorender" stay as the user left them, also between runs.
+// window can be resized and maximised; the picture follows its size. The controls change
+// the program-wide viewer state, which outlives the window. "Wire" and "Autorender" stay
+// as the user left them, also between runs.
 class TfrmRender : public QMdiSubWindow {
   Q_OBJECT
 
@@ -64,45 +72,66 @@ class TfrmRender : public QMdiSubWindow {
              QWidget* parent = nullptr);
 
   static constexpr QSize kPictureSize{550, 418};
+  // The height of the bottom panel, which overlaps the picture's last row.
+  static constexpr int kPanelHeight = 33;
 
   // Shows an angle pair in the up-downs without running their handlers.
   void ShowAngles(AnglePair angles);
-  PictureImage& Picture() { return picture_; }
+  // The picture of the last whole render, at the size the view had then.
+  PictureImage& Picture() { return *picture_; }
+  // A render runs or waits.
+  bool Rendering() const { return scheduler_->Busy(); }
+
+  // The commands of the controls.
+  // "Render now!": renders the scene as the view stands, at the picture's size.
+  void Render();
+  // Turns the vertical or horizontal angle of the target pair by delta degrees (+5, -5).
+  void TurnVertically(int delta);
+  void TurnHorizontally(int delta);
+  // Makes the observer's or the sun's angles those that the arrows turn.
+  void ChooseObserver();
+  void ChooseSun();
+  // Draws faces as a white wire frame, or shaded, as "Wire" says.
+  void ShowWireFrame();
+  void ZoomIn();
+  void ZoomOut();
   // Ends a render that runs, if any, and forgets any render waiting; the picture stays as
   // it was.
   void StopRender();
 
-  PictureView* Image1 = nullptr;
-  QFrame* Panel2 = nullptr;
-  QLineEdit* Edit1 = nullptr;
-  UpDownControl* UpDown1 = nullptr;
-  QLineEdit* Edit2 = nullptr;
-  UpDownControl* UpDown2 = nullptr;
-  QRadioButton* RadioButton1 = nullptr;
-  QRadioButton* RadioButton2 = nullptr;
-  QCheckBox* CheckBox1 = nullptr;
-  QCheckBox* CheckBox2 = nullptr;
-  QPushButton* Button2 = nullptr;
-  QPushButton* Button3 = nullptr;
-  QPushButton* Button1 = nullptr;
+  PictureView* Image1 = nullptr;         // the picture; drag, wheel and keys turn and zoom
+  QFrame* Panel2 = nullptr;              // the bottom panel holding every control below
+  QLineEdit* Edit1 = nullptr;            // the vertical angle of the target pair
+  UpDownControl* UpDown1 = nullptr;      // turns the vertical angle in steps of 5
+  QLineEdit* Edit2 = nullptr;            // the horizontal angle of the target pair
+  UpDownControl* UpDown2 = nullptr;      // turns the horizontal angle in steps of 5
+  QRadioButton* RadioButton1 = nullptr;  // "Observer": the arrows turn the observer
+  QRadioButton* RadioButton2 = nullptr;  // "Sun": the arrows turn the sun
+  QCheckBox* CheckBox1 = nullptr;        // "Wire": a white wire frame instead of faces
+  QCheckBox* CheckBox2 = nullptr;        // "Autorender": every change renders
+  QPushButton* Button2 = nullptr;        // "+": zooms in
+  QPushButton* Button3 = nullptr;        // "-": zooms out
+  QPushButton* Button1 = nullptr;        // "Render now!"
 
  signals:
   void Closed();
-  // A render has run.
+  // A render has ended, drawn whole or not.
   void Rendered();
 
  public slots:
-  void Button1Click();
+  void Button1Click() { Render(); }
   // delta: the degrees of the arrow step, +5 or -5.
-  void UpDown1Click(int delta);
-  void UpDown2Click(int delta);
-  void RadioButton1Click();
-  void RadioButton2Click();
-  void CheckBox1Click();
-  void Button2Click();
-  void Button3Click();
+  void UpDown1Click(int delta) { TurnVertically(delta); }
+  void UpDown2Click(int delta) { TurnHorizontally(delta); }
+  void RadioButton1Click() { ChooseObserver(); }
+  void RadioButton2Click() { ChooseSun(); }
+  void CheckBox1Click() { ShowWireFrame(); }
+  void Button2Click() { ZoomIn(); }
+  void Button3Click() { ZoomOut(); }
 
  protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
 
@@ -112,18 +141,20 @@ class TfrmRender : public QMdiSubWindow {
   void ConnectHandlers();
   void SetTabOrder();
   void ShowTargetInTooltips();
-  void Turn(Qt::Orientation axis, int steps);
-  void Zoom(int steps);
+  void PlaceViewAndPanel(QSize client);
+  void TurnBy(Qt::Orientation axis, int steps);
+  void ZoomBy(int steps);
   void AutoRender();
-  void RenderWanted();
-  bool RenderInBackground();
+  void RenderEnded(const std::shared_ptr<PictureImage>& picture, std::exception_ptr failure);
+  void ShowBusy(bool busy);
 
   ViewerState& state_;
   UserDialogs& dialogs_;
   DesktopSettings& settings_;
-  PictureImage picture_;
-  bool render_wanted_ = false;
-  BackgroundRender* running_ = nullptr;  // the render under way, if any
+  std::shared_ptr<PictureImage> picture_;
+  RenderScheduler* scheduler_ = nullptr;
+  QtBusyCursor busy_cursor_;
+  std::optional<BusyScope> busy_;  // while renders run
 };
 
 }  // namespace orvandel::gui

@@ -16,6 +16,11 @@ namespace orvandel {
 // is the item's format's own.
 FileDialogSettings GenerateDialogSettings(const std::string& output_item);
 
+// Refuses to generate without a map (Refusal "No map loaded!") or with a settings field
+// not filled in (Refusal "One or more important values not set!", naming the field).
+void CheckReadyToGenerate(const MapSession& map, const MapImage* map_image,
+                          const PanelTexts& panel);
+
 // The generate command: checks that a map is loaded and the settings are filled in, asks
 // for the output file (a cancel ends the command quietly), reads the settings, lays out
 // the grid and runs the writer of the file's extension under the busy cursor, sampling and

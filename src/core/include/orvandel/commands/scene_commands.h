@@ -37,6 +37,15 @@ struct SceneSource {
 void LoadSceneFrom(const SceneSource& source, ViewerState& state,
                    const RenderStop& stop = RenderStop::Never());
 
+// The open dialog of "Open 3DF file": every file the viewer shows first (3DF and the mesh
+// formats of MeshFormats), then each kind alone; default extension "3df".
+FileDialogSettings OpenSceneDialogSettings();
+
+// Makes the scene of a load run apart (LoadSceneFrom, PreviewTerrainCommand) the scene of
+// state: its faces, its EyeDistance and its reset view angles, while the rest of the view
+// stays as the user left it meanwhile. Needs no render running on state.
+void TakeLoadedScene(ViewerState& state, ViewerState&& loaded);
+
 // "Open 3DF file" after its dialog, under the busy cursor: loads the scene, which the
 // render window then renders as "Render now!" does (BackgroundRender). Only a whole load
 // changes state: the new scene, EyeDistance and the reset angles, which then go to

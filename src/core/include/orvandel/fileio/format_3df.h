@@ -17,6 +17,9 @@ inline constexpr std::size_t kCountBytes = 4;
 inline constexpr std::size_t kVertexBytes = 12;
 inline constexpr std::size_t kTriangleBytes = 16;
 
+// A vertex's z is this many times its cell's height, rounded to a float.
+inline constexpr float kHeightFactor = 2.5f;
+
 }  // namespace format3df
 
 // The height class of a triangle, decided by its mean height against the water, lawn and
