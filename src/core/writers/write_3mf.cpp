@@ -113,7 +113,7 @@ void WriteModel(const TrueScaleMesh& mesh, ThreadCount threads, ByteSink& out) {
 
 }  // namespace
 
-// A 3MF file (the 3D Manufacturing Format's core specification): one object of the
+// A 3MF file, as the 3D Manufacturing Format's core package defines it: one object of the
 // surface, and its base when there is one, in millimetres (map units taken as millimetres
 // unless a print width scales them), z up unless the options choose y; each face with the
 // base material of its height class (see FaceMaterials) in the render window's colours.
