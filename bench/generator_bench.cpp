@@ -237,21 +237,6 @@ void MeasureWriters(const MapImage& map, Generation& g, const Options& options) 
   Measure3dfAgainstCopy(map, g, options);
 }
 
-std::vector<std::string> GenerateArgs(const std::string& cli, const std::string& map_file,
-                                      const std::string& output, int side, int interval,
-                                      ThreadCount threads) {
-  const PanelTexts panel = bench::HillPanel(side, interval);
-  std::vector<std::string> args = {cli, "generate", map_file, output};
-  const char* options[] = {"--water",     "--lawn",       "--snow",
-                           "--map-width", "--map-height", "--interval"};
-  for (std::size_t i = 0; i < panel.settings.size(); ++i)
-    args.insert(args.end(), {options[i], panel.settings[i]});
-  for (std::size_t k = 0; k < panel.heights.size(); ++k)
-    args.insert(args.end(), {"--height", std::to_string(k) + "=" + panel.heights[k]});
-  if (threads != 0) args.insert(args.end(), {"--threads", std::to_string(threads)});
-  return args;
-}
-
 // One contender of the end-to-end runs: a program and its arguments but the output's.
 struct Contender {
   using Args = std::function<std::vector<std::string>(const std::string& output)>;
@@ -290,14 +275,15 @@ std::vector<Contender> GenerateContenders(const std::string& map_file, int side,
                         }});
   if (!options.before.empty()) {
     contenders.push_back({"before", [=](const std::string& output) {
-                            return GenerateArgs(options.before, map_file, output, side, interval,
-                                                0);
+                            return bench::GenerateArgs(options.before, map_file, output,
+                                                       bench::HillPanel(side, interval), 0);
                           }});
   }
   for (const ThreadCount threads : kThreadCounts) {
     contenders.push_back(
         {"after, " + std::to_string(threads) + " thread(s)", [=](const std::string& output) {
-           return GenerateArgs(ORVANDEL_CLI, map_file, output, side, interval, threads);
+           return bench::GenerateArgs(ORVANDEL_CLI, map_file, output,
+                                      bench::HillPanel(side, interval), threads);
          }});
   }
   return contenders;

@@ -10,7 +10,9 @@
 // For each: triangles, the largest vertical error at the grid's vertices, the best wall
 // time of --runs runs, the peak memory. The simplifier's time and memory are its own,
 // from heights in memory (its peak beyond the heights and classes it reads, also per grid
-// vertex); hmm's are those of its whole run: reading the PNG, meshing, writing its STL.
+// vertex); hmm's are those of its whole run: reading the PNG, meshing, writing its STL,
+// and so are those of orvandel-cli generate from the map to STL beside it (its error is
+// not measured: the STL is in the world's units).
 // Usage: simplify_bench [FOLDER] [--hmm PATH] [--runs N] [--large]. FOLDER (/tmp by
 // default) holds the maps, PNGs and STL files: give a folder of your own when others may
 // run it at the same time.
@@ -213,17 +215,41 @@ Outcome RunHmm(Launcher& launcher, const TerrainGrid& grid, const Task& task,
 }
 
 void PrintRow(const std::string& who, const Outcome& o, std::size_t vertices) {
-  std::printf("  %-20s %9zu triangles  max error %9.6f  %7.3f s (processor %7.3f s)  peak %7.1f MB",
-              who.c_str(), o.triangles, o.max_error, o.seconds, o.cpu_seconds, o.peak_mb);
+  char error[32] = "        -";
+  if (!std::isnan(o.max_error)) std::snprintf(error, sizeof error, "%9.6f", o.max_error);
+  std::printf("  %-22s %9zu triangles  max error %s  %7.3f s (processor %7.3f s)  peak %7.1f MB",
+              who.c_str(), o.triangles, error, o.seconds, o.cpu_seconds, o.peak_mb);
   if (vertices > 0) std::printf("  (%.1f bytes per grid vertex)", o.peak_mb * 1e6 / vertices);
   std::printf("\n");
+}
+
+// orvandel-cli generate from the map to STL, the whole run as hmm's is measured, on the
+// threads given; the triangles are counted from the file's size.
+Outcome RunGenerate(Launcher& launcher, const std::string& map_file, const Task& task,
+                    ThreadCount threads, const Options& options) {
+  const std::string stl = options.folder + "/simplify-bench-generate.stl";
+  std::vector<std::string> args = bench::GenerateArgs(ORVANDEL_CLI, map_file, stl,
+                                                      Panel(task.side, task.interval), threads);
+  args.insert(args.end(), {"--max-error", std::to_string(task.max_error)});
+  Outcome outcome;
+  for (int run = 0; run < options.runs; ++run) {
+    const bench::ChildRun child = launcher.Run(args);
+    if (!child.ok) std::exit(1);
+    outcome.seconds = std::min(outcome.seconds, child.seconds);
+    outcome.cpu_seconds = std::min(outcome.cpu_seconds, child.cpu_seconds);
+    outcome.peak_mb = std::max(outcome.peak_mb, child.peak_mb);
+  }
+  std::ifstream file(stl, std::ios::binary | std::ios::ate);
+  outcome.triangles = (static_cast<std::size_t>(file.tellg()) - 84) / 50;
+  outcome.max_error = std::nan("");
+  std::remove(stl.c_str());
+  return outcome;
 }
 
 void Measure(Launcher& launcher, const Task& task, const Options& options) {
   const std::string map_file = options.folder + "/simplify-bench.bmp";
   bench::MakeTerrainMap(map_file, task.side, task.zoom);
   const TerrainGrid grid = SampleMap(map_file, task.side, task.interval);
-  std::remove(map_file.c_str());
   const auto vertices = grid.z.size();
   std::printf("%s: %d x %d grid, bound %g map units (tolerance %g), heights and classes %.1f MB\n",
               task.name.c_str(), grid.columns, grid.rows, task.max_error,
@@ -232,6 +258,13 @@ void Measure(Launcher& launcher, const Task& task, const Options& options) {
     PrintRow("ours, " + std::to_string(threads) + " thread(s)",
              RunOurs(grid, task, threads, options.runs), vertices);
   }
+  if (task.with_hmm) {
+    for (const ThreadCount threads : {1u, 2u}) {
+      PrintRow("generate, " + std::to_string(threads) + " thread(s)",
+               RunGenerate(launcher, map_file, task, threads, options), 0);
+    }
+  }
+  std::remove(map_file.c_str());
   if (task.with_hmm && !options.hmm.empty())
     PrintRow("hmm", RunHmm(launcher, grid, task, options), 0);
 }

@@ -62,6 +62,20 @@ PanelTexts HillPanel(int side, int interval) {
   return panel;
 }
 
+std::vector<std::string> GenerateArgs(const std::string& cli, const std::string& map_file,
+                                      const std::string& output, const PanelTexts& panel,
+                                      ThreadCount threads) {
+  std::vector<std::string> args = {cli, "generate", map_file, output};
+  const char* options[] = {"--water",     "--lawn",       "--snow",
+                           "--map-width", "--map-height", "--interval"};
+  for (std::size_t i = 0; i < panel.settings.size(); ++i)
+    args.insert(args.end(), {options[i], panel.settings[i]});
+  for (std::size_t k = 0; k < panel.heights.size(); ++k)
+    args.insert(args.end(), {"--height", std::to_string(k) + "=" + panel.heights[k]});
+  if (threads != 0) args.insert(args.end(), {"--threads", std::to_string(threads)});
+  return args;
+}
+
 std::unique_ptr<MapImage> OpenPackedMap(const std::string& map_file, MapSession& session) {
   std::unique_ptr<MapImage> map;
   OpenMapCommand(session, map_file, [&map](BinaryReader& file, const MapHeader& header) {

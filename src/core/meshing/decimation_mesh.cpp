@@ -5,38 +5,23 @@
 namespace orvandel {
 
 void DecimationMesh::Clear(std::size_t vertices, std::size_t triangles) {
-  for (auto* list : {&one_triangle_, &degree_}) {
-    list->clear();
-    list->reserve(vertices);
-  }
-  at_.clear();
-  at_.reserve(vertices);
-  fixed_.clear();
-  fixed_.reserve(vertices);
-  for (auto* list : {&corners_, &across_}) {
-    list->clear();
-    list->reserve(triangles);
-  }
-  classes_.clear();
-  classes_.reserve(triangles);
+  vertices_.clear();
+  vertices_.reserve(vertices);
+  triangles_.clear();
+  triangles_.reserve(triangles);
 }
 
 std::int32_t DecimationMesh::AddVertex(LatticePoint at, bool fixed) {
-  at_.push_back(at);
-  one_triangle_.push_back(kNone);
-  fixed_.push_back(fixed ? 1 : 0);
-  degree_.push_back(0);
+  vertices_.push_back({at, grid_.Z(at.c, at.r), kNone, 0, fixed});
   return VertexCount() - 1;
 }
 
 std::int32_t DecimationMesh::AddTriangle(const Corners& corners, std::uint8_t triangle_class) {
   const auto t = TriangleSlots();
-  corners_.push_back(corners);
-  across_.push_back({kNone, kNone, kNone});
-  classes_.push_back(triangle_class);
+  triangles_.push_back({corners, {kNone, kNone, kNone}, triangle_class});
   for (const std::int32_t v : corners) {
-    one_triangle_[Index(v)] = t;
-    ++degree_[Index(v)];
+    vertices_[Index(v)].one_triangle = t;
+    ++vertices_[Index(v)].degree;
   }
   return t;
 }
@@ -101,11 +86,11 @@ DecimationMesh::Spoke DecimationMesh::SpokeAt(std::int32_t t, int k) const {
 // corner after it; the edge across from edge k + 2 (q to v) starts at v.
 bool DecimationMesh::SpokesOf(std::int32_t v, std::vector<Spoke>& spokes) const {
   spokes.clear();
-  const std::int32_t first = one_triangle_[Index(v)];
+  const std::int32_t first = vertices_[Index(v)].one_triangle;
   const int first_corner = CornerOf(CornersOf(first), v);
   for (std::int32_t t = first, k = first_corner;;) {
     spokes.push_back(SpokeAt(t, k));
-    const std::int32_t twin = across_[Index(t)][Index(k)];
+    const std::int32_t twin = triangles_[Index(t)].across[Index(k)];
     if (twin == kNone) break;
     t = twin / 3;
     k = (twin % 3 + 1) % 3;
@@ -113,7 +98,7 @@ bool DecimationMesh::SpokesOf(std::int32_t v, std::vector<Spoke>& spokes) const 
   }
   const std::size_t onwards = spokes.size();
   for (std::int32_t t = first, k = first_corner;;) {
-    const std::int32_t twin = across_[Index(t)][Index((k + 2) % 3)];
+    const std::int32_t twin = triangles_[Index(t)].across[Index((k + 2) % 3)];
     if (twin == kNone) break;
     t = twin / 3;
     k = twin % 3;
@@ -125,24 +110,24 @@ bool DecimationMesh::SpokesOf(std::int32_t v, std::vector<Spoke>& spokes) const 
 }
 
 void DecimationMesh::Join(std::int32_t a, std::int32_t b) {
-  if (a != kNone) across_[Index(a / 3)][Index(a % 3)] = b;
-  if (b != kNone) across_[Index(b / 3)][Index(b % 3)] = a;
+  if (a != kNone) triangles_[Index(a / 3)].across[Index(a % 3)] = b;
+  if (b != kNone) triangles_[Index(b / 3)].across[Index(b % 3)] = a;
 }
 
 // The triangle's corners are v, p and q, one of p and q being u and the other x. The
 // triangles across its two edges that stay, the one at u and the one at v, become
 // neighbours: once v has moved onto u, they share the edge between u and x.
 void DecimationMesh::RemoveTriangle(const Spoke& spoke, std::int32_t u) {
-  const auto& across = across_[Index(spoke.triangle)];
+  const Corners& across = triangles_[Index(spoke.triangle)].across;
   const int k = spoke.corner;
   const std::int32_t at_u = across[Index((k + 1) % 3)];
   const std::int32_t at_v = across[Index(spoke.p == u ? (k + 2) % 3 : k)];
   Join(at_u, at_v);
   const std::int32_t x = spoke.p == u ? spoke.q : spoke.p;
-  one_triangle_[Index(x)] = (at_v != kNone ? at_v : at_u) / 3;
-  --degree_[Index(x)];
-  --degree_[Index(u)];
-  corners_[Index(spoke.triangle)][0] = kNone;
+  vertices_[Index(x)].one_triangle = (at_v != kNone ? at_v : at_u) / 3;
+  --vertices_[Index(x)].degree;
+  --vertices_[Index(u)].degree;
+  triangles_[Index(spoke.triangle)].corners[0] = kNone;
 }
 
 void DecimationMesh::Collapse(std::int32_t v, std::int32_t u, const std::vector<Spoke>& spokes) {
@@ -151,11 +136,11 @@ void DecimationMesh::Collapse(std::int32_t v, std::int32_t u, const std::vector<
   }
   for (const Spoke& spoke : spokes) {
     if (spoke.p == u || spoke.q == u) continue;
-    corners_[Index(spoke.triangle)][Index(spoke.corner)] = u;
-    one_triangle_[Index(u)] = spoke.triangle;
-    ++degree_[Index(u)];
+    triangles_[Index(spoke.triangle)].corners[Index(spoke.corner)] = u;
+    vertices_[Index(u)].one_triangle = spoke.triangle;
+    ++vertices_[Index(u)].degree;
   }
-  one_triangle_[Index(v)] = kNone;
+  vertices_[Index(v)].one_triangle = kNone;
 }
 
 }  // namespace orvandel

@@ -40,19 +40,19 @@ class DecimationMesh {
   // Finds every triangle's neighbours once all are added, which must form a triangulation.
   void LinkTriangles();
 
-  std::int32_t VertexCount() const { return static_cast<std::int32_t>(at_.size()); }
+  std::int32_t VertexCount() const { return static_cast<std::int32_t>(vertices_.size()); }
   // Triangles added, removed ones included.
-  std::int32_t TriangleSlots() const { return static_cast<std::int32_t>(corners_.size()); }
-  LatticePoint At(std::int32_t v) const { return at_[Index(v)]; }
-  float Z(std::int32_t v) const { return grid_.Z(At(v).c, At(v).r); }
+  std::int32_t TriangleSlots() const { return static_cast<std::int32_t>(triangles_.size()); }
+  LatticePoint At(std::int32_t v) const { return vertices_[Index(v)].at; }
+  float Z(std::int32_t v) const { return vertices_[Index(v)].z; }
   HeightPoint Height(std::int32_t v) const { return {At(v), Z(v)}; }
-  bool Fixed(std::int32_t v) const { return fixed_[Index(v)] != 0; }
-  bool Removed(std::int32_t v) const { return one_triangle_[Index(v)] == kNone; }
+  bool Fixed(std::int32_t v) const { return vertices_[Index(v)].fixed; }
+  bool Removed(std::int32_t v) const { return vertices_[Index(v)].one_triangle == kNone; }
   // The triangles at v.
-  std::int32_t Degree(std::int32_t v) const { return degree_[Index(v)]; }
-  bool Live(std::int32_t t) const { return corners_[Index(t)][0] != kNone; }
-  const Corners& CornersOf(std::int32_t t) const { return corners_[Index(t)]; }
-  std::uint8_t ClassOf(std::int32_t t) const { return classes_[Index(t)]; }
+  std::int32_t Degree(std::int32_t v) const { return vertices_[Index(v)].degree; }
+  bool Live(std::int32_t t) const { return triangles_[Index(t)].corners[0] != kNone; }
+  const Corners& CornersOf(std::int32_t t) const { return triangles_[Index(t)].corners; }
+  std::uint8_t ClassOf(std::int32_t t) const { return triangles_[Index(t)].triangle_class; }
 
   // The triangles around v in turning order; around a vertex on the mesh's edge they run
   // from one edge to the other. Fills spokes and returns whether they close around v.
@@ -73,16 +73,26 @@ class DecimationMesh {
   void Join(std::int32_t a, std::int32_t b);
   void RemoveTriangle(const Spoke& spoke, std::int32_t u);
 
+  // What a removal reads of a vertex, together, and its height beside it so that the grid
+  // is read only where the surface is measured.
+  struct Vertex {
+    LatticePoint at;
+    float z = 0;
+    std::int32_t one_triangle = kNone;  // a triangle at the vertex; kNone once removed
+    std::int32_t degree = 0;
+    bool fixed = false;
+  };
+  struct TriangleSlot {
+    Corners corners;  // kNone first once removed
+    // The twin of each edge, 3 x triangle + edge, in the triangle across; kNone at the
+    // mesh's edge.
+    Corners across;
+    std::uint8_t triangle_class = 0;
+  };
+
   const HeightGrid& grid_;
-  std::vector<LatticePoint> at_;
-  std::vector<std::int32_t> one_triangle_;  // a triangle at each vertex; kNone once removed
-  std::vector<std::int32_t> degree_;
-  std::vector<std::uint8_t> fixed_;
-  std::vector<Corners> corners_;  // kNone first once removed
-  // The twin of each edge, 3 x triangle + edge, in the triangle across; kNone at the
-  // mesh's edge.
-  std::vector<Corners> across_;
-  std::vector<std::uint8_t> classes_;
+  std::vector<Vertex> vertices_;
+  std::vector<TriangleSlot> triangles_;
 };
 
 }  // namespace orvandel

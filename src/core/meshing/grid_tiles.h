@@ -17,6 +17,10 @@ class GridTiles {
   GridTiles(const HeightGrid& grid, std::int32_t size);
 
   std::int32_t Count() const { return across_ * down_; }
+  std::int32_t Size() const { return size_; }
+  // Tiles in a row and in a column; tile k is number k % Across() of row k / Across().
+  std::int32_t Across() const { return across_; }
+  std::int32_t Down() const { return down_; }
   // Whether the grid vertex lies on a line where two tiles meet.
   bool OnInnerLine(LatticePoint p) const;
   // Fills mesh with tile k (from 0 to Count() - 1): its blocks of level ground as fans,

@@ -8,6 +8,7 @@
 #include "meshing/decimate.h"
 #include "meshing/grid_tiles.h"
 #include "meshing/mesh_pieces.h"
+#include "meshing/seam_band.h"
 
 namespace orvandel {
 namespace {
@@ -36,20 +37,43 @@ double LargestHeight(const HeightGrid& grid) {
   return largest;
 }
 
-// Each tile on its own, on the threads, the vertices on the lines between tiles fixed.
+// Runs work(k, mesh) for k from 0 to count - 1 on the threads, each with a mesh of its own
+// whose memory it keeps from one k to the next.
+template <typename Work>
+void ForEachOnThreads(std::int32_t count, const HeightGrid& grid, ThreadCount threads,
+                      Work&& work) {
+  std::atomic<std::int32_t> next{0};
+  RunParts(PartsFor(static_cast<std::size_t>(count), threads), [&](unsigned) {
+    DecimationMesh mesh(grid);
+    for (std::int32_t k = next++; k < count; k = next++)
+      work(k, mesh);
+  });
+}
+
+// Each tile on its own, the vertices on the lines between tiles fixed.
 std::vector<MeshPiece> SimplifyTiles(const HeightGrid& grid, const GridTiles& tiles,
                                      const std::vector<double>& bounds, ThreadCount threads) {
   std::vector<MeshPiece> pieces(static_cast<std::size_t>(tiles.Count()));
-  std::atomic<std::int32_t> next{0};
-  RunParts(PartsFor(pieces.size(), threads), [&](unsigned) {
-    DecimationMesh mesh(grid);
-    for (std::int32_t k = next++; k < tiles.Count(); k = next++) {
-      tiles.Mesh(k, mesh);
-      for (const double bound : bounds)
-        DecimateAll(mesh, bound);
-      pieces[static_cast<std::size_t>(k)] = PieceOf(mesh);
-    }
+  ForEachOnThreads(tiles.Count(), grid, threads, [&](std::int32_t k, DecimationMesh& mesh) {
+    tiles.Mesh(k, mesh);
+    for (const double bound : bounds)
+      DecimateAll(mesh, bound);
+    pieces[static_cast<std::size_t>(k)] = PieceOf(mesh, [](const auto&) { return true; });
   });
+  return pieces;
+}
+
+// The vertices on the lines between tiles, fixed so far, tried once more with the
+// triangles at them joined.
+std::vector<MeshPiece> SimplifySeams(const HeightGrid& grid, const GridTiles& tiles,
+                                     const std::vector<MeshPiece>& tile_pieces,
+                                     const std::vector<double>& bounds) {
+  SeamBand band = GatherSeamBand(grid, tiles, tile_pieces);
+  for (const double bound : bounds)
+    Decimate(band.mesh, band.lines, bound);
+  std::vector<MeshPiece> pieces;
+  pieces.push_back(std::move(band.rest));
+  pieces.push_back(PieceOf(band.mesh, [](const auto&) { return true; }));
   return pieces;
 }
 
@@ -80,48 +104,21 @@ void FindBoundary(const HeightGrid& grid, SimplifiedTerrain& mesh) {
       grid, [&](std::int32_t c, std::int32_t r) { return r == 0 && c > 0; }, true, mesh);
 }
 
-// The mesh's vertices are numbered anew in the order of their grid numbers; its triangles
-// turn the other way round, counter-clockwise seen from above.
-SimplifiedTerrain ResultOf(const DecimationMesh& mesh) {
-  const HeightGrid& grid = mesh.Grid();
-  SimplifiedTerrain result;
-  std::vector<std::int32_t> number(static_cast<std::size_t>(mesh.VertexCount()));
-  for (std::int32_t v = 0; v < mesh.VertexCount(); ++v) {
-    if (mesh.Removed(v)) continue;
-    number[static_cast<std::size_t>(v)] = static_cast<std::int32_t>(result.vertices.size());
-    result.vertices.push_back(mesh.At(v).r * grid.columns + mesh.At(v).c);
-  }
-  for (std::int32_t t = 0; t < mesh.TriangleSlots(); ++t) {
-    if (!mesh.Live(t)) continue;
-    const DecimationMesh::Corners& c = mesh.CornersOf(t);
-    const auto at = [&](std::size_t k) { return number[static_cast<std::size_t>(c[k])]; };
-    result.triangles.push_back({at(0), at(2), at(1)});
-    result.classes.push_back(mesh.ClassOf(t));
-  }
-  FindBoundary(grid, result);
-  return result;
-}
-
 }  // namespace
 
 double HeightTolerance(const HeightGrid& grid) {
   return std::ldexp(LargestHeight(grid), -21);
 }
 
-// The tiles' meshes are joined, and the vertices on the lines between them, fixed so far,
-// are tried once more.
 SimplifiedTerrain SimplifyTerrain(const HeightGrid& grid, double max_error, ThreadCount threads) {
   if (grid.columns < 2 || grid.rows < 2) return {};
   const std::vector<double> bounds = PassBounds(max_error, LargestHeight(grid));
   const GridTiles tiles(grid, kTileSize);
-  DecimationMesh whole = JoinPieces(grid, SimplifyTiles(grid, tiles, bounds, threads));
-  std::vector<std::int32_t> seeds;
-  for (std::int32_t v = 0; v < whole.VertexCount(); ++v) {
-    if (tiles.OnInnerLine(whole.At(v))) seeds.push_back(v);
-  }
-  for (const double bound : bounds)
-    Decimate(whole, seeds, bound);
-  return ResultOf(whole);
+  const std::vector<MeshPiece> tile_pieces = SimplifyTiles(grid, tiles, bounds, threads);
+  SimplifiedTerrain mesh =
+      JoinPieces(grid, SimplifySeams(grid, tiles, tile_pieces, bounds));
+  FindBoundary(grid, mesh);
+  return mesh;
 }
 
 }  // namespace orvandel
