@@ -37,13 +37,36 @@ bool GridTiles::OnInnerLine(LatticePoint p) const {
          (p.r % size_ == 0 && p.r > 0 && p.r < grid_.rows - 1);
 }
 
-// The mesh's vertices are the blocks' corners, the middles of the larger blocks, and every
-// vertex of the lines shared with other tiles, which those tiles keep too.
+bool GridTiles::Level(LatticePoint p) const {
+  const float z = grid_.Z(p.c, p.r);
+  return grid_.Z(p.c + 1, p.r) == z && grid_.Z(p.c, p.r + 1) == z &&
+         grid_.Z(p.c + 1, p.r + 1) == z &&
+         grid_.ClassOf(p.c, p.r, 0) == grid_.ClassOf(p.c, p.r, 1);
+}
+
+// Two level squares side by side share a side and so a height; a run ends where the next
+// square is not level or has another class.
+void GridTiles::FindRuns(std::int32_t r, std::int32_t first, std::int32_t last,
+                         std::vector<RowRun>& runs) const {
+  for (std::int32_t c = first; c < last;) {
+    RowRun run{{c, r}, c + 1, Level({c, r})};
+    while (run.level && run.last < last && Level({run.last, r}) &&
+           grid_.ClassOf(run.last, r, 0) == grid_.ClassOf(c, r, 0))
+      ++run.last;
+    runs.push_back(run);
+    c = run.last;
+  }
+}
+
+// The mesh's vertices are the corners of the runs and every vertex of the lines shared
+// with other tiles, which those tiles keep too.
 void GridTiles::Mesh(std::int32_t k, DecimationMesh& mesh) const {
   const LatticePoint origin{(k % across_) * size_, (k / across_) * size_};
   const std::int32_t across = std::min(size_, grid_.columns - 1 - origin.c);
   const std::int32_t down = std::min(size_, grid_.rows - 1 - origin.r);
-  const std::vector<SquareBlock> blocks = FlatBlocks(grid_, origin, across, down, size_).Leaves();
+  std::vector<RowRun> runs;
+  for (std::int32_t r = origin.r; r < origin.r + down; ++r)
+    FindRuns(r, origin.c, origin.c + across, runs);
   mesh.Clear(static_cast<std::size_t>(across + 1) * static_cast<std::size_t>(down + 1),
              2 * static_cast<std::size_t>(across) * static_cast<std::size_t>(down));
   TileVertices ids(origin, across, down);
@@ -56,51 +79,55 @@ void GridTiles::Mesh(std::int32_t k, DecimationMesh& mesh) const {
       if (OnInnerLine(p)) mark(p);
     }
   }
-  for (const SquareBlock& b : blocks) {
-    const std::int32_t s = b.size;
-    const LatticePoint p = b.corner;
-    for (const LatticePoint corner : {p, LatticePoint{p.c + s, p.r}, LatticePoint{p.c, p.r + s},
-                                      LatticePoint{p.c + s, p.r + s}})
+  for (const RowRun& run : runs) {
+    const LatticePoint p = run.first;
+    for (const LatticePoint corner : {p, LatticePoint{run.last, p.r},
+                                      LatticePoint{p.c, p.r + 1}, LatticePoint{run.last, p.r + 1}})
       mark(corner);
-    if (s > 1) mark({p.c + s / 2, p.r + s / 2});
   }
-  std::vector<std::int32_t> ring;
-  for (const SquareBlock& b : blocks)
-    AddTriangles(b, ids, mesh, ring);
+  std::vector<std::int32_t> top;
+  std::vector<std::int32_t> bottom;
+  for (const RowRun& run : runs)
+    AddTriangles(run, ids, mesh, top, bottom);
   mesh.LinkTriangles();
 }
 
-// A single square keeps the grid's two triangles. A larger block is level ground of one
-// class: a fan from its middle to every vertex on its sides, which smaller blocks beside
-// it put there, covers it without a T-junction.
-void GridTiles::AddTriangles(const SquareBlock& block, const TileVertices& ids,
-                             DecimationMesh& mesh, std::vector<std::int32_t>& ring) const {
-  const LatticePoint p = block.corner;
-  const std::int32_t s = block.size;
-  if (s == 1) {
+// A square that is not level keeps the grid's two triangles. A run of level ground is a
+// strip between the vertices on its upper and its lower side, which the runs above and
+// below put there: triangles between the two, left to right, cover it without a
+// T-junction.
+void GridTiles::AddTriangles(const RowRun& run, const TileVertices& ids, DecimationMesh& mesh,
+                             std::vector<std::int32_t>& top,
+                             std::vector<std::int32_t>& bottom) const {
+  const LatticePoint p = run.first;
+  if (!run.level) {
     const std::int32_t upper_left = ids.Id(p);
     const std::int32_t lower_right = ids.Id({p.c + 1, p.r + 1});
     mesh.AddTriangle({upper_left, ids.Id({p.c + 1, p.r}), lower_right}, grid_.ClassOf(p.c, p.r, 0));
     mesh.AddTriangle({upper_left, lower_right, ids.Id({p.c, p.r + 1})}, grid_.ClassOf(p.c, p.r, 1));
     return;
   }
-  ring.clear();
-  const auto take = [&](std::int32_t c, std::int32_t r) {
-    if (ids.Id({c, r}) != DecimationMesh::kNone) ring.push_back(ids.Id({c, r}));
-  };
-  // Round the block the way the grid's triangles turn: along the top, down the right side,
-  // back along the bottom and up the left side.
-  for (std::int32_t t = 0; t < s; ++t)
-    take(p.c + t, p.r);
-  for (std::int32_t t = 0; t < s; ++t)
-    take(p.c + s, p.r + t);
-  for (std::int32_t t = 0; t < s; ++t)
-    take(p.c + s - t, p.r + s);
-  for (std::int32_t t = 0; t < s; ++t)
-    take(p.c, p.r + s - t);
-  const std::int32_t middle = ids.Id({p.c + s / 2, p.r + s / 2});
-  for (std::size_t t = 0; t < ring.size(); ++t)
-    mesh.AddTriangle({middle, ring[t], ring[(t + 1) % ring.size()]}, grid_.ClassOf(p.c, p.r, 0));
+  top.clear();
+  bottom.clear();
+  for (std::int32_t c = p.c; c <= run.last; ++c) {
+    if (ids.Id({c, p.r}) != DecimationMesh::kNone) top.push_back(ids.Id({c, p.r}));
+    if (ids.Id({c, p.r + 1}) != DecimationMesh::kNone) bottom.push_back(ids.Id({c, p.r + 1}));
+  }
+  const std::uint8_t run_class = grid_.ClassOf(p.c, p.r, 0);
+  std::size_t t = 0;
+  std::size_t b = 0;
+  while (t + 1 < top.size() || b + 1 < bottom.size()) {
+    const bool along_top =
+        b + 1 == bottom.size() ||
+        (t + 1 < top.size() && mesh.At(top[t + 1]).c <= mesh.At(bottom[b + 1]).c);
+    if (along_top) {
+      mesh.AddTriangle({top[t], top[t + 1], bottom[b]}, run_class);
+      ++t;
+    } else {
+      mesh.AddTriangle({top[t], bottom[b + 1], bottom[b]}, run_class);
+      ++b;
+    }
+  }
 }
 
 }  // namespace orvandel

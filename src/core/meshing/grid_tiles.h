@@ -4,7 +4,6 @@
 #include <vector>
 
 #include "meshing/decimation_mesh.h"
-#include "meshing/flat_blocks.h"
 #include "orvandel/meshing/height_grid.h"
 
 namespace orvandel {
@@ -23,17 +22,30 @@ class GridTiles {
   std::int32_t Down() const { return down_; }
   // Whether the grid vertex lies on a line where two tiles meet.
   bool OnInnerLine(LatticePoint p) const;
-  // Fills mesh with tile k (from 0 to Count() - 1): its blocks of level ground as fans,
-  // its other squares as the grid's triangles, and every vertex on its inner lines, fixed.
+  // Fills mesh with tile k (from 0 to Count() - 1): each run of level squares of one class
+  // along a row as one strip, its other squares as the grid's triangles, and every vertex
+  // on its inner lines, fixed.
   void Mesh(std::int32_t k, DecimationMesh& mesh) const;
 
  private:
   // The vertices of a tile being meshed, by their place in it.
   class TileVertices;
+  // Squares first to last - 1 of a row of squares, one run of level ground or one square
+  // that is not.
+  struct RowRun {
+    LatticePoint first;
+    std::int32_t last = 0;
+    bool level = false;
+  };
 
   std::int32_t Lines(std::int32_t vertices) const { return (vertices - 2) / size_ + 1; }
-  void AddTriangles(const SquareBlock& block, const TileVertices& ids, DecimationMesh& mesh,
-                    std::vector<std::int32_t>& ring) const;
+  // Whether the square whose upper left vertex is p is level ground of one class.
+  bool Level(LatticePoint p) const;
+  // The runs of row r of squares, from column first to column last.
+  void FindRuns(std::int32_t r, std::int32_t first, std::int32_t last,
+                std::vector<RowRun>& runs) const;
+  void AddTriangles(const RowRun& run, const TileVertices& ids, DecimationMesh& mesh,
+                    std::vector<std::int32_t>& top, std::vector<std::int32_t>& bottom) const;
 
   const HeightGrid& grid_;
   std::int32_t size_;
