@@ -1,6 +1,7 @@
 #include "meshing/grid_tiles.h"
 
 #include <algorithm>
+#include <cstdlib>
 
 namespace orvandel {
 
@@ -119,7 +120,8 @@ void GridTiles::AddTriangles(const RowRun& run, const TileVertices& ids, Decimat
   while (t + 1 < top.size() || b + 1 < bottom.size()) {
     const bool along_top =
         b + 1 == bottom.size() ||
-        (t + 1 < top.size() && mesh.At(top[t + 1]).c <= mesh.At(bottom[b + 1]).c);
+        (t + 1 < top.size() && std::abs(mesh.At(top[t + 1]).c - mesh.At(bottom[b]).c) <=
+                                   std::abs(mesh.At(bottom[b + 1]).c - mesh.At(top[t]).c));
     if (along_top) {
       mesh.AddTriangle({top[t], top[t + 1], bottom[b]}, run_class);
       ++t;

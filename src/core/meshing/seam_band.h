@@ -9,9 +9,9 @@
 
 namespace orvandel {
 
-// The triangles at the vertices on the lines between tiles, gathered from the tiles'
-// meshes into one mesh so that those vertices can be tried once more, and the triangles
-// that stay as the tiles made them.
+// The triangles near the lines between tiles, at their vertices and at those vertices'
+// neighbours, gathered from the tiles' meshes into one mesh so that the vertices on the
+// lines can be tried once more, and the triangles that stay as the tiles made them.
 struct SeamBand {
   explicit SeamBand(const HeightGrid& grid) : mesh(grid) {}
 
