@@ -89,6 +89,10 @@ std::vector<Case> Cases() {
       {"cell means", 45, 38, CellMeans(5)},
       {"noise", 23, 19, Noise(6)},
       {"tiles", 270, 262, CellMeans(7)},
+      {"wide terraces over tiles", 530, 600,
+       [](int c, int r) {
+         return 100.0f * std::floor(4 + 2 * std::sin(c / 60.0) + 2 * std::cos(r / 70.0 + c / 90.0));
+       }},
   };
 }
 

@@ -95,8 +95,8 @@ void GridTiles::Mesh(std::int32_t k, DecimationMesh& mesh) const {
 
 // A square that is not level keeps the grid's two triangles. A run of level ground is a
 // strip between the vertices on its upper and its lower side, which the runs above and
-// below put there: triangles between the two, left to right, cover it without a
-// T-junction.
+// below put there: triangles between the two, left to right, each closed across the
+// shorter of the two diagonals it could take, cover it without a T-junction.
 void GridTiles::AddTriangles(const RowRun& run, const TileVertices& ids, DecimationMesh& mesh,
                              std::vector<std::int32_t>& top,
                              std::vector<std::int32_t>& bottom) const {
