@@ -4,6 +4,20 @@
 
 namespace orvandel {
 
+MeshPiece PieceOf(const DecimationMesh& mesh) {
+  MeshPiece piece;
+  const std::int32_t columns = mesh.Grid().columns;
+  for (std::int32_t t = 0; t < mesh.TriangleSlots(); ++t) {
+    if (!mesh.Live(t)) continue;
+    DecimationMesh::Corners corners = mesh.CornersOf(t);
+    for (std::int32_t& v : corners)
+      v = mesh.At(v).r * columns + mesh.At(v).c;
+    piece.triangles.push_back(corners);
+    piece.classes.push_back(mesh.ClassOf(t));
+  }
+  return piece;
+}
+
 SimplifiedTerrain JoinPieces(const HeightGrid& grid, const std::vector<MeshPiece>& pieces) {
   UsedVertices used(grid);
   for (const MeshPiece& piece : pieces) {

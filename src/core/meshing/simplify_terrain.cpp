@@ -37,28 +37,19 @@ double LargestHeight(const HeightGrid& grid) {
   return largest;
 }
 
-// Runs work(k, mesh) for k from 0 to count - 1 on the threads, each with a mesh of its own
-// whose memory it keeps from one k to the next.
-template <typename Work>
-void ForEachOnThreads(std::int32_t count, const HeightGrid& grid, ThreadCount threads,
-                      Work&& work) {
-  std::atomic<std::int32_t> next{0};
-  RunParts(PartsFor(static_cast<std::size_t>(count), threads), [&](unsigned) {
-    DecimationMesh mesh(grid);
-    for (std::int32_t k = next++; k < count; k = next++)
-      work(k, mesh);
-  });
-}
-
-// Each tile on its own, the vertices on the lines between tiles fixed.
+// Each tile on its own, on the threads, the vertices on the lines between tiles fixed.
 std::vector<MeshPiece> SimplifyTiles(const HeightGrid& grid, const GridTiles& tiles,
                                      const std::vector<double>& bounds, ThreadCount threads) {
   std::vector<MeshPiece> pieces(static_cast<std::size_t>(tiles.Count()));
-  ForEachOnThreads(tiles.Count(), grid, threads, [&](std::int32_t k, DecimationMesh& mesh) {
-    tiles.Mesh(k, mesh);
-    for (const double bound : bounds)
-      DecimateAll(mesh, bound);
-    pieces[static_cast<std::size_t>(k)] = PieceOf(mesh, [](const auto&) { return true; });
+  std::atomic<std::int32_t> next{0};
+  RunParts(PartsFor(pieces.size(), threads), [&](unsigned) {
+    DecimationMesh mesh(grid);
+    for (std::int32_t k = next++; k < tiles.Count(); k = next++) {
+      tiles.Mesh(k, mesh);
+      for (const double bound : bounds)
+        DecimateAll(mesh, bound);
+      pieces[static_cast<std::size_t>(k)] = PieceOf(mesh);
+    }
   });
   return pieces;
 }
@@ -73,7 +64,7 @@ std::vector<MeshPiece> SimplifySeams(const HeightGrid& grid, const GridTiles& ti
     Decimate(band.mesh, band.lines, bound);
   std::vector<MeshPiece> pieces;
   pieces.push_back(std::move(band.rest));
-  pieces.push_back(PieceOf(band.mesh, [](const auto&) { return true; }));
+  pieces.push_back(PieceOf(band.mesh));
   return pieces;
 }
 
