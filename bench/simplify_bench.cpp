@@ -228,8 +228,8 @@ void PrintRow(const std::string& who, const Outcome& o, std::size_t vertices) {
 Outcome RunGenerate(Launcher& launcher, const std::string& map_file, const Task& task,
                     ThreadCount threads, const Options& options) {
   const std::string stl = options.folder + "/simplify-bench-generate.stl";
-  std::vector<std::string> args = bench::GenerateArgs(ORVANDEL_CLI, map_file, stl,
-                                                      Panel(task.side, task.interval), threads);
+  std::vector<std::string> args =
+      bench::GenerateArgs(ORVANDEL_CLI, map_file, stl, Panel(task.side, task.interval), threads);
   args.insert(args.end(), {"--max-error", std::to_string(task.max_error)});
   Outcome outcome;
   for (int run = 0; run < options.runs; ++run) {

@@ -41,8 +41,7 @@ bool GridTiles::OnInnerLine(LatticePoint p) const {
 bool GridTiles::Level(LatticePoint p) const {
   const float z = grid_.Z(p.c, p.r);
   return grid_.Z(p.c + 1, p.r) == z && grid_.Z(p.c, p.r + 1) == z &&
-         grid_.Z(p.c + 1, p.r + 1) == z &&
-         grid_.ClassOf(p.c, p.r, 0) == grid_.ClassOf(p.c, p.r, 1);
+         grid_.Z(p.c + 1, p.r + 1) == z && grid_.ClassOf(p.c, p.r, 0) == grid_.ClassOf(p.c, p.r, 1);
 }
 
 // Two level squares side by side share a side and so a height; a run ends where the next
@@ -82,8 +81,8 @@ void GridTiles::Mesh(std::int32_t k, DecimationMesh& mesh) const {
   }
   for (const RowRun& run : runs) {
     const LatticePoint p = run.first;
-    for (const LatticePoint corner : {p, LatticePoint{run.last, p.r},
-                                      LatticePoint{p.c, p.r + 1}, LatticePoint{run.last, p.r + 1}})
+    for (const LatticePoint corner : {p, LatticePoint{run.last, p.r}, LatticePoint{p.c, p.r + 1},
+                                      LatticePoint{run.last, p.r + 1}})
       mark(corner);
   }
   std::vector<std::int32_t> top;

@@ -106,8 +106,7 @@ SimplifiedTerrain SimplifyTerrain(const HeightGrid& grid, double max_error, Thre
   const std::vector<double> bounds = PassBounds(max_error, LargestHeight(grid));
   const GridTiles tiles(grid, kTileSize);
   const std::vector<MeshPiece> tile_pieces = SimplifyTiles(grid, tiles, bounds, threads);
-  SimplifiedTerrain mesh =
-      JoinPieces(grid, SimplifySeams(grid, tiles, tile_pieces, bounds));
+  SimplifiedTerrain mesh = JoinPieces(grid, SimplifySeams(grid, tiles, tile_pieces, bounds));
   FindBoundary(grid, mesh);
   return mesh;
 }

@@ -13,8 +13,8 @@ namespace orvandel {
 class UsedVertices {
  public:
   explicit UsedVertices(const HeightGrid& grid)
-      : bits_((static_cast<std::size_t>(grid.columns) * static_cast<std::size_t>(grid.rows) +
-               63) / 64) {}
+      : bits_((static_cast<std::size_t>(grid.columns) * static_cast<std::size_t>(grid.rows) + 63) /
+              64) {}
 
   void Add(std::int32_t n) { bits_[Word(n)] |= Bit(n); }
   bool Has(std::int32_t n) const { return (bits_[Word(n)] & Bit(n)) != 0; }
