@@ -12,7 +12,7 @@ namespace orvandel {
 // smaller), which meet on lines of grid vertices that both neighbours share.
 class GridTiles {
  public:
-  // The grid needs at least two columns and two rows; size is a power of 2.
+  // The grid needs at least two columns and two rows.
   GridTiles(const HeightGrid& grid, std::int32_t size);
 
   std::int32_t Count() const { return across_ * down_; }
@@ -30,8 +30,8 @@ class GridTiles {
  private:
   // The vertices of a tile being meshed, by their place in it.
   class TileVertices;
-  // Squares first to last - 1 of a row of squares, one run of level ground or one square
-  // that is not.
+  // The squares of row first.r from column first.c to column last - 1: one run of level
+  // ground of one class, or one square that is not level.
   struct RowRun {
     LatticePoint first;
     std::int32_t last = 0;
