@@ -93,12 +93,12 @@ double ProcessorSeconds() {
   return static_cast<double>(now.tv_sec) + static_cast<double>(now.tv_nsec) / 1e9;
 }
 
+// The hill map's panel with the levels above.
 PanelTexts Panel(int side, int interval) {
-  PanelTexts panel;
-  panel.settings = {
-      "0", "450", "1050", std::to_string(side), std::to_string(side), std::to_string(interval)};
-  for (int k = 0; k < 16; ++k)
-    panel.heights[static_cast<std::size_t>(k)] = std::to_string(100 * k);
+  PanelTexts panel = bench::HillPanel(side, interval);
+  panel.settings[0] = "0";
+  panel.settings[1] = "450";
+  panel.settings[2] = "1050";
   return panel;
 }
 
@@ -189,6 +189,20 @@ Outcome RunOurs(const TerrainGrid& grid, const Task& task, ThreadCount threads, 
   return outcome;
 }
 
+// A program's best wall and processor time of runs runs in a process of its own, and its
+// largest peak memory; the benchmark ends when a run fails.
+Outcome BestOfRuns(Launcher& launcher, const std::vector<std::string>& args, int runs) {
+  Outcome outcome;
+  for (int run = 0; run < runs; ++run) {
+    const bench::ChildRun child = launcher.Run(args);
+    if (!child.ok) std::exit(1);
+    outcome.seconds = std::min(outcome.seconds, child.seconds);
+    outcome.cpu_seconds = std::min(outcome.cpu_seconds, child.cpu_seconds);
+    outcome.peak_mb = std::max(outcome.peak_mb, child.peak_mb);
+  }
+  return outcome;
+}
+
 Outcome RunHmm(Launcher& launcher, const TerrainGrid& grid, const Task& task,
                const Options& options) {
   const std::string png = options.folder + "/simplify-bench.png";
@@ -197,15 +211,10 @@ Outcome RunHmm(Launcher& launcher, const TerrainGrid& grid, const Task& task,
   // hmm's error bound is a fraction of its height scale; without loss means below half a
   // grey step.
   const double error = task.max_error > 0 ? task.max_error / kTop : 0.5 / 255;
-  Outcome outcome;
-  for (int run = 0; run < options.runs; ++run) {
-    const bench::ChildRun child = launcher.Run(
-        {options.hmm, png, stl, "-z", std::to_string(kTop), "-e", std::to_string(error), "-q"});
-    if (!child.ok) std::exit(1);
-    outcome.seconds = std::min(outcome.seconds, child.seconds);
-    outcome.cpu_seconds = std::min(outcome.cpu_seconds, child.cpu_seconds);
-    outcome.peak_mb = std::max(outcome.peak_mb, child.peak_mb);
-  }
+  Outcome outcome = BestOfRuns(
+      launcher,
+      {options.hmm, png, stl, "-z", std::to_string(kTop), "-e", std::to_string(error), "-q"},
+      options.runs);
   const std::vector<LatticeTriangle> triangles = ReadStl(stl, grid);
   outcome.triangles = triangles.size();
   outcome.max_error = MaxVerticalError(grid.Grid(), triangles);
@@ -231,14 +240,7 @@ Outcome RunGenerate(Launcher& launcher, const std::string& map_file, const Task&
   std::vector<std::string> args =
       bench::GenerateArgs(ORVANDEL_CLI, map_file, stl, Panel(task.side, task.interval), threads);
   args.insert(args.end(), {"--max-error", std::to_string(task.max_error)});
-  Outcome outcome;
-  for (int run = 0; run < options.runs; ++run) {
-    const bench::ChildRun child = launcher.Run(args);
-    if (!child.ok) std::exit(1);
-    outcome.seconds = std::min(outcome.seconds, child.seconds);
-    outcome.cpu_seconds = std::min(outcome.cpu_seconds, child.cpu_seconds);
-    outcome.peak_mb = std::max(outcome.peak_mb, child.peak_mb);
-  }
+  Outcome outcome = BestOfRuns(launcher, args, options.runs);
   std::ifstream file(stl, std::ios::binary | std::ios::ate);
   outcome.triangles = (static_cast<std::size_t>(file.tellg()) - 84) / 50;
   outcome.max_error = std::nan("");
